@@ -1,0 +1,9 @@
+import QtQuick
+import Brivane
+
+// Empty until this tab is built.
+Item {
+    objectName: "aiPanel"
+    required property AIStore ai
+    implicitHeight: 0
+}

@@ -1,0 +1,7 @@
+#include "AIStore.h"
+
+AIStore::AIStore(KeyValueStore &preferences, QObject *parent)
+    : QObject(parent)
+{
+    Q_UNUSED(preferences);
+}

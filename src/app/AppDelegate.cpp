@@ -1,0 +1,173 @@
+#include "AppDelegate.h"
+
+#include "NotchPanel.h"
+#include "QmlFactory.h"
+#include "ai/AIStore.h"
+#include "desk/ClipboardStore.h"
+#include "desk/NotesStore.h"
+#include "media/MediaStore.h"
+#include "platform/KeyValueStore.h"
+#include "platform/SingleInstance.h"
+#include "platform/Symbols.h"
+#include "platform/UnixSignals.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QQuickItem>
+#include <QScreen>
+#include <QSGRendererInterface>
+#include <QTimer>
+
+#include <cstdio>
+#include <utility>
+
+namespace {
+
+const QString kServiceName = QStringLiteral("org.brivane.Brivane");
+
+} // namespace
+
+SettingsWindow::SettingsWindow(QQuickItem *content)
+{
+    setTitle(QStringLiteral("Brivane Settings"));
+    setFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
+             | Qt::WindowMinimizeButtonHint);
+    const QSize size(400, 500);
+    resize(size);
+    setMinimumSize(size);
+    setMaximumSize(size);
+    if (content) {
+        content->setParent(contentItem());
+        content->setParentItem(contentItem());
+        content->setSize(QSizeF(size));
+    }
+}
+
+void SettingsWindow::centreOn(const QRect &area)
+{
+    setPosition(area.center() - QPoint(width() / 2, height() / 2));
+    m_lastPosition = position();
+    m_placed = true;
+}
+
+void SettingsWindow::reopen()
+{
+    if (m_placed)
+        setPosition(m_lastPosition);
+    showNormal();
+    raise();
+    requestActivate();
+}
+
+void SettingsWindow::closeEvent(QCloseEvent *event)
+{
+    // Hide instead of destroying, so the same window returns where it was.
+    event->ignore();
+    m_lastPosition = position();
+    hide();
+}
+
+AppDelegate::AppDelegate(KeyValueStore &preferences, QObject *parent)
+    : QObject(parent)
+    , m_sharedNotes(new NotesStore(preferences, this))
+    , m_sharedClipboard(new ClipboardStore(preferences, this))
+    , m_sharedAI(new AIStore(preferences, this))
+    , m_sharedMedia(new MediaStore(this))
+{
+    QmlFactory::prepareEngine(&m_engine);
+}
+
+AppDelegate::~AppDelegate()
+{
+    // Views go before the stores they observe.
+    delete m_notchPanel;
+    delete m_mainWindow;
+}
+
+void AppDelegate::applicationDidFinishLaunching()
+{
+    m_notchPanel = new NotchPanel(m_sharedNotes, m_sharedClipboard, m_sharedAI, m_sharedMedia, &m_engine);
+    if (qEnvironmentVariableIsSet("BRIVANE_REPORT_FIRST_FRAME")) {
+        // For bench/shell.sh: the moment the strip is first on screen.
+        QObject::connect(m_notchPanel, &QQuickWindow::frameSwapped, this, [] {
+            static bool once = false;
+            if (!std::exchange(once, true)) {
+                std::fputs("first-frame\n", stdout);
+                std::fflush(stdout);
+            }
+        }, Qt::DirectConnection);
+    }
+    m_notchPanel->showCollapsed();
+
+    QQuickItem *settings = QmlFactory::createItem(&m_engine, QStringLiteral("SettingsView"),
+                                                  {{QStringLiteral("notes"), QVariant::fromValue(m_sharedNotes)},
+                                                   {QStringLiteral("ai"), QVariant::fromValue(m_sharedAI)}});
+    m_mainWindow = new SettingsWindow(settings);
+    if (settings)
+        m_mainWindow->setColor(settings->property("windowColor").value<QColor>());
+    if (QScreen *screen = QGuiApplication::primaryScreen())
+        m_mainWindow->centreOn(screen->availableGeometry());
+}
+
+bool AppDelegate::hasVisibleWindows() const
+{
+    return m_mainWindow && m_mainWindow->isVisible() && m_mainWindow->visibility() != QWindow::Minimized;
+}
+
+bool AppDelegate::applicationShouldHandleReopen(bool hasVisibleWindows)
+{
+    if (hasVisibleWindows)
+        return true;
+    if (m_mainWindow)
+        m_mainWindow->reopen();
+    return true;
+}
+
+void AppDelegate::configureRendering()
+{
+    // The software scene graph draws this small, mostly idle UI with a
+    // fraction of the memory of a GL context (see bench/). An explicit
+    // QT_QUICK_BACKEND or QSG_RHI_BACKEND still wins.
+    if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND") && qEnvironmentVariableIsEmpty("QSG_RHI_BACKEND"))
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    QQuickWindow::setDefaultAlphaBuffer(true);
+}
+
+int AppDelegate::runApplication(int argc, char *argv[])
+{
+    const bool explicitPlatform = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+    if (!explicitPlatform && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        std::fputs("Brivane needs a graphical desktop session: neither DISPLAY nor WAYLAND_DISPLAY is set.\n", stderr);
+        return 2;
+    }
+    // The panel relies on window masks and global pointer crossing, which
+    // the X11 backend provides (XWayland included).
+    if (!explicitPlatform && !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+
+    configureRendering();
+    QGuiApplication app(argc, argv);
+    QGuiApplication::setApplicationName(QStringLiteral("brivane"));
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Brivane"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.brivane.Brivane"));
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+
+    SingleInstance instance(kServiceName);
+    if (!instance.claim()) {
+        // Launching again is the reopen request: hand it over and leave.
+        instance.activatePrimary([](bool delivered) { QCoreApplication::exit(delivered ? 0 : 1); });
+        return app.exec();
+    }
+    UnixSignals::quitOnTermination();
+
+    Symbols::loadFont();
+    KeyValueStore preferences(KeyValueStore::defaultFilePath());
+    AppDelegate delegate(preferences);
+    QObject::connect(&instance, &SingleInstance::activateRequested, &delegate,
+                     [&delegate] { delegate.applicationShouldHandleReopen(delegate.hasVisibleWindows()); });
+    QTimer::singleShot(0, &delegate, &AppDelegate::applicationDidFinishLaunching);
+
+    const int status = app.exec();
+    preferences.flush();
+    return status;
+}

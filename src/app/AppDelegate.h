@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+#include <QQmlEngine>
+#include <QQuickWindow>
+
+class AIStore;
+class ClipboardStore;
+class KeyValueStore;
+class MediaStore;
+class NotchPanel;
+class NotesStore;
+
+// The settings window: fixed 400 x 500; closing it only hides it, and it comes
+// back where it was left.
+class SettingsWindow : public QQuickWindow
+{
+    Q_OBJECT
+public:
+    explicit SettingsWindow(QQuickItem *content);
+    void centreOn(const QRect &area);
+    void reopen();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    QPoint m_lastPosition;
+    bool m_placed = false;
+};
+
+// Owns the shared stores, the notch panel and the settings window for the
+// whole run. Creates the stores in a fixed order: notes, clipboard, AI, media.
+class AppDelegate : public QObject
+{
+    Q_OBJECT
+public:
+    explicit AppDelegate(KeyValueStore &preferences, QObject *parent = nullptr);
+    ~AppDelegate() override;
+
+    // The whole program: single instance, delegate, event loop.
+    static int runApplication(int argc, char *argv[]);
+    // Rendering defaults; call before the application object exists.
+    static void configureRendering();
+
+    void applicationDidFinishLaunching();
+    bool applicationShouldHandleReopen(bool hasVisibleWindows);
+    // Only the settings window counts as visible: the strip is always there.
+    bool hasVisibleWindows() const;
+
+    NotchPanel *notchPanel() const { return m_notchPanel; }
+    SettingsWindow *mainWindow() const { return m_mainWindow; }
+    NotesStore *sharedNotes() const { return m_sharedNotes; }
+    ClipboardStore *sharedClipboard() const { return m_sharedClipboard; }
+    AIStore *sharedAI() const { return m_sharedAI; }
+    MediaStore *sharedMedia() const { return m_sharedMedia; }
+    QQmlEngine *engine() { return &m_engine; }
+
+private:
+    NotchPanel *m_notchPanel = nullptr;
+    SettingsWindow *m_mainWindow = nullptr;
+    NotesStore *m_sharedNotes;
+    ClipboardStore *m_sharedClipboard;
+    AIStore *m_sharedAI;
+    MediaStore *m_sharedMedia;
+    QQmlEngine m_engine;
+};

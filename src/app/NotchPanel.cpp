@@ -1,0 +1,163 @@
+#include "NotchPanel.h"
+
+#include "ExpansionObserver.h"
+#include "NotchTrackingView.h"
+#include "QmlFactory.h"
+#include "ai/AIStore.h"
+#include "desk/ClipboardStore.h"
+#include "desk/NotesStore.h"
+#include "media/MediaStore.h"
+#include "platform/NotificationCenter.h"
+
+#include <QEasingCurve>
+#include <QGuiApplication>
+#include <QQuickItem>
+#include <QScreen>
+#include <QVariantAnimation>
+
+#include <cmath>
+
+NotchPanel::NotchPanel(NotesStore *notes, ClipboardStore *clipboard, AIStore *ai, MediaStore *media,
+                       QQmlEngine *engine)
+{
+    setTitle(QStringLiteral("Brivane"));
+    setFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus
+             | Qt::NoDropShadowWindowHint);
+    setColor(Qt::transparent);
+    // Shown like a non-activating panel: mapping it must not steal focus.
+    setProperty("_q_showWithoutActivating", true);
+
+    m_animation = new QVariantAnimation(this);
+    connect(m_animation, &QVariantAnimation::valueChanged, this,
+            [this](const QVariant &value) { applyHeight(int(std::lround(value.toDouble()))); });
+
+    m_rootItem = QmlFactory::createItem(engine, QStringLiteral("NotchRootView"),
+                                        {{QStringLiteral("notes"), QVariant::fromValue(notes)},
+                                         {QStringLiteral("clipboard"), QVariant::fromValue(clipboard)},
+                                         {QStringLiteral("ai"), QVariant::fromValue(ai)},
+                                         {QStringLiteral("media"), QVariant::fromValue(media)}});
+    if (m_rootItem) {
+        m_rootItem->setParent(contentItem());
+        m_rootItem->setParentItem(contentItem());
+        m_rootItem->setSize(QSizeF(panelWidth, expandedH));
+    }
+
+    m_trackerView = new NotchTrackingView(this, this);
+    QPointer<NotchPanel> weak(this);
+    m_trackerView->onMouseEnter = [weak] {
+        if (weak)
+            weak->expand();
+    };
+    m_trackerView->onMouseExit = [weak] {
+        if (weak)
+            weak->collapse();
+    };
+
+    followScreen(QGuiApplication::primaryScreen());
+    connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, &NotchPanel::followScreen);
+}
+
+NotchPanel::~NotchPanel()
+{
+    delete m_rootItem;
+}
+
+QRect NotchPanel::collapsedFrame(const QRect &screen)
+{
+    const int x = int(std::floor(screen.x() + screen.width() / 2.0 - panelWidth / 2.0));
+    return QRect(x, screen.y(), panelWidth, hitH);
+}
+
+QRect NotchPanel::expandedFrame(const QRect &screen)
+{
+    QRect frame = collapsedFrame(screen);
+    frame.setHeight(expandedH);
+    return frame;
+}
+
+QRect NotchPanel::frame() const
+{
+    QRect f = collapsedFrame(m_screen);
+    f.setHeight(m_height);
+    return f;
+}
+
+QRect NotchPanel::targetFrame() const
+{
+    return m_isExpanded ? expandedFrame(m_screen) : collapsedFrame(m_screen);
+}
+
+void NotchPanel::followScreen(QScreen *screen)
+{
+    disconnect(m_screenConnection);
+    // No screen at all (a display going away): keep the last geometry.
+    if (!screen)
+        return;
+    m_screenConnection = connect(screen, &QScreen::geometryChanged, this, &NotchPanel::setScreenGeometry);
+    setScreen(screen);
+    setScreenGeometry(screen->geometry());
+}
+
+void NotchPanel::setScreenGeometry(const QRect &screen)
+{
+    m_screen = screen;
+    // The window always has the expanded size; the mask shows the frame.
+    const QRect window = expandedFrame(screen);
+    setMinimumSize(window.size());
+    setMaximumSize(window.size());
+    setGeometry(window);
+    applyHeight(m_height);
+}
+
+void NotchPanel::showCollapsed()
+{
+    applyHeight(m_height);
+    show();
+}
+
+void NotchPanel::applyHeight(int height)
+{
+    const bool changed = height != m_height;
+    m_height = height;
+    setMask(QRegion(0, 0, panelWidth, height));
+    if (changed)
+        Q_EMIT frameChanged();
+}
+
+void NotchPanel::animateTo(int height, int durationMs, QPointF c1, QPointF c2)
+{
+    QEasingCurve curve(QEasingCurve::BezierSpline);
+    curve.addCubicBezierSegment(c1, c2, QPointF(1.0, 1.0));
+    m_animation->stop();
+    m_animation->setEasingCurve(curve);
+    m_animation->setDuration(durationMs);
+    m_animation->setStartValue(double(m_height));
+    m_animation->setEndValue(double(height));
+    m_animation->start();
+}
+
+void NotchPanel::expand()
+{
+    if (m_isExpanded)
+        return;
+    m_isExpanded = true;
+    Q_EMIT isExpandedChanged();
+    // Become focusable only while expanded, so typing reaches the card.
+    setFlag(Qt::WindowDoesNotAcceptFocus, false);
+    requestActivate();
+    NotificationCenter::defaultCenter().post(ExpansionObserver::notificationName(),
+                                             {{QStringLiteral("expanded"), true}});
+    animateTo(expandedH, expandMs, QPointF(0.16, 1.0), QPointF(0.3, 1.0));
+}
+
+void NotchPanel::collapse()
+{
+    if (!m_isExpanded)
+        return;
+    m_isExpanded = false;
+    Q_EMIT isExpandedChanged();
+    setFlag(Qt::WindowDoesNotAcceptFocus, true);
+    NotificationCenter::defaultCenter().post(ExpansionObserver::notificationName(),
+                                             {{QStringLiteral("expanded"), false}});
+    animateTo(hitH, collapseMs, QPointF(0.4, 0.0), QPointF(1.0, 0.2));
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QQuickWindow>
+#include <QRect>
+
+class AIStore;
+class ClipboardStore;
+class MediaStore;
+class NotchTrackingView;
+class NotesStore;
+class QQmlEngine;
+class QQuickItem;
+class QScreen;
+class QVariantAnimation;
+
+// The always-present panel at the top centre of the primary screen: a
+// 380 x 32 strip that grows downwards into a 380 x 520 card while the pointer
+// is over it. The window keeps the expanded size; its mask (which is also its
+// input region) is the panel's frame, so nothing outside the frame paints over
+// other windows or takes their clicks, with or without a compositor.
+class NotchPanel : public QQuickWindow
+{
+    Q_OBJECT
+    Q_PROPERTY(bool isExpanded READ isExpanded NOTIFY isExpandedChanged)
+    Q_PROPERTY(QRect frame READ frame NOTIFY frameChanged)
+public:
+    static constexpr int hitH = 32;
+    static constexpr int expandedH = 520;
+    static constexpr int panelWidth = 380;
+    static constexpr int expandMs = 550;
+    static constexpr int collapseMs = 300;
+
+    NotchPanel(NotesStore *notes, ClipboardStore *clipboard, AIStore *ai, MediaStore *media, QQmlEngine *engine);
+    ~NotchPanel() override;
+
+    // Frames in Qt's screen coordinates (y grows downwards): both states share
+    // the screen's top edge and the same x.
+    static QRect collapsedFrame(const QRect &screen);
+    static QRect expandedFrame(const QRect &screen);
+
+    bool isExpanded() const { return m_isExpanded; }
+    QRect frame() const;       // the current, possibly animating, frame
+    QRect targetFrame() const; // where the current transition ends
+    QRect screenGeometry() const { return m_screen; }
+    void setScreenGeometry(const QRect &screen);
+
+    // Shows the strip without activating it or taking focus.
+    void showCollapsed();
+
+    void expand();
+    void collapse();
+
+    NotchTrackingView *trackerView() const { return m_trackerView; }
+    QQuickItem *rootItem() const { return m_rootItem; }
+
+Q_SIGNALS:
+    void isExpandedChanged();
+    void frameChanged();
+
+private:
+    void followScreen(QScreen *screen);
+    void applyHeight(int height);
+    void animateTo(int height, int durationMs, QPointF c1, QPointF c2);
+
+    NotchTrackingView *m_trackerView = nullptr;
+    QQuickItem *m_rootItem = nullptr;
+    QVariantAnimation *m_animation = nullptr;
+    QRect m_screen;
+    int m_height = hitH;
+    bool m_isExpanded = false;
+    QMetaObject::Connection m_screenConnection;
+};

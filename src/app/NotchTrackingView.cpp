@@ -1,0 +1,22 @@
+#include "NotchTrackingView.h"
+
+#include <QEvent>
+
+NotchTrackingView::NotchTrackingView(QWindow *window, QObject *parent)
+    : QObject(parent)
+    , m_window(window)
+{
+    if (window)
+        window->installEventFilter(this);
+}
+
+bool NotchTrackingView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_window) {
+        if (event->type() == QEvent::Enter && onMouseEnter)
+            onMouseEnter();
+        else if (event->type() == QEvent::Leave && onMouseExit)
+            onMouseExit();
+    }
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QWindow>
+
+#include <functional>
+
+// Reports the pointer entering and leaving a window. The window's input
+// region is exactly the panel's frame in each state, so the window's own
+// enter and leave events are the tracked area.
+class NotchTrackingView : public QObject
+{
+    Q_OBJECT
+public:
+    explicit NotchTrackingView(QWindow *window, QObject *parent = nullptr);
+
+    std::function<void()> onMouseEnter;
+    std::function<void()> onMouseExit;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QPointer<QWindow> m_window;
+};

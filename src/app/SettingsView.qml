@@ -1,0 +1,57 @@
+import QtQuick
+import QtQuick.Layouts
+import Brivane
+
+// The settings window's content: the AI key and the saved notes.
+Item {
+    id: root
+    objectName: "settingsView"
+
+    required property NotesStore notes
+    required property AIStore ai
+
+    SystemPalette { id: system; colorGroup: SystemPalette.Active }
+    readonly property color windowColor: system.window
+    readonly property color secondaryText: Qt.rgba(system.windowText.r, system.windowText.g, system.windowText.b, 0.6)
+
+    Rectangle { anchors.fill: parent; color: root.windowColor }
+
+    ColumnLayout {
+        anchors.fill: parent
+        anchors.margins: 20
+        spacing: 16
+
+        Text {
+            objectName: "settingsTitle"
+            text: "Brivane Settings"
+            textFormat: Text.PlainText
+            font.pixelSize: 22
+            font.bold: true
+            color: system.windowText
+            Accessible.role: Accessible.Heading
+            Accessible.name: text
+        }
+        Text {
+            objectName: "settingsHint"
+            text: "Hover at the top center of your screen to open."
+            textFormat: Text.PlainText
+            font.pixelSize: 12
+            color: root.secondaryText
+            Layout.fillWidth: true
+            wrapMode: Text.Wrap
+        }
+        Rectangle { Layout.fillWidth: true; implicitHeight: 1; color: system.mid }
+
+        SettingsKeyGroup {
+            ai: root.ai
+            Layout.fillWidth: true
+        }
+        Rectangle { Layout.fillWidth: true; implicitHeight: 1; color: system.mid }
+
+        SettingsNotesList {
+            notes: root.notes
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+        }
+    }
+}

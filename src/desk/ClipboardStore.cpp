@@ -1,0 +1,7 @@
+#include "ClipboardStore.h"
+
+ClipboardStore::ClipboardStore(KeyValueStore &preferences, QObject *parent)
+    : QObject(parent)
+{
+    Q_UNUSED(preferences);
+}

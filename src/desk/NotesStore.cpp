@@ -1,0 +1,7 @@
+#include "NotesStore.h"
+
+NotesStore::NotesStore(KeyValueStore &preferences, QObject *parent)
+    : QObject(parent)
+{
+    Q_UNUSED(preferences);
+}

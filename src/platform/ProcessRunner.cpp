@@ -1,0 +1,61 @@
+#include "ProcessRunner.h"
+
+#include <QFileInfo>
+#include <QMetaObject>
+#include <QPointer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QThreadPool>
+
+ProcessResult ProcessRunner::runBlocking(const QString &program, const QStringList &arguments, int timeoutMs,
+                                         const QByteArray &standardInput)
+{
+    ProcessResult result;
+    QProcess process;
+    process.setProcessChannelMode(QProcess::SeparateChannels);
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.start(program, arguments, QIODevice::ReadWrite);
+    if (!process.waitForStarted(timeoutMs))
+        return result;
+    result.started = true;
+    if (!standardInput.isEmpty())
+        process.write(standardInput);
+    process.closeWriteChannel();
+
+    if (!process.waitForFinished(timeoutMs)) {
+        result.timedOut = true;
+        process.kill();
+        process.waitForFinished(1000);
+        return result;
+    }
+    result.standardOutput = process.readAllStandardOutput();
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    return result;
+}
+
+void ProcessRunner::run(const QString &program, const QStringList &arguments, int timeoutMs, QObject *context,
+                        std::function<void(const ProcessResult &)> done)
+{
+    QPointer<QObject> guard(context);
+    QThreadPool::globalInstance()->start([=] {
+        const ProcessResult result = runBlocking(program, arguments, timeoutMs);
+        if (!guard)
+            return;
+        QMetaObject::invokeMethod(
+            guard.data(),
+            [guard, done, result] {
+                if (guard && done)
+                    done(result);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+bool ProcessRunner::isExecutable(const QString &program)
+{
+    if (QFileInfo(program).isAbsolute()) {
+        const QFileInfo info(program);
+        return info.isFile() && info.isExecutable();
+    }
+    return !QStandardPaths::findExecutable(program).isEmpty();
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+struct ProcessResult
+{
+    bool started = false;
+    bool timedOut = false;
+    int exitCode = -1;
+    QByteArray standardOutput;
+
+    // Started, finished within its deadline, and exited with status 0.
+    bool succeeded() const { return started && !timedOut && exitCode == 0; }
+};
+
+// Starts programs with an argument list (never through a shell) and a
+// deadline; a process that outlives its deadline is killed. A program that
+// cannot start yields started == false and no output.
+class ProcessRunner
+{
+public:
+    // Blocks the calling thread: for worker threads only, never the UI thread.
+    static ProcessResult runBlocking(const QString &program, const QStringList &arguments, int timeoutMs,
+                                     const QByteArray &standardInput = {});
+
+    // Runs on the global thread pool and calls `done` on `context`'s thread,
+    // unless `context` has been destroyed by then.
+    static void run(const QString &program, const QStringList &arguments, int timeoutMs, QObject *context,
+                    std::function<void(const ProcessResult &)> done);
+
+    // Whether `program` resolves to an executable file (absolute path or PATH).
+    static bool isExecutable(const QString &program);
+};

@@ -1,0 +1,148 @@
+#include "SingleInstance.h"
+
+#include <QDBusAbstractAdaptor>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include <unistd.h>
+
+namespace {
+
+class ApplicationAdaptor : public QDBusAbstractAdaptor
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Application")
+public:
+    explicit ApplicationAdaptor(SingleInstance *owner)
+        : QDBusAbstractAdaptor(owner)
+        , m_owner(owner)
+    {
+    }
+
+public Q_SLOTS:
+    void Activate(const QVariantMap &platformData)
+    {
+        Q_UNUSED(platformData);
+        Q_EMIT m_owner->activateRequested();
+    }
+    void Open(const QStringList &uris, const QVariantMap &platformData)
+    {
+        Q_UNUSED(uris);
+        Activate(platformData);
+    }
+    void ActivateAction(const QString &name, const QVariantList &parameter, const QVariantMap &platformData)
+    {
+        Q_UNUSED(name);
+        Q_UNUSED(parameter);
+        Activate(platformData);
+    }
+
+private:
+    SingleInstance *m_owner;
+};
+
+const QByteArray kActivateLine("activate\n");
+
+} // namespace
+
+SingleInstance::SingleInstance(const QString &serviceName, QObject *parent)
+    : QObject(parent)
+    , m_serviceName(serviceName)
+{
+}
+
+SingleInstance::~SingleInstance() = default;
+
+QString SingleInstance::objectPath() const
+{
+    return QLatin1Char('/') + QString(m_serviceName).replace(QLatin1Char('.'), QLatin1Char('/'));
+}
+
+QString SingleInstance::socketPath() const
+{
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (dir.isEmpty())
+        dir = QDir::tempPath();
+    return dir + QStringLiteral("/%1-%2.sock").arg(m_serviceName).arg(getuid());
+}
+
+bool SingleInstance::claim()
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (bus.isConnected()) {
+        m_onBus = true;
+        const auto reply = bus.interface()->registerService(m_serviceName, QDBusConnectionInterface::DontQueueService,
+                                                            QDBusConnectionInterface::DontAllowReplacement);
+        if (!reply.isValid() || reply.value() != QDBusConnectionInterface::ServiceRegistered)
+            return false;
+        new ApplicationAdaptor(this);
+        bus.registerObject(objectPath(), this);
+        return true;
+    }
+    return claimLocalSocket();
+}
+
+bool SingleInstance::claimLocalSocket()
+{
+    const QString path = socketPath();
+    {
+        QLocalSocket probe;
+        probe.connectToServer(path);
+        if (probe.waitForConnected(500))
+            return false;
+    }
+    QLocalServer::removeServer(path); // a stale socket from a crashed run
+    m_server = new QLocalServer(this);
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    if (!m_server->listen(path))
+        return true; // cannot guard; run anyway rather than not at all
+    connect(m_server, &QLocalServer::newConnection, this, [this] {
+        while (QLocalSocket *socket = m_server->nextPendingConnection()) {
+            connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
+                if (socket->readAll().startsWith(kActivateLine.trimmed()))
+                    Q_EMIT activateRequested();
+                socket->disconnectFromServer();
+            });
+            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        }
+    });
+    return true;
+}
+
+void SingleInstance::activatePrimary(std::function<void(bool)> done)
+{
+    if (m_onBus) {
+        QDBusMessage call = QDBusMessage::createMethodCall(m_serviceName, objectPath(),
+                                                           QStringLiteral("org.freedesktop.Application"),
+                                                           QStringLiteral("Activate"));
+        call << QVariantMap();
+        auto *watcher = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call, 5000), this);
+        connect(watcher, &QDBusPendingCallWatcher::finished, this, [watcher, done] {
+            watcher->deleteLater();
+            done(!watcher->isError());
+        });
+        return;
+    }
+    auto *socket = new QLocalSocket(this);
+    connect(socket, &QLocalSocket::connected, socket, [socket] { socket->write(kActivateLine); });
+    connect(socket, &QLocalSocket::disconnected, this, [socket, done] {
+        socket->deleteLater();
+        done(true);
+    });
+    connect(socket, &QLocalSocket::errorOccurred, this, [socket, done](QLocalSocket::LocalSocketError error) {
+        if (error == QLocalSocket::PeerClosedError)
+            return;
+        socket->deleteLater();
+        done(false);
+    });
+    socket->connectToServer(socketPath());
+}
+
+#include "SingleInstance.moc"

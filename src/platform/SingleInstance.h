@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class QLocalServer;
+
+// Keeps Brivane to one instance per session. The first instance owns a
+// well-known name on the session bus and exports org.freedesktop.Application;
+// a second launch calls Activate on it. Without a session bus a local socket
+// in the user's runtime directory stands in.
+class SingleInstance : public QObject
+{
+    Q_OBJECT
+public:
+    explicit SingleInstance(const QString &serviceName, QObject *parent = nullptr);
+    ~SingleInstance() override;
+
+    // Tries to become the primary instance; false when another one runs.
+    bool claim();
+    // As a secondary instance: asks the primary to activate, then calls done.
+    void activatePrimary(std::function<void(bool delivered)> done);
+
+    bool usesSessionBus() const { return m_onBus; }
+    QString objectPath() const;
+    QString socketPath() const;
+
+Q_SIGNALS:
+    void activateRequested();
+
+private:
+    bool claimLocalSocket();
+
+    QString m_serviceName;
+    bool m_onBus = false;
+    QLocalServer *m_server = nullptr;
+};

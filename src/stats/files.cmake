@@ -1,0 +1,3 @@
+list(APPEND BRIVANE_QML
+    stats/StatsPanel.qml
+)

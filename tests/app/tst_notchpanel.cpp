@@ -1,0 +1,159 @@
+#include "ai/AIStore.h"
+#include "app/ExpansionObserver.h"
+#include "app/NotchPanel.h"
+#include "app/NotchTrackingView.h"
+#include "desk/ClipboardStore.h"
+#include "desk/NotesStore.h"
+#include "media/MediaStore.h"
+#include "platform/KeyValueStore.h"
+#include "platform/NotificationCenter.h"
+
+#include "TestSupport.h"
+
+#include <QTemporaryDir>
+
+class TestNotchPanel : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<KeyValueStore> m_prefs;
+    std::unique_ptr<QQmlEngine> m_engine;
+    std::unique_ptr<NotesStore> m_notes;
+    std::unique_ptr<ClipboardStore> m_clipboard;
+    std::unique_ptr<AIStore> m_ai;
+    std::unique_ptr<MediaStore> m_media;
+
+    std::unique_ptr<NotchPanel> makePanel()
+    {
+        return std::make_unique<NotchPanel>(m_notes.get(), m_clipboard.get(), m_ai.get(), m_media.get(),
+                                            m_engine.get());
+    }
+
+    // Records every "BrivaneExpanded" post as its payload.
+    struct Recorder
+    {
+        QObject context;
+        QList<QVariantMap> posts;
+        Recorder()
+        {
+            NotificationCenter::defaultCenter().addObserver(ExpansionObserver::notificationName(), &context,
+                                                            [this](const QVariantMap &info) { posts << info; });
+        }
+    };
+
+private Q_SLOTS:
+    void init()
+    {
+        m_prefs = std::make_unique<KeyValueStore>(TestSupport::temporaryPreferencesPath(m_dir));
+        m_engine = TestSupport::makeEngine();
+        m_notes = std::make_unique<NotesStore>(*m_prefs);
+        m_clipboard = std::make_unique<ClipboardStore>(*m_prefs);
+        m_ai = std::make_unique<AIStore>(*m_prefs);
+        m_media = std::make_unique<MediaStore>();
+    }
+
+    void framesSitAtTheTopCentreAndGrowDownwards()
+    {
+        const QRect screen(0, 0, 1512, 982);
+        QCOMPARE(NotchPanel::collapsedFrame(screen), QRect(566, 0, 380, 32));
+        QCOMPARE(NotchPanel::expandedFrame(screen), QRect(566, 0, 380, 520));
+        // A second screen placed right of and below the first keeps its origin.
+        QCOMPARE(NotchPanel::collapsedFrame(QRect(1920, 100, 2560, 1440)), QRect(3010, 100, 380, 32));
+        // An odd width rounds towards the left, never off by a whole pixel.
+        QCOMPARE(NotchPanel::collapsedFrame(QRect(0, 0, 1513, 900)).x(), 566);
+    }
+
+    void expandAndCollapseAnimateTheFrameAndKeepTheTopEdge()
+    {
+        auto panel = makePanel();
+        panel->setScreenGeometry(QRect(0, 0, 1512, 982));
+        panel->showCollapsed();
+        QCOMPARE(panel->frame(), QRect(566, 0, 380, 32));
+        QCOMPARE(panel->mask(), QRegion(0, 0, 380, 32));
+
+        panel->expand();
+        QCOMPARE(panel->targetFrame(), QRect(566, 0, 380, 520));
+        QTRY_COMPARE_WITH_TIMEOUT(panel->frame(), QRect(566, 0, 380, 520), 3000);
+        QCOMPARE(panel->mask(), QRegion(0, 0, 380, 520));
+
+        panel->collapse();
+        QTRY_COMPARE_WITH_TIMEOUT(panel->frame(), QRect(566, 0, 380, 32), 3000);
+        QCOMPARE(panel->geometry().topLeft(), QPoint(566, 0));
+    }
+
+    void eachTransitionPostsOnceBeforeTheFrameMoves()
+    {
+        auto panel = makePanel();
+        panel->setScreenGeometry(QRect(0, 0, 1512, 982));
+        Recorder recorder;
+        QRect frameAtPost;
+        NotificationCenter::defaultCenter().addObserver(ExpansionObserver::notificationName(), &recorder.context,
+                                                        [&](const QVariantMap &) { frameAtPost = panel->frame(); });
+
+        panel->expand();
+        panel->expand();
+        QCOMPARE(recorder.posts.size(), 1);
+        QCOMPARE(recorder.posts.at(0).value("expanded"), QVariant(true));
+        QCOMPARE(frameAtPost.height(), 32);
+        QVERIFY(panel->isExpanded());
+
+        panel->collapse();
+        panel->collapse();
+        QCOMPARE(recorder.posts.size(), 2);
+        QCOMPARE(recorder.posts.at(1).value("expanded"), QVariant(false));
+        QVERIFY(!panel->isExpanded());
+    }
+
+    void pointerEnterAndLeaveDriveThePanel()
+    {
+        auto panel = makePanel();
+        panel->setScreenGeometry(QRect(0, 0, 1512, 982));
+        panel->showCollapsed();
+        QVERIFY(QTest::qWaitForWindowExposed(panel.get()));
+        QVERIFY(panel->flags() & Qt::WindowDoesNotAcceptFocus);
+
+        QEnterEvent enter(QPointF(10, 10), QPointF(10, 10), QPointF(576, 10));
+        QCoreApplication::sendEvent(panel.get(), &enter);
+        QVERIFY(panel->isExpanded());
+        // Focusable only while expanded, so typing reaches the card.
+        QVERIFY(!(panel->flags() & Qt::WindowDoesNotAcceptFocus));
+
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(panel.get(), &leave);
+        QVERIFY(!panel->isExpanded());
+        QVERIFY(panel->flags() & Qt::WindowDoesNotAcceptFocus);
+    }
+
+    void observerIgnoresMalformedNotifications()
+    {
+        ExpansionObserver observer;
+        QSignalSpy changed(&observer, &ExpansionObserver::expandedChanged);
+        auto &center = NotificationCenter::defaultCenter();
+        center.post(ExpansionObserver::notificationName(), {});
+        center.post(ExpansionObserver::notificationName(), {{"expanded", 1}});
+        center.post(ExpansionObserver::notificationName(), {{"expanded", "true"}});
+        center.post(ExpansionObserver::notificationName(), {{"Expanded", true}});
+        QCOMPARE(changed.size(), 0);
+        QVERIFY(!observer.expanded());
+
+        center.post(ExpansionObserver::notificationName(), {{"expanded", true}});
+        QVERIFY(observer.expanded());
+        center.post(ExpansionObserver::notificationName(), {{"expanded", QVariant()}});
+        QVERIFY(observer.expanded());
+        QCOMPARE(changed.size(), 1);
+    }
+
+    void followsAScreenThatChangesSize()
+    {
+        auto panel = makePanel();
+        panel->setScreenGeometry(QRect(0, 0, 1512, 982));
+        panel->expand();
+        panel->setScreenGeometry(QRect(0, 0, 800, 600));
+        QCOMPARE(panel->geometry(), QRect(210, 0, 380, 520));
+        QTRY_COMPARE_WITH_TIMEOUT(panel->frame(), QRect(210, 0, 380, 520), 3000);
+    }
+};
+
+BRIVANE_TEST_MAIN(TestNotchPanel)
+#include "tst_notchpanel.moc"

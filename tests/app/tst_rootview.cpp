@@ -1,0 +1,158 @@
+#include "ai/AIStore.h"
+#include "app/ExpansionObserver.h"
+#include "app/TabModel.h"
+#include "desk/ClipboardStore.h"
+#include "desk/NotesStore.h"
+#include "media/MediaStore.h"
+#include "platform/KeyValueStore.h"
+#include "platform/NotificationCenter.h"
+
+#include "TestSupport.h"
+
+#include <QAbstractItemModelTester>
+#include <QTemporaryDir>
+
+using TestSupport::ViewHost;
+
+class TestRootView : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<KeyValueStore> m_prefs;
+    std::unique_ptr<NotesStore> m_notes;
+    std::unique_ptr<ClipboardStore> m_clipboard;
+    std::unique_ptr<AIStore> m_ai;
+    std::unique_ptr<MediaStore> m_media;
+
+    std::unique_ptr<ViewHost> makeView()
+    {
+        return std::make_unique<ViewHost>(QStringLiteral("NotchRootView"),
+                                          QVariantMap{{"notes", QVariant::fromValue(m_notes.get())},
+                                                      {"clipboard", QVariant::fromValue(m_clipboard.get())},
+                                                      {"ai", QVariant::fromValue(m_ai.get())},
+                                                      {"media", QVariant::fromValue(m_media.get())}},
+                                          QSize(380, 520));
+    }
+    static void setExpanded(const QVariant &value)
+    {
+        NotificationCenter::defaultCenter().post(ExpansionObserver::notificationName(), {{"expanded", value}});
+    }
+    static QString panelName(const ViewHost &view)
+    {
+        auto *loader = view.find("panelLoader");
+        auto *item = loader ? loader->property("item").value<QObject *>() : nullptr;
+        return item ? item->objectName() : QString();
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        setExpanded(false);
+        m_prefs = std::make_unique<KeyValueStore>(TestSupport::temporaryPreferencesPath(m_dir));
+        m_notes = std::make_unique<NotesStore>(*m_prefs);
+        m_clipboard = std::make_unique<ClipboardStore>(*m_prefs);
+        m_ai = std::make_unique<AIStore>(*m_prefs);
+        m_media = std::make_unique<MediaStore>();
+    }
+
+    void collapsedShowsNothingAndCreatesNoPanel()
+    {
+        auto view = makeView();
+        QVERIFY(view->root());
+        QCOMPARE(view->root()->property("isExpanded").toBool(), false);
+        QTRY_COMPARE(view->find("card")->isVisible(), false);
+        QCOMPARE(panelName(*view), QString());
+        QVERIFY(!view->find("mediaPanel"));
+    }
+
+    void tabsSelectTheirPanelAndOnlyThatPanelExists()
+    {
+        auto view = makeView();
+        setExpanded(true);
+        QTRY_VERIFY(view->find("card")->isVisible());
+        QCOMPARE(panelName(*view), QStringLiteral("mediaPanel"));
+
+        const QStringList labels{"Now", "Notes", "Timer", "Calc", "Clip", "AI", "Stats"};
+        const QStringList panels{"mediaPanel", "notesPanel", "timerPanel", "calculatorPanel",
+                                 "clipboardPanel", "aiPanel", "statsPanel"};
+        for (int i = labels.size() - 1; i >= 0; --i) {
+            QQuickItem *tab = view->find("tab_" + labels.at(i));
+            QVERIFY2(tab, qPrintable(labels.at(i)));
+            view->click(tab);
+            QCOMPARE(view->root()->property("selectedTab").toInt(), i);
+            QCOMPARE(panelName(*view), panels.at(i));
+            for (const QString &other : panels) {
+                if (other != panels.at(i))
+                    QVERIFY2(!view->find(other), qPrintable(other));
+            }
+            QCOMPARE(tab->property("selected").toBool(), true);
+        }
+    }
+
+    void theTabSurvivesCollapseWhileItsPanelDoesNot()
+    {
+        auto view = makeView();
+        setExpanded(true);
+        view->click(view->find("tab_Calc"));
+        QCOMPARE(panelName(*view), QStringLiteral("calculatorPanel"));
+        QPointer<QQuickItem> first = view->find("calculatorPanel");
+
+        setExpanded(false);
+        QCOMPARE(panelName(*view), QString());
+        QTRY_VERIFY(first.isNull());
+
+        setExpanded(true);
+        QCOMPARE(view->root()->property("selectedTab").toInt(), 3);
+        QCOMPARE(panelName(*view), QStringLiteral("calculatorPanel"));
+    }
+
+    void malformedNotificationsChangeNothing()
+    {
+        auto view = makeView();
+        NotificationCenter::defaultCenter().post(ExpansionObserver::notificationName(), {});
+        setExpanded(QStringLiteral("yes"));
+        QCOMPARE(view->root()->property("isExpanded").toBool(), false);
+        setExpanded(true);
+        setExpanded(1);
+        QCOMPARE(view->root()->property("isExpanded").toBool(), true);
+    }
+
+    void aKnownTrackMakesRoomForTheMiniPlayer()
+    {
+        auto view = makeView();
+        setExpanded(true);
+        QQuickItem *content = view->find("tabContent");
+        QCOMPARE(content->height(), 400.0);
+        QVERIFY(!view->find("miniPlayer"));
+        m_media->setTitle(QStringLiteral("Song"));
+        QCOMPARE(content->height(), 364.0);
+        QVERIFY(view->find("miniPlayer"));
+        m_media->setTitle(QString());
+        QCOMPARE(content->height(), 400.0);
+    }
+
+    void tabModelIsAWellBehavedModel()
+    {
+        TabModel model;
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QCOMPARE(model.rowCount(), 7);
+        QCOMPARE(model.data(model.index(0), TabModel::LabelRole).toString(), QStringLiteral("Now"));
+        QCOMPARE(model.data(model.index(6), TabModel::IconRole).toString(), QStringLiteral("desktopcomputer"));
+        QCOMPARE(model.data(model.index(5), TabModel::ColorRole).value<QColor>(), QColor(0xFF, 0x37, 0x5F));
+    }
+
+    void settingsViewShowsItsTitleAndHint()
+    {
+        ViewHost view(QStringLiteral("SettingsView"),
+                      {{"notes", QVariant::fromValue(m_notes.get())}, {"ai", QVariant::fromValue(m_ai.get())}},
+                      QSize(400, 500));
+        QVERIFY(view.root());
+        QCOMPARE(view.find("settingsTitle")->property("text").toString(), QStringLiteral("Brivane Settings"));
+        QCOMPARE(view.find("settingsHint")->property("text").toString(),
+                 QStringLiteral("Hover at the top center of your screen to open."));
+    }
+};
+
+BRIVANE_TEST_MAIN(TestRootView)
+#include "tst_rootview.moc"

@@ -1,0 +1,112 @@
+#include "platform/NotificationCenter.h"
+#include "platform/ProcessRunner.h"
+#include "platform/Symbols.h"
+
+#include "TestSupport.h"
+
+#include <QElapsedTimer>
+#include <QThreadPool>
+
+class TestPlatform : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void notificationsReachObserversInOrderAndStopWithTheirContext()
+    {
+        NotificationCenter center;
+        QStringList calls;
+        auto context = std::make_unique<QObject>();
+        center.addObserver("N", context.get(), [&](const QVariantMap &info) { calls << "a" + info.value("k").toString(); });
+        const int token = center.addObserver("N", nullptr, [&](const QVariantMap &) { calls << "b"; });
+        center.addObserver("Other", nullptr, [&](const QVariantMap &) { calls << "other"; });
+
+        center.post("N", {{"k", "1"}});
+        QCOMPARE(calls, QStringList({"a1", "b"}));
+
+        context.reset();
+        center.removeObserver(token);
+        calls.clear();
+        center.post("N");
+        QVERIFY(calls.isEmpty());
+        QCOMPARE(center.observerCount("N"), 0);
+    }
+
+    void anObserverMayRemoveItselfWhilePosting()
+    {
+        NotificationCenter center;
+        int calls = 0;
+        int token = 0;
+        token = center.addObserver("N", nullptr, [&](const QVariantMap &) {
+            ++calls;
+            center.removeObserver(token);
+        });
+        center.post("N");
+        center.post("N");
+        QCOMPARE(calls, 1);
+    }
+
+    void processesRunWithoutAShellAndWithinTheirDeadline()
+    {
+        // Arguments are passed as they are: nothing is expanded or split.
+        const ProcessResult echo = ProcessRunner::runBlocking("printf", {"%s|", "$(id)", "a b;c"}, 3000);
+        QVERIFY(echo.succeeded());
+        QCOMPARE(echo.standardOutput, QByteArray("$(id)|a b;c|"));
+
+        QElapsedTimer clock;
+        clock.start();
+        const ProcessResult hung = ProcessRunner::runBlocking("sleep", {"30"}, 300);
+        QVERIFY(hung.started);
+        QVERIFY(hung.timedOut);
+        QVERIFY(!hung.succeeded());
+        QVERIFY(clock.elapsed() < 10000);
+
+        const ProcessResult missing = ProcessRunner::runBlocking("/nonexistent/tool", {}, 1000);
+        QVERIFY(!missing.started);
+        QVERIFY(missing.standardOutput.isEmpty());
+
+        const ProcessResult failing = ProcessRunner::runBlocking("sh", {"-c", "echo out; exit 3"}, 3000);
+        QCOMPARE(failing.exitCode, 3);
+        QVERIFY(!failing.succeeded());
+
+        QVERIFY(ProcessRunner::isExecutable("sh"));
+        QVERIFY(!ProcessRunner::isExecutable("/usr/bin/osascript-not-here"));
+    }
+
+    void asynchronousRunsReportOnTheCallersThreadAndNotAfterItIsGone()
+    {
+        QObject context;
+        QThread *reportedOn = nullptr;
+        QByteArray output;
+        ProcessRunner::run("printf", {"hi"}, 3000, &context, [&](const ProcessResult &r) {
+            reportedOn = QThread::currentThread();
+            output = r.standardOutput;
+        });
+        QTRY_COMPARE(output, QByteArray("hi"));
+        QCOMPARE(reportedOn, QThread::currentThread());
+
+        bool called = false;
+        {
+            QObject shortLived;
+            ProcessRunner::run("sleep", {"0.2"}, 3000, &shortLived, [&](const ProcessResult &) { called = true; });
+        }
+        // Once the worker is done, any queued report has been posted.
+        QThreadPool::globalInstance()->waitForDone();
+        QCoreApplication::processEvents();
+        QVERIFY(!called);
+    }
+
+    void everySymbolTheViewsUseHasAGlyph()
+    {
+        for (const char *name : {"music.note", "note.text", "timer", "function.inset", "doc.on.clipboard",
+                                 "bubble.left.fill", "desktopcomputer", "play.fill", "pause.fill", "bolt.fill",
+                                 "battery.75percent", "cpu", "memorychip", "internaldrive", "clock"}) {
+            QVERIFY2(!Symbols::glyph(QString::fromLatin1(name)).isEmpty(), name);
+        }
+        QVERIFY(Symbols::glyph("no.such.symbol").isEmpty());
+        QVERIFY(Symbols::loadFont());
+    }
+};
+
+BRIVANE_TEST_MAIN(TestPlatform)
+#include "tst_platform.moc"

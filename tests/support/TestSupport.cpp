@@ -1,0 +1,95 @@
+#include "TestSupport.h"
+
+#include "app/QmlFactory.h"
+
+#include <QTemporaryDir>
+
+namespace TestSupport {
+
+std::unique_ptr<QQmlEngine> makeEngine()
+{
+    auto engine = std::make_unique<QQmlEngine>();
+    QmlFactory::prepareEngine(engine.get());
+    return engine;
+}
+
+ViewHost::ViewHost(const QString &typeName, const QVariantMap &properties, QSize size)
+    : m_engine(makeEngine())
+    , m_window(std::make_unique<QQuickWindow>())
+{
+    m_window->resize(size);
+    m_root = QmlFactory::createItem(m_engine.get(), typeName, properties);
+    if (m_root) {
+        m_root->setParent(m_window->contentItem());
+        m_root->setParentItem(m_window->contentItem());
+        m_root->setWidth(size.width());
+        if (m_root->height() <= 0)
+            m_root->setHeight(size.height());
+    }
+    m_window->show();
+    if (!QTest::qWaitForWindowExposed(m_window.get()))
+        qWarning("view host window was not exposed");
+}
+
+ViewHost::~ViewHost()
+{
+    delete m_root;
+}
+
+static QQuickItem *findIn(QQuickItem *item, const QString &objectName)
+{
+    if (!item)
+        return nullptr;
+    if (item->objectName() == objectName)
+        return item;
+    // Visual children (Repeater and Loader items) and plain QObject children.
+    for (QQuickItem *child : item->childItems()) {
+        if (QQuickItem *found = findIn(child, objectName))
+            return found;
+    }
+    for (QObject *child : item->children()) {
+        auto *childItem = qobject_cast<QQuickItem *>(child);
+        if (childItem && childItem->parentItem() != item) {
+            if (QQuickItem *found = findIn(childItem, objectName))
+                return found;
+        }
+    }
+    return nullptr;
+}
+
+QQuickItem *findItem(QQuickItem *root, const QString &objectName)
+{
+    return findIn(root, objectName);
+}
+
+QQuickItem *ViewHost::find(const QString &objectName) const
+{
+    return findIn(m_root, objectName);
+}
+
+void ViewHost::click(QQuickItem *item, QPointF offset) const
+{
+    if (!item)
+        return;
+    const QPointF local = offset.x() < 0 ? QPointF(item->width() / 2, item->height() / 2) : offset;
+    const QPoint point = item->mapToScene(local).toPoint();
+    QTest::mouseClick(m_window.get(), Qt::LeftButton, Qt::NoModifier, point);
+}
+
+void ViewHost::type(const QString &text) const
+{
+    // Sent as text events, so any character (not just Latin-1) arrives.
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(m_window.get(), &press);
+        QCoreApplication::sendEvent(m_window.get(), &release);
+    }
+}
+
+QString temporaryPreferencesPath(const QTemporaryDir &dir)
+{
+    return dir.filePath(QStringLiteral("brivane/preferences.json"));
+}
+
+} // namespace TestSupport

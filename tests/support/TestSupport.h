@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QQmlEngine>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QString>
+#include <QVariantMap>
+#include <QtQml/qqmlextensionplugin.h>
+#include <QtTest>
+
+#include <memory>
+
+// Every test executable links the QML module statically.
+#define BRIVANE_TEST_MAIN(TestClass)                                                                        \
+    Q_IMPORT_QML_PLUGIN(BrivanePlugin)                                                                     \
+    QTEST_MAIN(TestClass)
+
+namespace TestSupport {
+
+// An engine that can import Brivane.
+std::unique_ptr<QQmlEngine> makeEngine();
+
+// Hosts a view item in an exposed offscreen window of the given size, so that
+// layout, input and rendering behave as on screen.
+class ViewHost
+{
+public:
+    ViewHost(const QString &typeName, const QVariantMap &properties, QSize size = QSize(340, 400));
+    ~ViewHost();
+    QQuickItem *root() const { return m_root; }
+    QQuickWindow *window() const { return m_window.get(); }
+    QQmlEngine *engine() const { return m_engine.get(); }
+    // The item with this objectName below the root, or null.
+    QQuickItem *find(const QString &objectName) const;
+    // Clicks the centre of the item (or a point inside it).
+    void click(QQuickItem *item, QPointF offset = {-1, -1}) const;
+    // Types text into the focused item.
+    void type(const QString &text) const;
+
+private:
+    std::unique_ptr<QQmlEngine> m_engine;
+    std::unique_ptr<QQuickWindow> m_window;
+    QQuickItem *m_root = nullptr;
+};
+
+// Depth-first search by objectName through visual and QObject children.
+QQuickItem *findItem(QQuickItem *root, const QString &objectName);
+
+// A fresh, private preferences file path inside a temporary directory.
+QString temporaryPreferencesPath(const QTemporaryDir &dir);
+
+} // namespace TestSupport
