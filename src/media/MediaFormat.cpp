@@ -88,5 +88,6 @@ QString MediaFormat::miniPlayerText(const QString &artist, const QString &title)
 {
     if (artist.isEmpty())
         return oneLine(title);
-    return oneLine(artist + QStringLiteral(" \u2014 ") + title);
+    // Each part is bounded first, so huge texts are never joined whole.
+    return oneLine(oneLine(artist) + QStringLiteral(" \u2014 ") + oneLine(title));
 }
