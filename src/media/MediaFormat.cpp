@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 
 MediaFormat::MediaFormat(QObject *parent)
     : QObject(parent)
