@@ -8,4 +8,5 @@ list(APPEND BRIVANE_SOURCES
     platform/Sound.h platform/Sound.cpp
     platform/UnixSignals.h platform/UnixSignals.cpp
     platform/Compositor.h platform/Compositor.cpp
+    platform/Autostart.h platform/Autostart.cpp
 )
