@@ -81,53 +81,49 @@ Item {
 
                 objectName: "bubble_" + index
                 width: ListView.view.width
-                implicitHeight: row.implicitHeight + 16
+                height: Math.max(icon.height, body.height) + 16
                 radius: 8
                 color: Qt.rgba(tint.r, tint.g, tint.b, isUser ? 0.12 : 0.10)
                 border.width: 1
                 border.color: Qt.rgba(tint.r, tint.g, tint.b, isUser ? 0.25 : 0.20)
 
-                RowLayout {
-                    id: row
-                    anchors.left: parent.left
+                // Anchors rather than a layout: the row's height must be
+                // right at once, so scrolling to it lands at its bottom.
+                Text {
+                    id: icon
+                    x: 10
+                    y: 8
+                    text: Symbols.glyph(bubble.isUser ? "person.fill" : "sparkles")
+                    font.family: Symbols.fontFamily
+                    font.pixelSize: 11
+                    font.bold: true
+                    color: bubble.tint
+                }
+
+                TextEdit {
+                    id: body
+                    objectName: "bubbleText"
+                    anchors.left: icon.right
+                    anchors.leftMargin: 8
                     anchors.right: parent.right
-                    anchors.top: parent.top
-                    anchors.leftMargin: 10
                     anchors.rightMargin: 10
-                    anchors.topMargin: 8
-                    spacing: 8
-
-                    Text {
-                        Layout.alignment: Qt.AlignTop
-                        text: Symbols.glyph(bubble.isUser ? "person.fill" : "sparkles")
-                        font.family: Symbols.fontFamily
-                        font.pixelSize: 11
-                        font.bold: true
-                        color: bubble.tint
-                    }
-
-                    TextEdit {
-                        id: body
-                        objectName: "bubbleText"
-                        Layout.fillWidth: true
-                        Layout.alignment: Qt.AlignTop
-                        // At most eight lines: the height of the same text
-                        // laid out with a line limit.
-                        Layout.preferredHeight: Math.min(implicitHeight, eightLines.implicitHeight)
-                        clip: true
-                        text: bubble.text
-                        textFormat: TextEdit.PlainText
-                        wrapMode: TextEdit.Wrap
-                        readOnly: true
-                        selectByMouse: true
-                        activeFocusOnPress: false
-                        color: Theme.white
-                        selectionColor: Qt.rgba(Theme.pink.r, Theme.pink.g, Theme.pink.b, 0.5)
-                        font.pixelSize: 11
-                        font.weight: Font.Medium
-                        Accessible.role: Accessible.StaticText
-                        Accessible.name: text
-                    }
+                    y: 8
+                    // At most eight lines: the height of the same text laid
+                    // out with a line limit.
+                    height: Math.min(implicitHeight, eightLines.implicitHeight)
+                    clip: true
+                    text: bubble.text
+                    textFormat: TextEdit.PlainText
+                    wrapMode: TextEdit.Wrap
+                    readOnly: true
+                    selectByMouse: true
+                    activeFocusOnPress: false
+                    color: Theme.white
+                    selectionColor: Qt.rgba(Theme.pink.r, Theme.pink.g, Theme.pink.b, 0.5)
+                    font.pixelSize: 11
+                    font.weight: Font.Medium
+                    Accessible.role: Accessible.StaticText
+                    Accessible.name: text
                 }
 
                 Text {
@@ -153,6 +149,7 @@ Item {
                 width: 14
                 height: 14
                 padding: 0
+                palette.dark: Theme.pink
                 running: parent.visible
                 anchors.verticalCenter: parent.verticalCenter
                 Accessible.name: "Thinking"
