@@ -301,6 +301,16 @@ private Q_SLOTS:
         QCOMPARE(replyTo(*store, body), expected);
     }
 
+    void aRunawayReplyStopsGrowingAtItsBound()
+    {
+        auto store = makeStoreWithKey();
+        QByteArray body;
+        const QByteArray piece(1000, 'w');
+        for (int i = 0; i < 40; ++i)
+            body += LocalChatServer::event(LocalChatServer::contentChunk("\"" + piece + "\""));
+        QCOMPARE(replyTo(*store, body).size(), 16384);
+    }
+
     void httpErrorsShowTheServicesMessage_data()
     {
         QTest::addColumn<QByteArray>("response");
