@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSignalSpy>
+#include <QSslSocket>
 #include <QTemporaryDir>
 
 namespace {
@@ -87,6 +88,14 @@ private Q_SLOTS:
         QCOMPARE(store->messages()->at(0).text, QStringLiteral("Hi! I'm Brivane AI. Ask me anything."));
         QCOMPARE(store->visibleMessages()->count(), 0);
         QCOMPARE(store->isLoading(), false);
+    }
+
+    void theServiceIsReachedOverVerifiedTls()
+    {
+        QCOMPARE(
+            AIStore::defaultEndpoint(), QUrl(QStringLiteral("https://api.openai.com/v1/chat/completions")));
+        // Without a TLS backend every question would end in an error.
+        QVERIFY(QSslSocket::supportsSsl());
     }
 
     void blankQuestionsAreIgnored()
