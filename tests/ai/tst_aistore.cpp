@@ -169,13 +169,6 @@ private Q_SLOTS:
         QCOMPARE(store->messages()->size(), 5);
     }
 
-    void askTrimsLineBreaksToo()
-    {
-        auto store = makeStoreWithKey();
-        QCOMPARE(store->ask(QStringLiteral("  hi \n")), true);
-        QCOMPARE(store->messages()->at(1).text, QStringLiteral("hi"));
-    }
-
     void theKeyIsSavedOnEveryChangeButTheFallbackNever()
     {
         qputenv("OPENAI_API_KEY", "sk-from-environment");
