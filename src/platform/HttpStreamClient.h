@@ -8,7 +8,6 @@
 #include <utility>
 
 class QNetworkAccessManager;
-class QNetworkReply;
 
 // One POST whose response body is wanted piece by piece as it arrives.
 struct HttpPostRequest

@@ -13,7 +13,7 @@
 
 namespace {
 
-const QString kReady = QStringLiteral("No response received.");
+const QString kNoResponse = QStringLiteral("No response received.");
 
 QString errorText(const QString &description)
 {
@@ -261,8 +261,9 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<QString>("expected");
         QTest::newRow("no [DONE] keeps the content") << S::event(S::contentChunk("\"Hi\"")) << "Hi";
-        QTest::newRow("empty body") << QByteArray() << kReady;
-        QTest::newRow("[DONE] without content") << S::event(S::roleChunk()) + S::event("[DONE]") << kReady;
+        QTest::newRow("empty body") << QByteArray() << kNoResponse;
+        QTest::newRow("[DONE] without content")
+            << S::event(S::roleChunk()) + S::event("[DONE]") << kNoResponse;
         QTest::newRow("data: without the space is ignored")
             << QByteArray("data:" + S::contentChunk("\"no\"") + "\n" + S::event(S::contentChunk("\"yes\"")))
             << "yes";
@@ -273,7 +274,8 @@ private Q_SLOTS:
                                         << "ab";
         QTest::newRow("last line without a line end")
             << QByteArray(S::event(S::contentChunk("\"a\"")) + "data: " + S::contentChunk("\"b\"")) << "ab";
-        QTest::newRow("case matters") << QByteArray("Data: " + S::contentChunk("\"x\"") + "\n") << kReady;
+        QTest::newRow("case matters")
+            << QByteArray("Data: " + S::contentChunk("\"x\"") + "\n") << kNoResponse;
         QTest::newRow("invalid and mistyped chunks are skipped") << QByteArray(
             "data: {not json\n"
             "data: []\n"
