@@ -9,4 +9,5 @@ list(APPEND BRIVANE_SOURCES
     platform/UnixSignals.h platform/UnixSignals.cpp
     platform/Compositor.h platform/Compositor.cpp
     platform/Autostart.h platform/Autostart.cpp
+    platform/HttpStreamClient.h platform/HttpStreamClient.cpp
 )
