@@ -1,0 +1,115 @@
+#include "StatsSampler.h"
+
+#include "StatsSource.h"
+
+StatsSampler::StatsSampler(QObject *parent)
+    : StatsSampler(StatsSource::shared(), parent)
+{
+}
+
+StatsSampler::StatsSampler(StatsSource *source, QObject *parent)
+    : QObject(parent)
+{
+    m_timer.setInterval(refreshIntervalMs);
+    connect(&m_timer, &QTimer::timeout, this, &StatsSampler::refresh);
+    m_rows.setRows(StatsFormat::rows(m_values));
+    setSource(source);
+}
+
+StatsSampler::~StatsSampler() = default;
+
+void StatsSampler::setSource(StatsSource *source)
+{
+    if (m_source == source)
+        return;
+    disconnect(m_sourceConnection);
+    m_source = source;
+    if (source)
+        m_sourceConnection = connect(source, &StatsSource::cpuMeasured, this, &StatsSampler::setCpu);
+}
+
+void StatsSampler::setActive(bool active)
+{
+    if (m_active == active)
+        return;
+    m_active = active;
+    updateTicking();
+    Q_EMIT activeChanged();
+}
+
+void StatsSampler::classBegin()
+{
+    m_completed = false;
+}
+
+void StatsSampler::componentComplete()
+{
+    m_completed = true;
+    updateTicking();
+}
+
+void StatsSampler::updateTicking()
+{
+    // In QML, wait for every initial property before the first refresh.
+    const bool run = m_active && m_completed;
+    if (run == m_timer.isActive())
+        return;
+    if (run) {
+        refresh();
+        m_timer.start();
+    } else {
+        m_timer.stop();
+    }
+}
+
+void StatsSampler::refresh()
+{
+    if (!m_source)
+        return;
+    const SystemFigures &figures = m_source->figures();
+    StatsValues next = m_values;
+    if (const std::optional<double> cpu = m_source->sampleCpu())
+        next.cpu = *cpu;
+    if (const std::optional<MemoryFigures> memory = figures.memory()) {
+        next.memUsed = StatsFormat::gigabytes(memory->totalBytes - memory->availableBytes);
+        next.memTotal = StatsFormat::gigabytes(memory->totalBytes);
+    }
+    if (const std::optional<quint64> free = figures.diskFreeBytes())
+        next.diskFree = StatsFormat::diskFree(*free);
+    const PowerReading power = figures.power();
+    if (power.batteryPercent)
+        next.battery = *power.batteryPercent;
+    // Read on every refresh, with or without a battery figure.
+    next.charging = power.onExternalPower();
+    if (const std::optional<double> uptime = figures.uptimeSeconds())
+        next.uptime = StatsFormat::uptime(*uptime);
+    apply(next);
+}
+
+void StatsSampler::setCpu(double cpu)
+{
+    StatsValues next = m_values;
+    next.cpu = cpu;
+    apply(next);
+}
+
+void StatsSampler::apply(const StatsValues &next)
+{
+    if (next == m_values)
+        return;
+    const StatsValues previous = m_values;
+    m_values = next;
+    m_rows.setRows(StatsFormat::rows(m_values));
+    if (previous.cpu != next.cpu)
+        Q_EMIT cpuChanged();
+    if (previous.memUsed != next.memUsed || previous.memTotal != next.memTotal)
+        Q_EMIT memoryChanged();
+    if (previous.diskFree != next.diskFree)
+        Q_EMIT diskFreeChanged();
+    if (previous.battery != next.battery)
+        Q_EMIT batteryChanged();
+    if (previous.charging != next.charging)
+        Q_EMIT chargingChanged();
+    if (previous.uptime != next.uptime)
+        Q_EMIT uptimeChanged();
+}

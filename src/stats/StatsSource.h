@@ -1,0 +1,66 @@
+#pragma once
+
+#include "platform/SystemFigures.h"
+
+#include <QObject>
+#include <QThreadPool>
+#include <functional>
+#include <memory>
+#include <optional>
+
+// Where the statistics come from, shared by every Stats panel of the process:
+// the kernel figures and the last processor sample. Keeping the sample here
+// rather than in a panel lets a panel that comes on screen show the load at
+// once instead of a meaningless first figure.
+class StatsSource : public QObject
+{
+    Q_OBJECT
+public:
+    // Monotonic milliseconds.
+    using Clock = std::function<qint64()>;
+
+    // A sample older than this says nothing about the load now.
+    static constexpr qint64 maxSampleAgeMs = 10000;
+    // Two readings closer than this are mostly rounding noise of the tick counters.
+    static constexpr qint64 minSampleSpanMs = 250;
+    static constexpr int defaultShortSampleMs = 250;
+
+    explicit StatsSource(std::shared_ptr<const SystemFigures> figures, Clock clock = {},
+        int shortSampleMs = defaultShortSampleMs, QObject *parent = nullptr);
+    ~StatsSource() override;
+
+    // The kernel's figures for the whole machine; lives as long as the application.
+    static StatsSource *shared();
+
+    const SystemFigures &figures() const { return *m_figures; }
+
+    // The machine's busy share in percent, measured from the last sample kept
+    // here to now. None when the reading fails, or when there is no recent
+    // sample: a short sample is then taken on a worker thread and its result
+    // announced through cpuMeasured().
+    std::optional<double> sampleCpu();
+    bool isMeasuring() const { return m_measuring; }
+
+Q_SIGNALS:
+    void cpuMeasured(double percent);
+
+private:
+    struct Sample
+    {
+        CpuTimes times;
+        qint64 atMs = 0;
+        double percent = 0;
+    };
+
+    void startShortSample();
+
+    std::shared_ptr<const SystemFigures> m_figures;
+    Clock m_clock;
+    int m_shortSampleMs;
+    std::optional<Sample> m_last;
+    bool m_measuring = false;
+    // Its own single thread, so a short sample never holds up the shared
+    // pool's process and D-Bus work. Declared last: destroyed first, waiting
+    // for a running sample while this object is still whole.
+    QThreadPool m_pool;
+};
