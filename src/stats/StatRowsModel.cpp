@@ -11,19 +11,41 @@ StatRowsModel::StatRowsModel(QObject *parent)
 
 void StatRowsModel::setRows(const QList<StatRow> &rows)
 {
-    const auto sameLabel = [](const StatRow &a, const StatRow &b) { return a.label == b.label; };
-    if (!std::equal(rows.begin(), rows.end(), m_rows.begin(), m_rows.end(), sameLabel)) {
-        // Only the battery row comes and goes, and rarely.
+    // Rows keep their order; only the battery row comes and goes. Rows that
+    // stay are updated in place, so their delegates (and anything bound to
+    // them) survive.
+    const auto hasLabel = [](const QList<StatRow> &list, const QString &label) {
+        return std::any_of(list.begin(), list.end(), [&](const StatRow &row) { return row.label == label; });
+    };
+    int i = 0;
+    for (const StatRow &row : rows) {
+        while (i < m_rows.size() && m_rows.at(i).label != row.label && !hasLabel(rows, m_rows.at(i).label)) {
+            beginRemoveRows({}, i, i);
+            m_rows.removeAt(i);
+            endRemoveRows();
+        }
+        if (i < m_rows.size() && m_rows.at(i).label == row.label) {
+            if (!(m_rows.at(i) == row)) {
+                m_rows[i] = row;
+                Q_EMIT dataChanged(index(i), index(i));
+            }
+        } else {
+            beginInsertRows({}, i, i);
+            m_rows.insert(i, row);
+            endInsertRows();
+        }
+        ++i;
+    }
+    if (i < m_rows.size()) {
+        beginRemoveRows({}, i, int(m_rows.size()) - 1);
+        m_rows.resize(i);
+        endRemoveRows();
+    }
+    if (m_rows != rows) {
+        // Only a reordering gets here, which no caller does.
         beginResetModel();
         m_rows = rows;
         endResetModel();
-        return;
-    }
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        if (rows.at(i) == m_rows.at(i))
-            continue;
-        m_rows[i] = rows.at(i);
-        Q_EMIT dataChanged(index(int(i)), index(int(i)));
     }
 }
 

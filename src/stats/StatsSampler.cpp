@@ -2,6 +2,19 @@
 
 #include "StatsSource.h"
 
+namespace {
+
+StatsValues withPower(StatsValues values, const PowerReading &power)
+{
+    if (power.batteryPercent)
+        values.battery = *power.batteryPercent;
+    // Assigned on every reading, with or without a battery figure.
+    values.charging = power.onExternalPower();
+    return values;
+}
+
+} // namespace
+
 StatsSampler::StatsSampler(QObject *parent)
     : StatsSampler(StatsSource::shared(), parent)
 {
@@ -22,10 +35,14 @@ void StatsSampler::setSource(StatsSource *source)
 {
     if (m_source == source)
         return;
-    disconnect(m_sourceConnection);
+    for (const QMetaObject::Connection &connection : std::as_const(m_sourceConnections))
+        disconnect(connection);
+    m_sourceConnections.clear();
     m_source = source;
-    if (source)
-        m_sourceConnection = connect(source, &StatsSource::cpuMeasured, this, &StatsSampler::setCpu);
+    if (source) {
+        m_sourceConnections << connect(source, &StatsSource::cpuMeasured, this, &StatsSampler::setCpu)
+                            << connect(source, &StatsSource::powerRead, this, &StatsSampler::setPower);
+    }
 }
 
 void StatsSampler::setActive(bool active)
@@ -76,14 +93,16 @@ void StatsSampler::refresh()
     }
     if (const std::optional<quint64> free = figures.diskFreeBytes())
         next.diskFree = StatsFormat::diskFree(*free);
-    const PowerReading power = figures.power();
-    if (power.batteryPercent)
-        next.battery = *power.batteryPercent;
-    // Read on every refresh, with or without a battery figure.
-    next.charging = power.onExternalPower();
     if (const std::optional<double> uptime = figures.uptimeSeconds())
         next.uptime = StatsFormat::uptime(*uptime);
+    if (const std::optional<PowerReading> power = m_source->samplePower())
+        next = withPower(next, *power);
     apply(next);
+}
+
+void StatsSampler::setPower(const PowerReading &power)
+{
+    apply(withPower(m_values, power));
 }
 
 void StatsSampler::setCpu(double cpu)

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QtQml/qqmlregistration.h>
 
+struct PowerReading;
 class StatsSource;
 
 // The Stats tab's figures. Created inside the panel and dropped with it, so
@@ -55,9 +56,10 @@ public:
     const StatsValues &values() const { return m_values; }
     StatRowsModel *rows() { return &m_rows; }
 
-    // Samples everything on the calling (UI) thread: a handful of small
-    // kernel files, no process and no waiting. The processor load may arrive
-    // a moment later when there was no recent sample to measure against.
+    // Samples on the calling (UI) thread: a few small kernel files, no
+    // process and no waiting. The power supplies are read on a worker and
+    // arrive a moment later, as does the processor load when there was no
+    // recent sample to measure against.
     Q_INVOKABLE void refresh();
 
     void classBegin() override;
@@ -74,11 +76,12 @@ Q_SIGNALS:
 
 private:
     void setCpu(double cpu);
+    void setPower(const PowerReading &power);
     void apply(const StatsValues &values);
     void updateTicking();
 
     QPointer<StatsSource> m_source;
-    QMetaObject::Connection m_sourceConnection;
+    QList<QMetaObject::Connection> m_sourceConnections;
     StatsValues m_values;
     StatRowsModel m_rows;
     QTimer m_timer;

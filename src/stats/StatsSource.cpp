@@ -19,7 +19,8 @@ StatsSource::StatsSource(
             return monotonic.elapsed();
         };
     }
-    m_pool.setMaxThreadCount(1);
+    // One for the processor sample, one for the power supplies.
+    m_pool.setMaxThreadCount(2);
 }
 
 StatsSource::~StatsSource()
@@ -83,4 +84,27 @@ void StatsSource::startShortSample()
             },
             Qt::QueuedConnection);
     });
+}
+
+std::optional<PowerReading> StatsSource::samplePower()
+{
+    if (!m_readingPower) {
+        m_readingPower = true;
+        const std::shared_ptr<const SystemFigures> figures = m_figures;
+        m_pool.start([this, figures] {
+            const PowerReading reading = figures->power();
+            QMetaObject::invokeMethod(
+                this,
+                [this, reading] {
+                    m_readingPower = false;
+                    m_lastPower = reading;
+                    m_lastPowerAtMs = m_clock();
+                    Q_EMIT powerRead(reading);
+                },
+                Qt::QueuedConnection);
+        });
+    }
+    if (m_lastPower && m_clock() - m_lastPowerAtMs <= maxSampleAgeMs)
+        return m_lastPower;
+    return std::nullopt;
 }

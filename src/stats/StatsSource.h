@@ -41,8 +41,16 @@ public:
     std::optional<double> sampleCpu();
     bool isMeasuring() const { return m_measuring; }
 
+    // Batteries and chargers answer through the firmware, which can take
+    // milliseconds, so they are always read on a worker thread and announced
+    // through powerRead(). Gives the last reading when it is recent, so a
+    // panel that comes on screen does not wait for it.
+    std::optional<PowerReading> samplePower();
+    bool isReadingPower() const { return m_readingPower; }
+
 Q_SIGNALS:
     void cpuMeasured(double percent);
+    void powerRead(const PowerReading &reading);
 
 private:
     struct Sample
@@ -59,8 +67,11 @@ private:
     int m_shortSampleMs;
     std::optional<Sample> m_last;
     bool m_measuring = false;
-    // Its own single thread, so a short sample never holds up the shared
-    // pool's process and D-Bus work. Declared last: destroyed first, waiting
-    // for a running sample while this object is still whole.
+    std::optional<PowerReading> m_lastPower;
+    qint64 m_lastPowerAtMs = 0;
+    bool m_readingPower = false;
+    // Its own threads, so a short sample or a slow battery never holds up
+    // the shared pool's process and D-Bus work. Declared last: destroyed
+    // first, waiting for running work while this object is still whole.
     QThreadPool m_pool;
 };

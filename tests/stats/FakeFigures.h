@@ -4,10 +4,13 @@
 
 #include <QMutex>
 #include <QMutexLocker>
+#include <QSemaphore>
 
 // Figures set by a test. Processor times advance by `step` on every read, so
 // the short sample on its worker thread sees time pass; reads are locked
-// because that worker reads concurrently.
+// because that worker reads concurrently. The power supplies are read on a
+// worker too: change them only while no read is in flight. With `powerGate`
+// set, a power read waits for it, like slow firmware.
 class FakeFigures : public SystemFigures
 {
 public:
@@ -44,7 +47,13 @@ public:
         return memoryFigures;
     }
     std::optional<quint64> diskFreeBytes() const override { return diskFree; }
-    PowerReading power() const override { return powerReading; }
+    QSemaphore *powerGate = nullptr;
+    PowerReading power() const override
+    {
+        if (powerGate)
+            powerGate->acquire();
+        return powerReading;
+    }
     std::optional<double> uptimeSeconds() const override { return uptime; }
 
 private:
