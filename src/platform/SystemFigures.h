@@ -35,8 +35,9 @@ struct PowerReading
 };
 
 // The machine's figures as the kernel reports them. Every read is a few small
-// files or one system call, cheap enough for the UI thread; cpuTimes() may
-// also be called from a worker thread.
+// files or one system call, and may run on any thread. power() can wait on
+// the firmware (ACPI methods sit behind those files), so it belongs on a
+// worker thread.
 class SystemFigures
 {
 public:
