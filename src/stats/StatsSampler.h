@@ -13,7 +13,8 @@ struct PowerReading;
 class StatsSource;
 
 // The Stats tab's figures. Created inside the panel and dropped with it, so
-// nothing is kept between appearances but the source's processor sample.
+// nothing is kept between appearances but the source's last processor
+// sample and power reading.
 // While `active`, it refreshes at once and then every 2 seconds; a figure
 // whose source yields nothing keeps its previous value.
 class StatsSampler : public QObject, public QQmlParserStatus

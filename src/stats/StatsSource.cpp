@@ -31,8 +31,8 @@ StatsSource::~StatsSource()
 
 StatsSource *StatsSource::shared()
 {
-    // Owned by the application object, so it goes before the event loop's
-    // objects do; without one (a plain tool), it simply lives to the end.
+    // Owned by the application object, so its worker threads are joined
+    // while Qt is still up; without one (a plain tool) it lives to the end.
     static StatsSource *source = new StatsSource(
         std::make_shared<KernelFigures>(), {}, defaultShortSampleMs, QCoreApplication::instance());
     return source;
