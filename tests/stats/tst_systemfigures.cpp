@@ -215,13 +215,6 @@ private Q_SLOTS:
             root.filePath("sys/devices/acpi/BAT0"), root.filePath("sys/class/power_supply/BAT0")));
         QCOMPARE(figuresIn(root).power().batteryPercent, std::optional<int>(77));
     }
-
-    void uptimeIsTheBootClock()
-    {
-        const std::optional<double> uptime = KernelFigures().uptimeSeconds();
-        QVERIFY(uptime);
-        QVERIFY(*uptime > 0);
-    }
 };
 
 BRIVANE_TEST_MAIN(TestSystemFigures)
