@@ -38,6 +38,15 @@ start_brivane() {
     wait_until 20 brivane_mapped || fail "the Brivane strip never appeared"
 }
 
+# Brivane processes of this session (other sessions may run their own).
+session_instances() {
+    local pid count=0
+    for pid in $(pgrep -x brivane); do
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "DISPLAY=$DISPLAY" && count=$((count + 1))
+    done
+    echo "$count"
+}
+
 stop_brivane() {
     [ -n "${BRIVANE_PID:-}" ] || return 0
     kill -TERM "$BRIVANE_PID" 2>/dev/null || true
