@@ -9,9 +9,9 @@
 #include <optional>
 
 // Where the statistics come from, shared by every Stats panel of the process:
-// the kernel figures and the last processor sample. Keeping the sample here
-// rather than in a panel lets a panel that comes on screen show the load at
-// once instead of a meaningless first figure.
+// the kernel figures, the last processor sample and the last power reading.
+// Keeping them here rather than in a panel lets a panel that comes on screen
+// show the load and the battery at once instead of waiting for them.
 class StatsSource : public QObject
 {
     Q_OBJECT
