@@ -10,4 +10,5 @@ list(APPEND BRIVANE_SOURCES
     platform/Compositor.h platform/Compositor.cpp
     platform/Autostart.h platform/Autostart.cpp
     platform/HttpStreamClient.h platform/HttpStreamClient.cpp
+    platform/SystemFigures.h platform/SystemFigures.cpp
 )
