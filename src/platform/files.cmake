@@ -7,4 +7,9 @@ list(APPEND BRIVANE_SOURCES
     platform/SingleInstance.h platform/SingleInstance.cpp
     platform/Sound.h platform/Sound.cpp
     platform/UnixSignals.h platform/UnixSignals.cpp
+    platform/ScriptRunner.h platform/ScriptRunner.cpp
+    platform/NowPlayingService.h
+    platform/MprisNowPlaying.h platform/MprisNowPlaying.cpp
+    platform/VolumeControl.h platform/VolumeControl.cpp
+    platform/ImageLoader.h platform/ImageLoader.cpp
 )
