@@ -7,6 +7,7 @@ list(APPEND BRIVANE_SOURCES
     platform/SingleInstance.h platform/SingleInstance.cpp
     platform/Sound.h platform/Sound.cpp
     platform/UnixSignals.h platform/UnixSignals.cpp
+    platform/Compositor.h platform/Compositor.cpp
     platform/ScriptRunner.h platform/ScriptRunner.cpp
     platform/NowPlayingService.h
     platform/MprisNowPlaying.h platform/MprisNowPlaying.cpp
