@@ -98,6 +98,7 @@ struct MprisNowPlaying::Query
     QHash<QString, PlayerState> players; // by bus name
     QHash<QString, QVariantMap> properties;
     QHash<QString, QVariant> identities;
+    QTimer *deadline = nullptr;
     int outstanding = 0;
     bool finished = false;
 };
@@ -173,7 +174,10 @@ void MprisNowPlaying::query(Answer done)
         return;
     }
     // One deadline for the whole query; late replies are dropped.
-    QTimer::singleShot(kDeadlineMs, this, [this, query] { finish(query); });
+    query->deadline = new QTimer(this);
+    query->deadline->setSingleShot(true);
+    connect(query->deadline, &QTimer::timeout, this, [this, query] { finish(query); });
+    query->deadline->start(kDeadlineMs);
 
     const QDBusMessage list = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"),
         QStringLiteral("/org/freedesktop/DBus"), QStringLiteral("org.freedesktop.DBus"),
@@ -242,6 +246,11 @@ void MprisNowPlaying::finish(const std::shared_ptr<Query> &query)
     if (query->finished)
         return;
     query->finished = true;
+    if (query->deadline) {
+        query->deadline->stop();
+        query->deadline->deleteLater();
+        query->deadline = nullptr;
+    }
     QList<PlayerState> players;
     for (auto it = query->players.begin(); it != query->players.end(); ++it) {
         PlayerState state = it.value();
