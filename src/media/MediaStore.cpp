@@ -249,7 +249,10 @@ void MediaStore::apply(const TrackUpdate &update)
 
 void MediaStore::fetchAlbumArt()
 {
-    if (m_title == m_lastTitle)
+    // Players often name the art a moment after the title: for them a new
+    // art address counts as much as a new title.
+    const bool newServiceArt = m_source == Source::Service && m_artUrl != m_lastArtUrl;
+    if (m_title == m_lastTitle && !newServiceArt)
         return;
     m_lastTitle = m_title;
     const std::shared_ptr<ImageLoader> images = m_backends.images;
@@ -257,6 +260,7 @@ void MediaStore::fetchAlbumArt()
         return;
     if (m_source == Source::Service) {
         // The player names its art; its display name says nothing about where.
+        m_lastArtUrl = m_artUrl;
         const QUrl url(MediaSources::repairArtUrl(m_artUrl), QUrl::StrictMode);
         if (m_artUrl.isEmpty() || !url.isValid())
             return;

@@ -143,6 +143,7 @@ private:
     QString m_busName;
     QString m_artUrl;
     QString m_lastTitle;
+    QString m_lastArtUrl;
 
     QString m_title;
     QString m_artist;

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 #include "media/MediaSources.h"
+#include "platform/ImageLoader.h"
 #include "platform/MprisNowPlaying.h"
 #include "platform/ScriptRunner.h"
 #include "platform/VolumeControl.h"
@@ -264,6 +265,29 @@ private Q_SLOTS:
             std::optional<int>(37));
         QVERIFY(!SystemVolume::parsePactl("Failure: No such entity\n"));
         QVERIFY(!SystemVolume::parseWpctl(""));
+    }
+
+    void imagesLoadOnlyFromFilesAndHttps()
+    {
+        QTemporaryDir dir;
+        QImage big(1200, 600, QImage::Format_RGB32);
+        big.fill(Qt::green);
+        const QString path = dir.filePath("cover.png");
+        QVERIFY(big.save(path));
+        NetworkImageLoader loader;
+        // Large art is scaled down to what the panel can show.
+        QCOMPARE(loader.load(QUrl::fromLocalFile(path)).size(), QSize(512, 256));
+        QVERIFY(loader.load(QUrl::fromLocalFile(dir.filePath("missing.png"))).isNull());
+        QVERIFY(loader.load(QUrl("http://127.0.0.1:1/cover.png")).isNull());
+        QVERIFY(loader.load(QUrl("data:image/png;base64,AAAA")).isNull());
+
+        QFile junk(dir.filePath("junk.png"));
+        QVERIFY(junk.open(QIODevice::WriteOnly));
+        junk.write("not an image");
+        junk.close();
+        QVERIFY(loader.load(QUrl::fromLocalFile(junk.fileName())).isNull());
+        QVERIFY(junk.resize(NetworkImageLoader::kMaxBytes + 1));
+        QVERIFY(loader.load(QUrl::fromLocalFile(junk.fileName())).isNull());
     }
 
     void mprisFieldsTolerateWrongTypes()

@@ -191,6 +191,21 @@ private Q_SLOTS:
         QCOMPARE(images->urls().size(), 1);
     }
 
+    void artNamedAfterTheTitleIsStillFetched()
+    {
+        auto store = makeStore();
+        service->answer = serviceTrack("Two");
+        QVERIFY(tick(*store));
+        QVERIFY(tick(*store));
+        service->answer->artUrl = "https://open.spotify.com/image/ab67";
+        QVERIFY(tick(*store));
+        QVERIFY(tick(*store));
+        QTRY_COMPARE(images->urls(), QList<QUrl> { QUrl("https://i.scdn.co/image/ab67") });
+        QVERIFY(tick(*store));
+        QThreadPool::globalInstance()->waitForDone();
+        QCOMPARE(images->urls().size(), 1);
+    }
+
     void scriptArtRoutes()
     {
         auto store = makeStore();
