@@ -156,6 +156,12 @@ std::optional<QString> browserCommandScript(const QString &appName, const QStrin
     });
 }
 
+void sendChromeCommand(const ScriptRunner &runner, const QString &appName, const QString &command)
+{
+    if (const std::optional<QString> script = browserCommandScript(appName, command))
+        runner.runScript(*script);
+}
+
 QString playerCommandScript(const QString &appName, const QString &command)
 {
     const QString player

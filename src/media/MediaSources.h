@@ -50,6 +50,8 @@ std::optional<QString> browserJavaScript(const QString &command, bool youTube);
 // The script that runs the command's JavaScript in the first matching tab;
 // none for an unknown label or command.
 std::optional<QString> browserCommandScript(const QString &appName, const QString &command);
+// Runs the command's JavaScript in the first tab of the label's site.
+void sendChromeCommand(const ScriptRunner &runner, const QString &appName, const QString &command);
 // "tell application \"Music\" to <command>" or the Spotify one.
 QString playerCommandScript(const QString &appName, const QString &command);
 QString youTubeAddressScript();

@@ -147,7 +147,7 @@ void MediaStore::refresh()
         m_refreshAgain = true;
         return;
     }
-    startTick();
+    tryMediaRemote();
 }
 
 void MediaStore::refreshSoon()
@@ -156,7 +156,9 @@ void MediaStore::refreshSoon()
         m_soonTimer.start();
 }
 
-void MediaStore::startTick()
+// Opens a tick by asking the now-playing service; its answer, or the end of
+// its deadline, carries the tick on.
+void MediaStore::tryMediaRemote()
 {
     m_tickRunning = true;
     if (!m_backends.service) {
@@ -208,7 +210,7 @@ void MediaStore::finishTick(const std::optional<TrackUpdate> &update)
     m_tickRunning = false;
     Q_EMIT tickFinished(update.has_value());
     if (std::exchange(m_refreshAgain, false))
-        startTick();
+        tryMediaRemote();
 }
 
 void MediaStore::apply(const TrackUpdate &update)
@@ -337,8 +339,7 @@ void MediaStore::sendCommand(const QString &command)
     const QString appName = m_appName;
     QThreadPool::globalInstance()->start([runner, appName, command, refreshLater] {
         if (MediaSources::isBrowserLabel(appName)) {
-            if (const std::optional<QString> script = MediaSources::browserCommandScript(appName, command))
-                runner->runScript(*script);
+            MediaSources::sendChromeCommand(*runner, appName, command);
         } else {
             runner->runScript(MediaSources::playerCommandScript(appName, command));
         }

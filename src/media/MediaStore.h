@@ -117,7 +117,7 @@ Q_SIGNALS:
 private:
     enum class Source { None, Service, Script };
 
-    void startTick();
+    void tryMediaRemote();
     void onServiceAnswer(const std::optional<MediaSources::TrackUpdate> &update);
     void finishTick(const std::optional<MediaSources::TrackUpdate> &update);
     void apply(const MediaSources::TrackUpdate &update);
