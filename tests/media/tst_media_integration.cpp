@@ -4,9 +4,11 @@
 // session wrapper.
 #include "TestSupport.h"
 #include "media/MediaStore.h"
+#include "platform/MprisNowPlaying.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 namespace {
@@ -201,6 +203,21 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(store.title(), QString("Alive"), kWaitMs);
         QTest::qWait(2500);
         QVERIFY2(worstGap < 200, qPrintable(QString("event loop stalled for %1 ms").arg(worstGap)));
+    }
+
+    void playersComingAndGoingAreNoticed()
+    {
+        MprisNowPlaying service;
+        QSignalSpy changes(&service, &NowPlayingService::playersChanged);
+        startFake({ "--name", "late", "--title", "Late", "--status", "Paused" });
+        QTRY_VERIFY_WITH_TIMEOUT(changes.count() >= 1, kWaitMs);
+        // A play-state change is noticed too.
+        changes.clear();
+        tool("playerctl", { "-p", "late", "play" });
+        QTRY_VERIFY_WITH_TIMEOUT(changes.count() >= 1, kWaitMs);
+        changes.clear();
+        cleanup();
+        QTRY_VERIFY_WITH_TIMEOUT(changes.count() >= 1, kWaitMs);
     }
 
     void wrongValueTypesReadAsMissing()
