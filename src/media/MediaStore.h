@@ -9,6 +9,7 @@
 #include <QThreadPool>
 #include <QTimer>
 #include <QtQml/qqmlregistration.h>
+
 #include <functional>
 #include <memory>
 #include <optional>
@@ -16,7 +17,6 @@
 class AlbumArtSlot;
 class ImageLoader;
 class NowPlayingService;
-
 class ScriptRunner;
 class VolumeControl;
 
@@ -27,7 +27,8 @@ struct MediaBackends
     std::shared_ptr<const ScriptRunner> runner;
     std::shared_ptr<VolumeControl> volume;
     std::shared_ptr<ImageLoader> images;
-    // Off in tests that drive refresh() themselves.
+    // Off in tests that drive refresh() themselves. A store with no backends
+    // at all is inert: views can be tested on it with the setters.
     bool autoPoll = true;
 
     // MPRIS, the script tool (where it exists), wpctl or pactl, and files or
