@@ -9,7 +9,6 @@
 #include <QThreadPool>
 #include <QTimer>
 #include <QtQml/qqmlregistration.h>
-
 #include <functional>
 #include <memory>
 #include <optional>
