@@ -11,4 +11,9 @@ list(APPEND BRIVANE_SOURCES
     platform/Autostart.h platform/Autostart.cpp
     platform/HttpStreamClient.h platform/HttpStreamClient.cpp
     platform/SystemFigures.h platform/SystemFigures.cpp
+    platform/ScriptRunner.h platform/ScriptRunner.cpp
+    platform/NowPlayingService.h
+    platform/MprisNowPlaying.h platform/MprisNowPlaying.cpp
+    platform/VolumeControl.h platform/VolumeControl.cpp
+    platform/ImageLoader.h platform/ImageLoader.cpp
 )
