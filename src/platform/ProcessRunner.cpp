@@ -1,5 +1,6 @@
 #include "ProcessRunner.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QMetaObject>
 #include <QPointer>
@@ -36,13 +37,14 @@ ProcessResult ProcessRunner::runBlocking(const QString &program, const QStringLi
 void ProcessRunner::run(const QString &program, const QStringList &arguments, int timeoutMs, QObject *context,
                         std::function<void(const ProcessResult &)> done)
 {
+    Q_ASSERT(!context || context->thread() == QCoreApplication::instance()->thread());
     QPointer<QObject> guard(context);
     QThreadPool::globalInstance()->start([=] {
         const ProcessResult result = runBlocking(program, arguments, timeoutMs);
-        if (!guard)
-            return;
+        // Post through the application object, which outlives every context;
+        // the guard is read only on the main thread, where the context lives.
         QMetaObject::invokeMethod(
-            guard.data(),
+            QCoreApplication::instance(),
             [guard, done, result] {
                 if (guard && done)
                     done(result);

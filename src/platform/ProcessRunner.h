@@ -28,8 +28,8 @@ public:
     static ProcessResult runBlocking(const QString &program, const QStringList &arguments, int timeoutMs,
                                      const QByteArray &standardInput = {});
 
-    // Runs on the global thread pool and calls `done` on `context`'s thread,
-    // unless `context` has been destroyed by then.
+    // Runs on the global thread pool and calls `done` on the main thread,
+    // unless `context` (a main-thread object) has been destroyed by then.
     static void run(const QString &program, const QStringList &arguments, int timeoutMs, QObject *context,
                     std::function<void(const ProcessResult &)> done);
 
