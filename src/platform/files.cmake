@@ -7,4 +7,5 @@ list(APPEND BRIVANE_SOURCES
     platform/SingleInstance.h platform/SingleInstance.cpp
     platform/Sound.h platform/Sound.cpp
     platform/UnixSignals.h platform/UnixSignals.cpp
+    platform/Clipboard.h platform/Clipboard.cpp
 )
