@@ -7,11 +7,14 @@ Item {
     id: root
     objectName: "calculatorPanel"
 
+    // This panel's own calculator, for tests and tools.
+    readonly property CalculatorStore calc: calculator
+
     implicitWidth: 340
     implicitHeight: column.implicitHeight
 
     CalculatorStore {
-        id: calc
+        id: calculator
         objectName: "calculatorStore"
     }
 
@@ -29,7 +32,7 @@ Item {
                 x: 8
                 width: parent.width - 16
                 height: 36
-                text: calc.display
+                text: calculator.display
                 textFormat: Text.PlainText
                 font.pixelSize: 28
                 font.weight: Font.ExtraBold
@@ -52,7 +55,7 @@ Item {
             spacing: 5
 
             Repeater {
-                model: calc.keys
+                model: calculator.keys
                 delegate: Rectangle {
                     id: key
                     required property var modelData
@@ -65,7 +68,7 @@ Item {
                     border.color: modelData.border
                     Accessible.role: Accessible.Button
                     Accessible.name: modelData.key
-                    Accessible.onPressAction: calc.press(modelData.key)
+                    Accessible.onPressAction: calculator.press(modelData.key)
 
                     Rectangle {
                         anchors.fill: parent
@@ -84,7 +87,7 @@ Item {
                     MouseArea {
                         id: keyArea
                         anchors.fill: parent
-                        onClicked: calc.press(key.modelData.key)
+                        onClicked: calculator.press(key.modelData.key)
                     }
                 }
             }
