@@ -148,7 +148,6 @@ int AppDelegate::runApplication(int argc, char *argv[])
     configureRendering();
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("brivane"));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Brivane"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.brivane.Brivane"));
     QGuiApplication::setQuitOnLastWindowClosed(false);
 

@@ -7,6 +7,7 @@
 #include "desk/ClipboardStore.h"
 #include "desk/NotesStore.h"
 #include "media/MediaStore.h"
+#include "platform/Compositor.h"
 #include "platform/NotificationCenter.h"
 
 #include <QEasingCurve>
@@ -15,6 +16,7 @@
 #include <QScreen>
 #include <QVariantAnimation>
 
+#include <algorithm>
 #include <cmath>
 
 NotchPanel::NotchPanel(NotesStore *notes, ClipboardStore *clipboard, AIStore *ai, MediaStore *media,
@@ -111,15 +113,39 @@ void NotchPanel::setScreenGeometry(const QRect &screen)
 
 void NotchPanel::showCollapsed()
 {
+    m_composited = Compositor::isActive(screen());
     applyHeight(m_height);
     show();
+}
+
+QRegion NotchPanel::roundedRegion(int width, int height, int topRadius, int bottomRadius)
+{
+    // Scanline rectangles of a rounded rectangle, for an X shape mask.
+    topRadius = std::clamp(topRadius, 0, std::min(width / 2, height / 2));
+    bottomRadius = std::clamp(bottomRadius, 0, std::min(width / 2, height / 2));
+    QRegion region(0, topRadius, width, height - topRadius - bottomRadius);
+    const auto inset = [](int radius, int row) {
+        const double dy = radius - row - 0.5;
+        return int(std::ceil(radius - std::sqrt(double(radius) * radius - dy * dy)));
+    };
+    for (int row = 0; row < topRadius; ++row)
+        region += QRect(inset(topRadius, row), row, width - 2 * inset(topRadius, row), 1);
+    for (int row = 0; row < bottomRadius; ++row)
+        region += QRect(inset(bottomRadius, row), height - 1 - row, width - 2 * inset(bottomRadius, row), 1);
+    return region;
 }
 
 void NotchPanel::applyHeight(int height)
 {
     const bool changed = height != m_height;
     m_height = height;
-    setMask(QRegion(0, 0, panelWidth, height));
+    // The input region is the frame. Without a compositor transparent pixels
+    // would paint black, so the card's rounded corners are cut away too.
+    if (m_composited)
+        setMask(QRegion(0, 0, panelWidth, height));
+    else
+        setMask(height > hitH ? roundedRegion(panelWidth, height, cardRadius, cardRadius)
+                              : roundedRegion(panelWidth, height, 0, stripRadius));
     if (changed)
         Q_EMIT frameChanged();
 }
@@ -142,6 +168,7 @@ void NotchPanel::expand()
         return;
     m_isExpanded = true;
     Q_EMIT isExpandedChanged();
+    m_composited = Compositor::isActive(screen());
     // Become focusable only while expanded, so typing reaches the card.
     setFlag(Qt::WindowDoesNotAcceptFocus, false);
     requestActivate();

@@ -29,6 +29,10 @@ public:
     static constexpr int panelWidth = 380;
     static constexpr int expandMs = 550;
     static constexpr int collapseMs = 300;
+    static constexpr int cardRadius = 28;
+    static constexpr int stripRadius = 10;
+
+    static QRegion roundedRegion(int width, int height, int topRadius, int bottomRadius);
 
     NotchPanel(NotesStore *notes, ClipboardStore *clipboard, AIStore *ai, MediaStore *media, QQmlEngine *engine);
     ~NotchPanel() override;
@@ -68,5 +72,6 @@ private:
     QRect m_screen;
     int m_height = hitH;
     bool m_isExpanded = false;
+    bool m_composited = true;
     QMetaObject::Connection m_screenConnection;
 };

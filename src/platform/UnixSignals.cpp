@@ -28,7 +28,9 @@ void UnixSignals::quitOnTermination()
     QObject::connect(notifier, &QSocketNotifier::activated, notifier, [] {
         char byte;
         [[maybe_unused]] const auto got = ::read(g_pipe[1], &byte, 1);
-        QCoreApplication::quit();
+        // exit(), not quit(): quit() asks every window to close first, and the
+        // settings window only hides.
+        QCoreApplication::exit(0);
     });
     struct sigaction action = {};
     action.sa_handler = onSignal;

@@ -7,5 +7,6 @@ list(APPEND BRIVANE_SOURCES
     platform/SingleInstance.h platform/SingleInstance.cpp
     platform/Sound.h platform/Sound.cpp
     platform/UnixSignals.h platform/UnixSignals.cpp
+    platform/Compositor.h platform/Compositor.cpp
     platform/Clipboard.h platform/Clipboard.cpp
 )

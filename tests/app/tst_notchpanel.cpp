@@ -144,6 +144,26 @@ private Q_SLOTS:
         QCOMPARE(changed.size(), 1);
     }
 
+    void roundedMasksCutOnlyTheCorners()
+    {
+        const QRegion card = NotchPanel::roundedRegion(380, 520, 28, 28);
+        QCOMPARE(card.boundingRect(), QRect(0, 0, 380, 520));
+        for (const QPoint corner : {QPoint(0, 0), QPoint(379, 0), QPoint(0, 519), QPoint(379, 519), QPoint(3, 3)})
+            QVERIFY(!card.contains(corner));
+        for (const QPoint inside : {QPoint(190, 0), QPoint(0, 260), QPoint(379, 260), QPoint(190, 519), QPoint(12, 12)})
+            QVERIFY(card.contains(inside));
+
+        // The strip keeps square top corners against the screen edge.
+        const QRegion strip = NotchPanel::roundedRegion(380, 32, 0, 10);
+        QVERIFY(strip.contains(QPoint(0, 0)));
+        QVERIFY(!strip.contains(QPoint(0, 31)));
+        // Radii larger than the shape are clamped, never inverted.
+        const QRect pill = NotchPanel::roundedRegion(380, 10, 28, 28).boundingRect();
+        QCOMPARE(pill.top(), 0);
+        QCOMPARE(pill.height(), 10);
+        QVERIFY(pill.width() >= 376);
+    }
+
     void followsAScreenThatChangesSize()
     {
         auto panel = makePanel();

@@ -1,0 +1,10 @@
+#pragma once
+
+class QScreen;
+
+// Whether a compositing manager runs, so that transparent window pixels show
+// what lies below. Without one they paint black, and shaped windows must cut
+// away what should not be seen.
+namespace Compositor {
+bool isActive(QScreen *screen);
+}

@@ -1,0 +1,70 @@
+# Helpers for integration scripts that run inside with-session.sh.
+# shellcheck shell=bash
+
+: "${BRIVANE_BIN:?BRIVANE_BIN must point at the built program}"
+: "${BRIVANE_ARTIFACTS:=$(mktemp -d)}"
+mkdir -p "$BRIVANE_ARTIFACTS"
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# wait_until <seconds> <command...>: polls until the command succeeds.
+wait_until() {
+    local deadline=$((SECONDS + $1)); shift
+    until "$@" >/dev/null 2>&1; do
+        [ $SECONDS -ge $deadline ] && return 1
+        sleep 0.1
+    done
+}
+
+prefs_file() {
+    echo "$XDG_CONFIG_HOME/brivane/preferences.json"
+}
+
+brivane_window() {
+    xdotool search --onlyvisible --name '^Brivane$' 2>/dev/null | head -n1
+}
+
+brivane_mapped() {
+    [ -n "$(brivane_window)" ]
+}
+
+# start_brivane [args...]: starts the program and waits for its strip.
+start_brivane() {
+    "$BRIVANE_BIN" "$@" >>"$BRIVANE_ARTIFACTS/brivane.log" 2>&1 &
+    BRIVANE_PID=$!
+    wait_until 20 brivane_mapped || fail "the Brivane strip never appeared"
+}
+
+# Brivane processes of this session (other sessions may run their own).
+session_instances() {
+    local pid count=0
+    for pid in $(pgrep -x brivane); do
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "DISPLAY=$DISPLAY" && count=$((count + 1))
+    done
+    echo "$count"
+}
+
+stop_brivane() {
+    [ -n "${BRIVANE_PID:-}" ] || return 0
+    kill -TERM "$BRIVANE_PID" 2>/dev/null || true
+    wait "$BRIVANE_PID" 2>/dev/null || true
+    BRIVANE_PID=
+}
+
+screenshot() {
+    import -window root "$BRIVANE_ARTIFACTS/$1.png"
+}
+
+# pixel <x> <y>: the screen's colour there as "r,g,b" (0-255).
+pixel() {
+    import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |
+        sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
+}
+
+# pixel_is <x> <y> <r,g,b>: exact colour test, for wait_until.
+pixel_is() {
+    [ "$(pixel "$1" "$2")" = "$3" ]
+}
