@@ -1,9 +1,438 @@
 import QtQuick
+import QtQuick.Controls.Basic
 import Brivane
 
-// Empty until this tab is built.
+// The "Now" tab: the current track with its art, a level meter, progress,
+// transport buttons, the output volume and where the track comes from; or a
+// hint when nothing is known yet.
 Item {
+    id: panel
     objectName: "mediaPanel"
     required property MediaStore media
-    implicitHeight: 0
+
+    readonly property bool hasTrack: panel.media.title.length > 0
+    readonly property color tint: Theme.red
+    readonly property color timeColor: Qt.rgba(1, 1, 1, 0.4)
+
+    // The volume slider's edit began or ended: the system volume is set then,
+    // not at every position in between.
+    signal volumeEditingChanged()
+    onVolumeEditingChanged: panel.media.setVolume(panel.media.volume)
+
+    implicitHeight: hasTrack ? trackState.implicitHeight : emptyState.height
+
+    // Nothing known yet.
+    Item {
+        id: emptyState
+        objectName: "emptyState"
+        width: parent.width
+        height: 250
+        visible: !panel.hasTrack
+
+        Column {
+            anchors.centerIn: parent
+            spacing: 14
+
+            Text {
+                anchors.horizontalCenter: parent.horizontalCenter
+                text: Symbols.glyph("music.note")
+                font.family: Symbols.fontFamily
+                font.pixelSize: 36
+                font.weight: Font.Light
+                color: Qt.rgba(panel.tint.r, panel.tint.g, panel.tint.b, 0.3)
+            }
+            Text {
+                objectName: "emptyTitle"
+                anchors.horizontalCenter: parent.horizontalCenter
+                text: qsTr("Nothing Playing")
+                font.pixelSize: 15
+                font.weight: Font.DemiBold
+                color: Qt.rgba(1, 1, 1, 0.3)
+            }
+            Text {
+                objectName: "emptyHint"
+                anchors.horizontalCenter: parent.horizontalCenter
+                text: qsTr("Play music in Music, Spotify, or YouTube")
+                font.pixelSize: 10
+                color: Qt.rgba(1, 1, 1, 0.15)
+            }
+        }
+    }
+
+    Column {
+        id: trackState
+        objectName: "trackState"
+        width: parent.width
+        spacing: 20
+        visible: panel.hasTrack
+
+        // Art and the info column, 12 below the top.
+        Item {
+            width: parent.width
+            height: 12 + art.height
+
+            Item {
+                id: art
+                objectName: "albumArt"
+                y: 12
+                width: 100
+                height: 100
+
+                MediaShadow {
+                    x: -10
+                    y: -6
+                    width: 120
+                    height: 120
+                    cornerRadius: 14
+                    blur: 10
+                    color: Qt.rgba(0, 0, 0, 0.4)
+                    visible: artImage.hasImage
+                }
+                AlbumArtView {
+                    id: artImage
+                    objectName: "albumArtImage"
+                    anchors.fill: parent
+                    radius: 14
+                    media: panel.media
+                    visible: hasImage
+                }
+                Rectangle {
+                    objectName: "albumArtPlaceholder"
+                    anchors.fill: parent
+                    visible: !artImage.hasImage
+                    radius: 14
+                    color: Qt.rgba(panel.tint.r, panel.tint.g, panel.tint.b, 0.15)
+                    border.width: 1
+                    border.color: Qt.rgba(panel.tint.r, panel.tint.g, panel.tint.b, 0.2)
+
+                    Text {
+                        anchors.centerIn: parent
+                        text: Symbols.glyph("music.note")
+                        font.family: Symbols.fontFamily
+                        font.pixelSize: 32
+                        font.weight: Font.Light
+                        color: Qt.rgba(panel.tint.r, panel.tint.g, panel.tint.b, 0.4)
+                    }
+                }
+            }
+
+            Column {
+                id: info
+                objectName: "infoColumn"
+                anchors.left: art.right
+                anchors.leftMargin: 16
+                anchors.right: parent.right
+                anchors.verticalCenter: art.verticalCenter
+                spacing: 3
+
+                Text {
+                    objectName: "mediaTitle"
+                    width: parent.width
+                    text: MediaFormat.oneLine(panel.media.title)
+                    textFormat: Text.PlainText
+                    horizontalAlignment: Text.AlignLeft
+                    elide: Text.ElideRight
+                    maximumLineCount: 1
+                    wrapMode: Text.NoWrap
+                    font.pixelSize: 16
+                    font.bold: true
+                    color: "white"
+                }
+                Text {
+                    objectName: "mediaArtist"
+                    width: parent.width
+                    text: MediaFormat.oneLine(panel.media.artist)
+                    textFormat: Text.PlainText
+                    horizontalAlignment: Text.AlignLeft
+                    elide: Text.ElideRight
+                    maximumLineCount: 1
+                    wrapMode: Text.NoWrap
+                    font.pixelSize: 12
+                    font.weight: Font.DemiBold
+                    color: Qt.rgba(1, 1, 1, 0.6)
+                }
+                Text {
+                    objectName: "mediaAlbum"
+                    width: parent.width
+                    visible: panel.media.album.length > 0
+                    text: MediaFormat.oneLine(panel.media.album)
+                    textFormat: Text.PlainText
+                    horizontalAlignment: Text.AlignLeft
+                    elide: Text.ElideRight
+                    maximumLineCount: 1
+                    wrapMode: Text.NoWrap
+                    font.pixelSize: 10
+                    font.weight: Font.Medium
+                    color: Qt.rgba(1, 1, 1, 0.3)
+                }
+                Item { width: 1; height: 4 }
+
+                // Moving bars while playing, still dots otherwise. The meter is
+                // made anew each time playback starts, so it starts from phase 0.
+                Item {
+                    objectName: "meter"
+                    width: parent.width
+                    height: 20
+
+                    Loader {
+                        objectName: "waveLoader"
+                        anchors.left: parent.left
+                        anchors.verticalCenter: parent.verticalCenter
+                        active: panel.media.isPlaying
+                        sourceComponent: WaveView {
+                            objectName: "waveView"
+                            color: panel.tint
+                            barCount: 20
+                            height: 20
+                        }
+                    }
+                    Row {
+                        objectName: "stillDots"
+                        anchors.left: parent.left
+                        anchors.verticalCenter: parent.verticalCenter
+                        spacing: 2
+                        visible: !panel.media.isPlaying
+
+                        Repeater {
+                            model: 20
+                            Rectangle {
+                                width: 3
+                                height: 3
+                                radius: 1
+                                color: Qt.rgba(panel.tint.r, panel.tint.g, panel.tint.b, 0.15)
+                            }
+                        }
+                    }
+                }
+            }
+        }
+
+        // Progress bar and time row, only for tracks of known length.
+        Column {
+            id: progress
+            objectName: "progress"
+            x: 16
+            width: parent.width - 32
+            spacing: 6
+            visible: MediaFormat.hasProgress(panel.media.duration)
+
+            Item {
+                objectName: "progressBar"
+                width: parent.width
+                height: 4
+
+                Rectangle {
+                    width: parent.width
+                    height: 4
+                    radius: 2
+                    color: Qt.rgba(1, 1, 1, 0.12)
+                }
+                Rectangle {
+                    objectName: "progressFill"
+                    width: parent.width * MediaFormat.progressFraction(panel.media.elapsed, panel.media.duration)
+                    height: 4
+                    radius: 2
+                    color: panel.tint
+                }
+            }
+
+            Item {
+                width: parent.width
+                height: elapsedText.implicitHeight
+
+                Text {
+                    id: elapsedText
+                    objectName: "elapsedText"
+                    anchors.left: parent.left
+                    text: MediaFormat.formatTime(panel.media.elapsed)
+                    font.family: Theme.monospaceFamily
+                    font.pixelSize: 9
+                    font.bold: true
+                    color: panel.timeColor
+                }
+                Text {
+                    objectName: "remainingText"
+                    anchors.right: parent.right
+                    text: MediaFormat.remainingTime(panel.media.elapsed, panel.media.duration)
+                    font.family: Theme.monospaceFamily
+                    font.pixelSize: 9
+                    font.bold: true
+                    color: panel.timeColor
+                }
+            }
+
+            // Between polls the position is carried forward locally.
+            Timer {
+                objectName: "progressTimer"
+                interval: 1000
+                repeat: true
+                running: progress.visible && panel.media.isPlaying
+                onTriggered: MediaFormat.advanceElapsed(panel.media)
+            }
+        }
+
+        // Transport.
+        Item {
+            width: parent.width
+            height: 4 + playPause.height
+
+            Row {
+                y: 4
+                anchors.horizontalCenter: parent.horizontalCenter
+                spacing: 36
+
+                MediaButton {
+                    objectName: "previousButton"
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: qsTr("Previous track")
+                    width: 32
+                    height: 32
+                    symbol: "backward.end.fill"
+                    glyphSize: 22
+                    glyphColor: Qt.rgba(1, 1, 1, 0.7)
+                    onClicked: panel.media.previousTrack()
+                }
+                AbstractButton {
+                    id: playPause
+                    objectName: "playPauseButton"
+                    width: 58
+                    height: 58
+                    padding: 0
+                    focusPolicy: Qt.TabFocus
+                    text: panel.media.isPlaying ? qsTr("Pause") : qsTr("Play")
+                    Accessible.role: Accessible.Button
+                    Accessible.name: playPause.text
+                    onClicked: panel.media.togglePlayPause()
+
+                    background: Item {
+                        MediaShadow {
+                            x: -12
+                            y: -8
+                            width: 82
+                            height: 82
+                            cornerRadius: 29
+                            blur: 12
+                            color: Qt.rgba(panel.tint.r, panel.tint.g, panel.tint.b, 0.5)
+                        }
+                        Rectangle {
+                            anchors.fill: parent
+                            radius: 29
+                            color: panel.tint
+                            opacity: playPause.pressed ? 0.8 : 1
+                        }
+                    }
+                    contentItem: Text {
+                        objectName: "playPauseGlyph"
+                        text: Symbols.glyph(panel.media.isPlaying ? "pause.fill" : "play.fill")
+                        font.family: Symbols.fontFamily
+                        font.pixelSize: 24
+                        font.bold: true
+                        color: "white"
+                        horizontalAlignment: Text.AlignHCenter
+                        verticalAlignment: Text.AlignVCenter
+                    }
+                }
+                MediaButton {
+                    objectName: "nextButton"
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: qsTr("Next track")
+                    width: 32
+                    height: 32
+                    symbol: "forward.end.fill"
+                    glyphSize: 22
+                    glyphColor: Qt.rgba(1, 1, 1, 0.7)
+                    onClicked: panel.media.nextTrack()
+                }
+            }
+        }
+
+        // Output volume.
+        Item {
+            x: 20
+            width: parent.width - 40
+            height: volumeSlider.implicitHeight
+
+            Text {
+                id: speakerLow
+                anchors.left: parent.left
+                anchors.verticalCenter: parent.verticalCenter
+                text: Symbols.glyph("speaker.fill")
+                font.family: Symbols.fontFamily
+                font.pixelSize: 10
+                font.weight: Font.DemiBold
+                color: Qt.rgba(1, 1, 1, 0.4)
+            }
+            Slider {
+                id: volumeSlider
+                objectName: "volumeSlider"
+                anchors.left: speakerLow.right
+                anchors.leftMargin: 10
+                anchors.right: speakerHigh.left
+                anchors.rightMargin: 10
+                anchors.verticalCenter: parent.verticalCenter
+                from: 0
+                to: 1
+                stepSize: 0
+                focusPolicy: Qt.TabFocus
+                value: panel.media.volume
+                Accessible.role: Accessible.Slider
+                Accessible.name: qsTr("Volume")
+                onMoved: MediaFormat.moveVolume(panel.media, value)
+                onPressedChanged: panel.volumeEditingChanged()
+
+                background: Item {
+                    x: volumeSlider.leftPadding
+                    y: volumeSlider.topPadding + (volumeSlider.availableHeight - height) / 2
+                    implicitWidth: 200
+                    implicitHeight: 4
+                    width: volumeSlider.availableWidth
+                    height: 4
+
+                    Rectangle {
+                        anchors.fill: parent
+                        radius: 2
+                        color: Qt.rgba(1, 1, 1, 0.12)
+                    }
+                    Rectangle {
+                        width: volumeSlider.visualPosition * parent.width
+                        height: parent.height
+                        radius: 2
+                        color: panel.tint
+                    }
+                }
+                handle: Rectangle {
+                    x: volumeSlider.leftPadding + volumeSlider.visualPosition * (volumeSlider.availableWidth - width)
+                    y: volumeSlider.topPadding + (volumeSlider.availableHeight - height) / 2
+                    implicitWidth: 14
+                    implicitHeight: 14
+                    radius: 7
+                    color: volumeSlider.pressed ? "#e6e6e6" : "white"
+                }
+            }
+            Text {
+                id: speakerHigh
+                anchors.right: parent.right
+                anchors.verticalCenter: parent.verticalCenter
+                text: Symbols.glyph("speaker.wave.3.fill")
+                font.family: Symbols.fontFamily
+                font.pixelSize: 10
+                font.weight: Font.DemiBold
+                color: Qt.rgba(1, 1, 1, 0.4)
+            }
+        }
+
+        Text {
+            objectName: "sourceLabel"
+            width: parent.width
+            text: MediaFormat.oneLine(panel.media.appName)
+            textFormat: Text.PlainText
+            horizontalAlignment: Text.AlignHCenter
+            elide: Text.ElideRight
+            maximumLineCount: 1
+            wrapMode: Text.NoWrap
+            font.pixelSize: 9
+            font.bold: true
+            color: Qt.rgba(1, 1, 1, 0.25)
+        }
+    }
 }

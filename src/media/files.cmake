@@ -1,7 +1,12 @@
 list(APPEND BRIVANE_SOURCES
     media/MediaStore.h media/MediaStore.cpp
+    media/MediaFormat.h media/MediaFormat.cpp
+    media/WaveView.h media/WaveView.cpp
+    media/AlbumArtView.h media/AlbumArtView.cpp
+    media/MediaShadow.h media/MediaShadow.cpp
 )
 list(APPEND BRIVANE_QML
     media/MediaPanel.qml
     media/MiniPlayer.qml
+    media/MediaButton.qml
 )

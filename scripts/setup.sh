@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Installs what is missing (Debian 12 packages) and builds Brivane into build/.
+# Sourced by run.sh and test.sh; safe to run again: it only does what is needed.
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${BRIVANE_BUILD_DIR:-$root/build}"
+
+install_missing_packages() {
+    local missing=() pkg
+    while read -r pkg; do
+        pkg="${pkg%%#*}"; pkg="${pkg// /}"
+        [ -z "$pkg" ] && continue
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "ok installed" || missing+=("$pkg")
+    done <"$root/scripts/packages.txt"
+    [ ${#missing[@]} -eq 0 ] && return 0
+
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        if ! command -v sudo >/dev/null; then
+            echo "Brivane needs these Debian packages and cannot install them without root or sudo:" >&2
+            echo "  ${missing[*]}" >&2
+            exit 1
+        fi
+        sudo=(sudo)
+    fi
+    echo "Installing ${#missing[@]} Debian packages: ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+build_brivane() {
+    export CCACHE_BASEDIR="$root"
+    if [ ! -f "$build/build.ninja" ]; then
+        cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRIVANE_WERROR=ON
+    fi
+    cmake --build "$build"
+}
+
+install_missing_packages
+build_brivane

@@ -1,0 +1,31 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import Brivane
+
+// A chrome-less button that shows one symbol; `text` is its spoken name.
+AbstractButton {
+    id: control
+
+    property string symbol
+    property int glyphSize: 22
+    property int glyphWeight: Font.Medium
+    property color glyphColor: "white"
+
+    padding: 0
+    focusPolicy: Qt.TabFocus
+    hoverEnabled: true
+    Accessible.role: Accessible.Button
+    Accessible.name: control.text
+
+    contentItem: Text {
+        text: Symbols.glyph(control.symbol)
+        font.family: Symbols.fontFamily
+        font.pixelSize: control.glyphSize
+        font.weight: control.glyphWeight
+        color: control.glyphColor
+        horizontalAlignment: Text.AlignHCenter
+        verticalAlignment: Text.AlignVCenter
+        opacity: control.pressed ? 0.5 : (control.hovered ? 0.85 : 1)
+    }
+    background: null
+}

@@ -1,0 +1,92 @@
+#include "MediaFormat.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+MediaFormat::MediaFormat(QObject *parent)
+    : QObject(parent)
+{
+}
+
+QString MediaFormat::formatTime(double seconds)
+{
+    // Converting a NaN, an infinity or anything beyond 64 bits to an integer
+    // is undefined; players do report such lengths for live streams.
+    constexpr double limit = 9.2e18;
+    if (!std::isfinite(seconds) || std::fabs(seconds) >= limit)
+        return QStringLiteral("0:00");
+    const auto whole = static_cast<std::int64_t>(seconds);
+    const std::int64_t magnitude = whole < 0 ? -whole : whole;
+    const QString text = QStringLiteral("%1:%2")
+                             .arg(magnitude / 60)
+                             .arg(static_cast<int>(magnitude % 60), 2, 10, QLatin1Char('0'));
+    return whole < 0 ? QLatin1Char('-') + text : text;
+}
+
+QString MediaFormat::remainingTime(double elapsed, double duration)
+{
+    double left = duration - elapsed;
+    if (!(left > 0))
+        left = 0;
+    return QLatin1Char('-') + formatTime(left);
+}
+
+bool MediaFormat::hasProgress(double duration)
+{
+    return std::isfinite(duration) && duration > 0;
+}
+
+double MediaFormat::progressFraction(double elapsed, double duration)
+{
+    if (!hasProgress(duration) || !std::isfinite(elapsed) || elapsed <= 0)
+        return 0;
+    return std::min(1.0, elapsed / duration);
+}
+
+double MediaFormat::advancedElapsed(double elapsed, double duration)
+{
+    if (!hasProgress(duration) || !std::isfinite(elapsed))
+        return elapsed;
+    // A position the player already reported past the end stays as it is.
+    if (elapsed >= duration)
+        return elapsed;
+    return std::min(elapsed + 1.0, duration);
+}
+
+void MediaFormat::advanceElapsed(MediaStore *media)
+{
+    if (!media || !media->isPlaying())
+        return;
+    media->setElapsed(advancedElapsed(media->elapsed(), media->duration()));
+}
+
+void MediaFormat::moveVolume(MediaStore *media, double value)
+{
+    if (!media || !std::isfinite(value))
+        return;
+    media->setVolumeValue(static_cast<float>(std::clamp(value, 0.0, 1.0)));
+}
+
+QString MediaFormat::oneLine(const QString &text)
+{
+    QString line = text.left(MaxLineLength);
+    // Do not leave half of a surrogate pair at the cut.
+    if (line.size() < text.size() && !line.isEmpty() && line.back().isHighSurrogate())
+        line.chop(1);
+    for (QChar &c : line) {
+        const QChar::Category category = c.category();
+        if (category == QChar::Other_Control || category == QChar::Separator_Line
+            || category == QChar::Separator_Paragraph)
+            c = QLatin1Char(' ');
+    }
+    return line;
+}
+
+QString MediaFormat::miniPlayerText(const QString &artist, const QString &title)
+{
+    if (artist.isEmpty())
+        return oneLine(title);
+    // Each part is bounded first, so huge texts are never joined whole.
+    return oneLine(oneLine(artist) + QStringLiteral(" \u2014 ") + oneLine(title));
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QBasicTimer>
+#include <QColor>
+#include <QPointer>
+#include <QQuickPaintedItem>
+#include <QtQml/qqmlregistration.h>
+
+// A small animated level meter: barCount rounded bars whose heights follow a
+// few sine waves. It advances only while it is actually on screen and
+// active, so a hidden or collapsed card costs nothing.
+class WaveView : public QQuickPaintedItem
+{
+    Q_OBJECT
+    QML_ELEMENT
+    Q_PROPERTY(QColor color READ color WRITE setColor NOTIFY colorChanged)
+    Q_PROPERTY(int barCount READ barCount WRITE setBarCount NOTIFY barCountChanged)
+    // Whether the meter should move at all (the player is playing).
+    Q_PROPERTY(bool active READ isActive WRITE setActive NOTIFY activeChanged)
+    // Radians; grows by PhaseStep every tick.
+    Q_PROPERTY(double phase READ phase NOTIFY phaseChanged)
+    // Whether the tick timer is running right now.
+    Q_PROPERTY(bool ticking READ isTicking NOTIFY tickingChanged)
+public:
+    static constexpr int TickMs = 50;
+    static constexpr double PhaseStep = 0.15;
+    static constexpr double BarWidth = 3;
+    static constexpr double BarSpacing = 2;
+    static constexpr double MinBarHeight = 3;
+
+    explicit WaveView(QQuickItem *parent = nullptr);
+
+    QColor color() const { return m_color; }
+    void setColor(const QColor &color);
+    int barCount() const { return m_barCount; }
+    void setBarCount(int count);
+    bool isActive() const { return m_active; }
+    void setActive(bool active);
+    double phase() const { return m_phase; }
+    bool isTicking() const { return m_timer.isActive(); }
+
+    // Height of bar i as a fraction of the meter's height, 0.15 to 0.83.
+    static double barHeight(int index, double phase);
+    // The fill opacity of a bar of that height.
+    static double barOpacity(double height) { return 0.4 + 0.6 * height; }
+
+    void paint(QPainter *painter) override;
+
+public Q_SLOTS:
+    // One tick of the animation.
+    void advance();
+
+Q_SIGNALS:
+    void colorChanged();
+    void barCountChanged();
+    void activeChanged();
+    void phaseChanged();
+    void tickingChanged();
+
+protected:
+    void itemChange(ItemChange change, const ItemChangeData &value) override;
+    void timerEvent(QTimerEvent *event) override;
+
+private:
+    void updateTicking();
+
+    QColor m_color = Qt::red;
+    int m_barCount = 20;
+    bool m_active = true;
+    double m_phase = 0;
+    QBasicTimer m_timer;
+    QPointer<QQuickWindow> m_window;
+    QMetaObject::Connection m_windowVisibility;
+};

@@ -1,0 +1,208 @@
+#include "TestSupport.h"
+#include "media/AlbumArtView.h"
+#include "media/MediaShadow.h"
+#include "media/MediaStore.h"
+#include "media/WaveView.h"
+#include "platform/Theme.h"
+
+#include <QDir>
+#include <cmath>
+
+using TestSupport::ViewHost;
+
+namespace {
+
+// Whether some pixel of the image is close to the colour.
+bool contains(const QImage &image, const QColor &colour, int tolerance = 40)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green())
+                    + std::abs(c.blue() - colour.blue())
+                < tolerance)
+                return true;
+        }
+    }
+    return false;
+}
+
+// Keeps a rendering for a person to look at when an artifacts folder is given.
+void keep(const QImage &image, const QString &name)
+{
+    const QString folder = qEnvironmentVariable("BRIVANE_ARTIFACTS");
+    if (folder.isEmpty())
+        return;
+    QDir().mkpath(folder);
+    image.save(QDir(folder).filePath(name + QStringLiteral(".png")));
+}
+
+} // namespace
+
+class TestWaveView : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void barHeightsStayWithinTheirRange()
+    {
+        QCOMPARE(WaveView::barHeight(0, 0), 0.15 + 0.85 * 0.15);
+        double low = 1;
+        double high = 0;
+        for (int tick = 0; tick < 2000; ++tick) {
+            for (int i = 0; i < 20; ++i) {
+                const double h = WaveView::barHeight(i, tick * WaveView::PhaseStep);
+                low = std::min(low, h);
+                high = std::max(high, h);
+            }
+        }
+        QCOMPARE(low, 0.15);
+        QVERIFY(high <= 0.15 + 0.85 * 0.8);
+        QVERIFY(high > 0.7);
+        QCOMPARE(WaveView::barOpacity(0.15), 0.4 + 0.6 * 0.15);
+    }
+
+    void eachTickAdvancesThePhase()
+    {
+        WaveView wave;
+        QCOMPARE(wave.phase(), 0.0);
+        QSignalSpy spy(&wave, &WaveView::phaseChanged);
+        wave.advance();
+        wave.advance();
+        QCOMPARE(spy.count(), 2);
+        QCOMPARE(wave.phase(), 0.30);
+        QCOMPARE(wave.implicitWidth(), 20 * 3.0 + 19 * 2.0);
+        wave.setBarCount(5);
+        QCOMPARE(wave.implicitWidth(), 5 * 3.0 + 4 * 2.0);
+    }
+
+    void ticksOnlyWhileOnScreenAndActive()
+    {
+        // Not in a window: nothing ticks.
+        WaveView offscreen;
+        QVERIFY(!offscreen.isTicking());
+
+        ViewHost view(
+            QStringLiteral("WaveView"), { { "color", Theme::red() }, { "barCount", 20 } }, QSize(100, 20));
+        auto *wave = qobject_cast<WaveView *>(view.root());
+        QVERIFY(wave);
+        QVERIFY(wave->isTicking());
+        QTRY_VERIFY(wave->phase() >= 3 * WaveView::PhaseStep);
+
+        QSignalSpy ticking(wave, &WaveView::tickingChanged);
+        wave->setActive(false);
+        QVERIFY(!wave->isTicking());
+        wave->setActive(true);
+        QVERIFY(wave->isTicking());
+
+        wave->setVisible(false);
+        QVERIFY(!wave->isTicking());
+        wave->setVisible(true);
+        QVERIFY(wave->isTicking());
+
+        // A hidden ancestor hides it as well.
+        QQuickItem *holder = view.window()->contentItem();
+        holder->setVisible(false);
+        QVERIFY(!wave->isTicking());
+        holder->setVisible(true);
+        QVERIFY(wave->isTicking());
+
+        // So does a hidden window, and leaving the window altogether.
+        view.window()->hide();
+        QVERIFY(!wave->isTicking());
+        view.window()->show();
+        QVERIFY(wave->isTicking());
+        wave->setParentItem(nullptr);
+        QVERIFY(!wave->isTicking());
+        QCOMPARE(ticking.count(), 9);
+
+        const double phase = wave->phase();
+        QCoreApplication::processEvents();
+        QCOMPARE(wave->phase(), phase);
+    }
+
+    void wavePaintsBarsInItsColour()
+    {
+        ViewHost view(QStringLiteral("WaveView"), { { "color", QColor(Qt::green) }, { "barCount", 20 } },
+            QSize(100, 20));
+        view.window()->setColor(Qt::black);
+        auto *wave = qobject_cast<WaveView *>(view.root());
+        wave->setActive(false);
+        const QImage image = view.window()->grabWindow();
+        QVERIFY(contains(image, QColor(0, 255 * (0.4 + 0.6 * 0.2775), 0), 60));
+    }
+
+    void shadowIsSoftAndDensestUnderTheShape()
+    {
+        const QImage shadow = MediaShadow::render(QSize(120, 120), 14, 10, QColor(0, 0, 0, 102));
+        QCOMPARE(shadow.size(), QSize(120, 120));
+        const int centre = qAlpha(shadow.pixel(60, 60));
+        const int edge = qAlpha(shadow.pixel(10, 60));
+        const int outside = qAlpha(shadow.pixel(1, 60));
+        QVERIFY(std::abs(centre - 102) <= 2);
+        QVERIFY2(edge > outside && edge < centre,
+            qPrintable(QStringLiteral("%1 %2 %3").arg(outside).arg(edge).arg(centre)));
+        QCOMPARE(qAlpha(shadow.pixel(0, 0)), 0);
+        // No room for the shape leaves a clear image rather than failing.
+        QCOMPARE(qAlpha(MediaShadow::render(QSize(10, 10), 4, 10, Qt::black).pixel(5, 5)), 0);
+    }
+
+    void artIsCroppedToFillItsFrame()
+    {
+        QCOMPARE(AlbumArtView::cropRect(QSizeF(200, 100), QSizeF(100, 100)), QRectF(50, 0, 100, 100));
+        QCOMPARE(AlbumArtView::cropRect(QSizeF(320, 640), QSizeF(100, 100)), QRectF(0, 160, 320, 320));
+        QCOMPARE(AlbumArtView::cropRect(QSizeF(64, 64), QSizeF(100, 100)), QRectF(0, 0, 64, 64));
+        QCOMPARE(AlbumArtView::cropRect(QSizeF(0, 0), QSizeF(100, 100)), QRectF());
+    }
+
+    void panelAndMiniPlayerRender()
+    {
+        MediaStore media;
+        {
+            ViewHost empty(
+                QStringLiteral("MediaPanel"), { { "media", QVariant::fromValue(&media) } }, QSize(340, 300));
+            empty.window()->setColor(Theme::card());
+            keep(empty.window()->grabWindow(), QStringLiteral("media-panel-empty"));
+        }
+
+        media.setTitle(QStringLiteral("A Very Long Song Title That Does Not Fit On One Line"));
+        media.setArtist(QStringLiteral("The Artist"));
+        media.setAlbum(QStringLiteral("The Album"));
+        media.setAppName(QStringLiteral("Spotify"));
+        media.setDuration(200);
+        media.setElapsed(30);
+        media.setIsPlaying(true);
+        ViewHost panel(
+            QStringLiteral("MediaPanel"), { { "media", QVariant::fromValue(&media) } }, QSize(340, 354));
+        panel.window()->setColor(Theme::card());
+        const QImage withoutArt = panel.window()->grabWindow();
+        keep(withoutArt, QStringLiteral("media-panel-track"));
+        // The play/pause circle is drawn in red without any shader effect.
+        QQuickItem *button = panel.find("playPauseButton");
+        const QPointF edge = button->mapToScene(QPointF(6, button->height() / 2));
+        const QColor circle = withoutArt.pixelColor(edge.toPoint());
+        QVERIFY2(std::abs(circle.red() - Theme::red().red()) < 10 && circle.green() < 100,
+            qPrintable(circle.name()));
+
+        QImage art(300, 200, QImage::Format_RGB32);
+        for (int x = 0; x < art.width(); ++x) {
+            for (int y = 0; y < art.height(); ++y)
+                art.setPixelColor(x, y, QColor::fromHsv((x + y) % 360, 160, 220));
+        }
+        media.setAlbumArt(art);
+        media.setIsPlaying(false);
+        const QImage withArt = panel.window()->grabWindow();
+        keep(withArt, QStringLiteral("media-panel-art"));
+        QQuickItem *artItem = panel.find("albumArtImage");
+        const QPointF middle = artItem->mapToScene(QPointF(50, 50));
+        QCOMPARE(withArt.pixelColor(middle.toPoint()).saturation() > 100, true);
+
+        ViewHost mini(
+            QStringLiteral("MiniPlayer"), { { "media", QVariant::fromValue(&media) } }, QSize(380, 36));
+        mini.window()->setColor(Theme::card());
+        keep(mini.window()->grabWindow(), QStringLiteral("mini-player"));
+    }
+};
+
+BRIVANE_TEST_MAIN(TestWaveView)
+#include "tst_waveview.moc"
