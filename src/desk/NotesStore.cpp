@@ -204,15 +204,19 @@ void NotesStore::save()
         m_preferences.setData(aside, *m_unreadable);
         m_unreadable.reset();
     }
-    m_preferences.setData(key, encode(m_notes));
+    // Should encoding fail, the stored list stays as it was.
+    if (const auto bytes = encode(m_notes))
+        m_preferences.setData(key, *bytes);
 }
 
-QByteArray NotesStore::encode(const QList<Note> &notes)
+std::optional<QByteArray> NotesStore::encode(const QList<Note> &notes)
 {
     QByteArray out;
     out += '[';
     bool first = true;
     for (const Note &note : notes) {
+        if (!std::isfinite(note.date))
+            return std::nullopt;
         if (!first)
             out += ',';
         first = false;
@@ -244,7 +248,7 @@ std::optional<QList<NotesStore::Note>> NotesStore::decode(const QByteArray &byte
         const QJsonValue id = object.value(QLatin1String("id"));
         const QJsonValue text = object.value(QLatin1String("text"));
         const QJsonValue date = object.value(QLatin1String("date"));
-        if (!id.isString() || !text.isString() || !date.isDouble())
+        if (!id.isString() || !text.isString() || !date.isDouble() || !std::isfinite(date.toDouble()))
             return std::nullopt;
         const QString idText = id.toString();
         if (!isCanonicalUuid(idText))

@@ -47,8 +47,9 @@ public:
     void deleteNote(const QUuid &id);
 
     // The stored form, and its reader: any member order, the id in either
-    // case; any malformed element fails the whole list.
-    static QByteArray encode(const QList<Note> &notes);
+    // case; any malformed element fails the whole list. JSON has no
+    // infinities, so a date that is not finite fails the encoding.
+    static std::optional<QByteArray> encode(const QList<Note> &notes);
     static std::optional<QList<Note>> decode(const QByteArray &bytes);
 
     // Seconds since 2001-01-01 00:00:00 UTC <-> local date and time; dates
