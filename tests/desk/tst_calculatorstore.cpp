@@ -181,7 +181,7 @@ private Q_SLOTS:
         setlocale(LC_NUMERIC, before.constData());
     }
 
-    void keyGrid()
+    void keyGridHasTwentyKeysWithUniqueNames()
     {
         QStringList keys, names;
         for (const QVariant &key : CalculatorStore::keys()) {
@@ -189,11 +189,7 @@ private Q_SLOTS:
             names.append(key.toMap().value("name").toString());
         }
         QCOMPARE(keys.join(u' '), QStringLiteral("C \u00B1 % \u00F7 7 8 9 \u00D7 4 5 6 - 1 2 3 + 0 . = ="));
-        QCOMPARE(names.size(), QSet<QString>(names.begin(), names.end()).size());
-        const QVariantMap clear = CalculatorStore::keys().at(0).toMap();
-        QCOMPARE(clear.value("label").value<QColor>(), QColor(0xFF, 0x45, 0x3A));
-        const QVariantMap equals = CalculatorStore::keys().at(19).toMap();
-        QCOMPARE(equals.value("label").value<QColor>(), QColor(0x0A, 0x84, 0xFF));
+        QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), 20);
     }
 };
 

@@ -96,13 +96,6 @@ private Q_SLOTS:
         QCOMPARE(store.items().last(), QStringLiteral("item 3"));
     }
 
-    void storedValueOfTheWrongTypeStartsEmpty()
-    {
-        m_prefs->setString(ClipboardStore::key, QStringLiteral("just one"));
-        ClipboardStore store(*m_prefs, m_clip);
-        QCOMPARE(store.count(), 0);
-    }
-
     void historySurvivesARestartUnchanged()
     {
         const QStringList awkward { QStringLiteral("<b>x</b>"), QStringLiteral("\u0000\u0007 tab\there"),

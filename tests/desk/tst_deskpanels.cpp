@@ -357,6 +357,36 @@ private Q_SLOTS:
             view.root()->setHeight(300);
             saveShot(view, "settings-notes", QGuiApplication::palette().window().color());
         }
+        AIStore ai(*m_prefs);
+        MediaStore media;
+        {
+            ViewHost view(QStringLiteral("SettingsView"),
+                { { "notes", QVariant::fromValue(m_notes.get()) }, { "ai", QVariant::fromValue(&ai) } },
+                QSize(400, 500));
+            saveShot(view, "settings-window", QGuiApplication::palette().window().color());
+        }
+        ViewHost card(QStringLiteral("NotchRootView"),
+            { { "notes", QVariant::fromValue(m_notes.get()) },
+                { "clipboard", QVariant::fromValue(m_clipboard.get()) }, { "ai", QVariant::fromValue(&ai) },
+                { "media", QVariant::fromValue(&media) } },
+            QSize(380, 520));
+        NotificationCenter::defaultCenter().post(
+            ExpansionObserver::notificationName(), { { "expanded", true } });
+        for (const QString tab : { "Notes", "Timer", "Calc", "Clip" }) {
+            click(card, "tab_" + tab);
+            QTRY_COMPARE(card.find("card")->opacity(), 1.0);
+            // Renders once the tab bar's animations have come to rest.
+            QImage previous;
+            QTRY_VERIFY_WITH_TIMEOUT(
+                [&] {
+                    const QImage frame = card.window()->grabWindow();
+                    return std::exchange(previous, frame) == frame;
+                }(),
+                5000);
+            saveShot(card, "card-" + tab.toLower(), Qt::transparent);
+        }
+        NotificationCenter::defaultCenter().post(
+            ExpansionObserver::notificationName(), { { "expanded", false } });
     }
 };
 

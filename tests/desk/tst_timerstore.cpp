@@ -119,18 +119,6 @@ private Q_SLOTS:
         QCOMPARE(TimerStore::formatSeconds(seconds), text);
     }
 
-    void lengthsOffered()
-    {
-        QStringList labels;
-        QList<qint64> seconds;
-        for (const QVariant &length : TimerStore::countdownLengths()) {
-            labels.append(length.toMap().value("label").toString());
-            seconds.append(length.toMap().value("seconds").toLongLong());
-        }
-        QCOMPARE(labels, QStringList({ "1m", "3m", "5m", "10m", "15m" }));
-        QCOMPARE(seconds, QList<qint64>({ 60, 180, 300, 600, 900 }));
-    }
-
     void theRealTimerDrivesTheCount()
     {
         TimerStore store;
