@@ -1,9 +1,216 @@
 import QtQuick
+import QtQuick.Controls.Basic
+import QtQuick.Layouts
 import Brivane
 
-// Empty until this tab is built.
+// The AI tab: the conversation (or a notice while there is no key), a busy
+// line while a reply is read, and the question field.
 Item {
+    id: panel
     objectName: "aiPanel"
+
     required property AIStore ai
-    implicitHeight: 0
+
+    implicitHeight: column.implicitHeight
+
+    function ask() {
+        if (panel.ai.ask(input.text))
+            input.text = ""
+    }
+
+    Column {
+        id: column
+        width: parent.width
+        spacing: 8
+
+        Item {
+            objectName: "keyNotice"
+            visible: !panel.ai.hasKey
+            width: parent.width
+            height: 80
+
+            Column {
+                anchors.centerIn: parent
+                spacing: 8
+
+                Text {
+                    anchors.horizontalCenter: parent.horizontalCenter
+                    text: Symbols.glyph("key.fill")
+                    font.family: Symbols.fontFamily
+                    font.pixelSize: 22
+                    font.weight: Font.DemiBold
+                    color: Theme.pink
+                }
+                Text {
+                    objectName: "keyNoticeText"
+                    anchors.horizontalCenter: parent.horizontalCenter
+                    text: "Add your OpenAI API key in Settings"
+                    textFormat: Text.PlainText
+                    font.pixelSize: 11
+                    font.weight: Font.Medium
+                    color: Qt.rgba(1, 1, 1, 0.5)
+                    Accessible.role: Accessible.StaticText
+                    Accessible.name: text
+                }
+            }
+        }
+
+        ListView {
+            id: conversation
+            objectName: "conversationList"
+            visible: panel.ai.hasKey
+            width: parent.width
+            height: 260
+            clip: true
+            spacing: 6
+            boundsBehavior: Flickable.StopAtBounds
+            model: panel.ai.visibleMessages
+            Accessible.role: Accessible.List
+            Accessible.name: "Conversation"
+
+            // A new message (not a growing reply) brings the last row into view.
+            onCountChanged: positionViewAtIndex(count - 1, ListView.End)
+
+            delegate: Rectangle {
+                id: bubble
+
+                required property int index
+                required property string text
+                required property bool isUser
+                readonly property color tint: isUser ? Theme.cyan : Theme.pink
+
+                objectName: "bubble_" + index
+                width: ListView.view.width
+                height: Math.max(icon.height, body.height) + 16
+                radius: 8
+                color: Qt.rgba(tint.r, tint.g, tint.b, isUser ? 0.12 : 0.10)
+                border.width: 1
+                border.color: Qt.rgba(tint.r, tint.g, tint.b, isUser ? 0.25 : 0.20)
+
+                // Anchors rather than a layout: the row's height must be
+                // right at once, so scrolling to it lands at its bottom.
+                Text {
+                    id: icon
+                    x: 10
+                    y: 8
+                    text: Symbols.glyph(bubble.isUser ? "person.fill" : "sparkles")
+                    font.family: Symbols.fontFamily
+                    font.pixelSize: 11
+                    font.bold: true
+                    color: bubble.tint
+                }
+
+                TextEdit {
+                    id: body
+                    objectName: "bubbleText"
+                    anchors.left: icon.right
+                    anchors.leftMargin: 8
+                    anchors.right: parent.right
+                    anchors.rightMargin: 10
+                    y: 8
+                    // At most eight lines: the height of the same text laid
+                    // out with a line limit.
+                    height: Math.min(implicitHeight, eightLines.implicitHeight)
+                    clip: true
+                    text: bubble.text
+                    textFormat: TextEdit.PlainText
+                    wrapMode: TextEdit.Wrap
+                    readOnly: true
+                    selectByMouse: true
+                    activeFocusOnPress: false
+                    color: Theme.white
+                    selectionColor: Qt.rgba(Theme.pink.r, Theme.pink.g, Theme.pink.b, 0.5)
+                    font.pixelSize: 11
+                    font.weight: Font.Medium
+                    Accessible.role: Accessible.StaticText
+                    Accessible.name: text
+                }
+
+                Text {
+                    id: eightLines
+                    visible: false
+                    width: body.width
+                    text: bubble.text
+                    textFormat: Text.PlainText
+                    wrapMode: Text.Wrap
+                    maximumLineCount: 8
+                    font: body.font
+                }
+            }
+        }
+
+        Row {
+            objectName: "busyLine"
+            visible: panel.ai.isLoading
+            spacing: 6
+
+            BusyIndicator {
+                objectName: "busyIndicator"
+                width: 14
+                height: 14
+                padding: 0
+                palette.dark: Theme.pink
+                running: parent.visible
+                anchors.verticalCenter: parent.verticalCenter
+                Accessible.name: "Thinking"
+            }
+            Text {
+                objectName: "busyText"
+                anchors.verticalCenter: parent.verticalCenter
+                text: "Thinking..."
+                textFormat: Text.PlainText
+                font.pixelSize: 10
+                font.weight: Font.DemiBold
+                color: Qt.rgba(Theme.pink.r, Theme.pink.g, Theme.pink.b, 0.7)
+            }
+        }
+
+        RowLayout {
+            width: parent.width
+            spacing: 6
+
+            TextField {
+                id: input
+                objectName: "questionField"
+                Layout.fillWidth: true
+                placeholderText: "Ask anything..."
+                placeholderTextColor: Qt.rgba(1, 1, 1, 0.35)
+                color: Theme.white
+                selectionColor: Qt.rgba(Theme.pink.r, Theme.pink.g, Theme.pink.b, 0.5)
+                selectByMouse: true
+                font.pixelSize: 12
+                font.weight: Font.Medium
+                leftPadding: 10
+                rightPadding: 10
+                topPadding: 8
+                bottomPadding: 8
+                background: Rectangle {
+                    radius: 8
+                    color: Qt.rgba(Theme.pink.r, Theme.pink.g, Theme.pink.b, 0.10)
+                    border.width: 1
+                    border.color: Qt.rgba(Theme.pink.r, Theme.pink.g, Theme.pink.b, 0.25)
+                }
+                onAccepted: panel.ask()
+                Accessible.role: Accessible.EditableText
+                Accessible.name: "Question"
+            }
+
+            Button {
+                objectName: "sendButton"
+                padding: 0
+                flat: true
+                background: Item {}
+                contentItem: Text {
+                    text: Symbols.glyph("arrow.up.circle.fill")
+                    font.family: Symbols.fontFamily
+                    font.pixelSize: 20
+                    font.bold: true
+                    color: Theme.pink
+                }
+                onClicked: panel.ask()
+                Accessible.role: Accessible.Button
+                Accessible.name: "Send"
+            }
+        }
+    }
 }

@@ -1,5 +1,8 @@
 list(APPEND BRIVANE_SOURCES
     ai/AIStore.h ai/AIStore.cpp
+    ai/ChatMessageModel.h ai/ChatMessageModel.cpp
+    ai/ReplyStream.h ai/ReplyStream.cpp
+    ai/ReplyReader.h ai/ReplyReader.cpp
 )
 list(APPEND BRIVANE_QML
     ai/AIPanel.qml

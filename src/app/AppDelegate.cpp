@@ -75,6 +75,7 @@ AppDelegate::AppDelegate(KeyValueStore &preferences, QObject *parent)
     , m_sharedMedia(new MediaStore(this))
 {
     QmlFactory::prepareEngine(&m_engine);
+    m_engine.addImageProvider(QStringLiteral("albumart"), m_sharedMedia->createAlbumArtProvider());
 }
 
 AppDelegate::~AppDelegate()

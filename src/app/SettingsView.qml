@@ -1,4 +1,5 @@
 import QtQuick
+import QtQuick.Controls.Basic
 import QtQuick.Layouts
 import Brivane
 
@@ -52,6 +53,28 @@ Item {
             notes: root.notes
             Layout.fillWidth: true
             Layout.fillHeight: true
+        }
+
+        Autostart { id: autostart }
+        Switch {
+            id: startAtLogin
+            objectName: "startAtLogin"
+            text: "Start at login"
+            checked: autostart.enabled
+            onToggled: {
+                autostart.enabled = checked
+                // Show what the file system holds, even when the write failed.
+                checked = Qt.binding(() => autostart.enabled)
+            }
+            Accessible.role: Accessible.CheckBox
+            Accessible.name: text
+            Accessible.checked: checked
+            contentItem: Text {
+                text: startAtLogin.text
+                color: system.windowText
+                leftPadding: startAtLogin.indicator.width + startAtLogin.spacing
+                verticalAlignment: Text.AlignVCenter
+            }
         }
     }
 }

@@ -1,8 +1,77 @@
 #include "MediaStore.h"
 
-MediaStore::MediaStore(QObject *parent)
-    : QObject(parent)
+#include "AlbumArtProvider.h"
+#include "platform/ImageLoader.h"
+#include "platform/MprisNowPlaying.h"
+#include "platform/ScriptRunner.h"
+#include "platform/VolumeControl.h"
+
+#include <QCoreApplication>
+#include <QMetaObject>
+#include <QPointer>
+#include <algorithm>
+#include <utility>
+
+using MediaSources::TrackUpdate;
+
+namespace {
+
+// Worker results come back through the application object, which outlives
+// every store; the store itself is checked on the main thread only.
+void postToMain(std::function<void()> block)
 {
+    QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(block), Qt::QueuedConnection);
+}
+
+} // namespace
+
+MediaBackends MediaBackends::system()
+{
+    MediaBackends backends;
+    backends.service = std::make_shared<MprisNowPlaying>();
+    backends.runner = std::make_shared<ScriptRunner>();
+    backends.volume = std::make_shared<SystemVolume>();
+    backends.images = std::make_shared<NetworkImageLoader>();
+    return backends;
+}
+
+MediaStore::MediaStore(QObject *parent)
+    : MediaStore(MediaBackends::system(), parent)
+{
+}
+
+MediaStore::MediaStore(MediaBackends backends, QObject *parent)
+    : QObject(parent)
+    , m_backends(std::move(backends))
+    , m_artSlot(std::make_shared<AlbumArtSlot>())
+    , m_pollTimer(this)
+    , m_soonTimer(this)
+{
+    m_volumeQueue.setMaxThreadCount(1);
+    m_volumeQueue.setExpiryTimeout(5000);
+
+    m_pollTimer.setObjectName(QStringLiteral("pollTimer"));
+    m_pollTimer.setInterval(kPollIntervalMs);
+    connect(&m_pollTimer, &QTimer::timeout, this, &MediaStore::refresh);
+
+    // A burst of player signals makes one refresh.
+    m_soonTimer.setSingleShot(true);
+    m_soonTimer.setInterval(50);
+    connect(&m_soonTimer, &QTimer::timeout, this, &MediaStore::refresh);
+    if (m_backends.service)
+        connect(m_backends.service.get(), &NowPlayingService::playersChanged, this, &MediaStore::refreshSoon);
+
+    if (m_backends.autoPoll) {
+        m_pollTimer.start();
+        QTimer::singleShot(kFirstPollMs, this, &MediaStore::refresh);
+        readSystemVolume();
+    }
+}
+
+MediaStore::~MediaStore()
+{
+    m_volumeQueue.clear();
+    m_volumeQueue.waitForDone();
 }
 
 QString MediaStore::albumArtUrl() const
@@ -10,6 +79,11 @@ QString MediaStore::albumArtUrl() const
     if (m_albumArt.isNull())
         return {};
     return QStringLiteral("image://albumart/%1").arg(m_albumArtSerial);
+}
+
+QQuickImageProvider *MediaStore::createAlbumArtProvider() const
+{
+    return new AlbumArtProvider(m_artSlot);
 }
 
 template<typename T, typename Signal>
@@ -21,30 +95,296 @@ static void assign(MediaStore *store, T &field, const T &value, Signal signal)
     Q_EMIT(store->*signal)();
 }
 
-void MediaStore::setTitle(const QString &v) { assign(this, m_title, v, &MediaStore::titleChanged); }
-void MediaStore::setArtist(const QString &v) { assign(this, m_artist, v, &MediaStore::artistChanged); }
-void MediaStore::setAlbum(const QString &v) { assign(this, m_album, v, &MediaStore::albumChanged); }
-void MediaStore::setAppName(const QString &v) { assign(this, m_appName, v, &MediaStore::appNameChanged); }
-void MediaStore::setIsPlaying(bool v) { assign(this, m_isPlaying, v, &MediaStore::isPlayingChanged); }
-void MediaStore::setDuration(double v) { assign(this, m_duration, v, &MediaStore::durationChanged); }
-void MediaStore::setElapsed(double v) { assign(this, m_elapsed, v, &MediaStore::elapsedChanged); }
-void MediaStore::setVolumeValue(float v) { assign(this, m_volume, v, &MediaStore::volumeChanged); }
+void MediaStore::setTitle(const QString &v)
+{
+    assign(this, m_title, v, &MediaStore::titleChanged);
+}
+void MediaStore::setArtist(const QString &v)
+{
+    assign(this, m_artist, v, &MediaStore::artistChanged);
+}
+void MediaStore::setAlbum(const QString &v)
+{
+    assign(this, m_album, v, &MediaStore::albumChanged);
+}
+void MediaStore::setAppName(const QString &v)
+{
+    assign(this, m_appName, v, &MediaStore::appNameChanged);
+}
+void MediaStore::setIsPlaying(bool v)
+{
+    assign(this, m_isPlaying, v, &MediaStore::isPlayingChanged);
+}
+void MediaStore::setDuration(double v)
+{
+    assign(this, m_duration, v, &MediaStore::durationChanged);
+}
+void MediaStore::setElapsed(double v)
+{
+    assign(this, m_elapsed, v, &MediaStore::elapsedChanged);
+}
+
+void MediaStore::setVolumeValue(float v)
+{
+    // Once the user has moved the slider, the start-up reading must not undo it.
+    m_volumeTouched = true;
+    assign(this, m_volume, v, &MediaStore::volumeChanged);
+}
 
 void MediaStore::setAlbumArt(const QImage &image)
 {
     if (image.isNull())
         return;
     m_albumArt = image;
+    m_artSlot->set(image);
     ++m_albumArtSerial;
     Q_EMIT albumArtChanged();
 }
 
-// Placeholders until the sources and commands are built.
-void MediaStore::refresh() {}
-void MediaStore::togglePlayPause() {}
-void MediaStore::nextTrack() {}
-void MediaStore::previousTrack() {}
+void MediaStore::refresh()
+{
+    if (m_tickRunning) {
+        m_refreshAgain = true;
+        return;
+    }
+    tryMediaRemote();
+}
+
+void MediaStore::refreshSoon()
+{
+    if (!m_soonTimer.isActive())
+        m_soonTimer.start();
+}
+
+// Opens a tick by asking the now-playing service; its answer, or the end of
+// its deadline, carries the tick on.
+void MediaStore::tryMediaRemote()
+{
+    m_tickRunning = true;
+    if (!m_backends.service) {
+        onServiceAnswer(std::nullopt);
+        return;
+    }
+    QPointer<MediaStore> self(this);
+    m_backends.service->query([self](const std::optional<NowPlayingTrack> &track) {
+        if (!self)
+            return;
+        if (track && !track->title.isEmpty())
+            self->onServiceAnswer(MediaSources::serviceUpdate(*track));
+        else
+            self->onServiceAnswer(std::nullopt);
+    });
+}
+
+void MediaStore::onServiceAnswer(const std::optional<TrackUpdate> &update)
+{
+    if (update) {
+        finishTick(update);
+        return;
+    }
+    const std::shared_ptr<const ScriptRunner> runner = m_backends.runner;
+    // Without the script tool the script sources have nothing to say; do not
+    // even wake a worker.
+    if (!runner || !runner->available()) {
+        finishTick(std::nullopt);
+        return;
+    }
+    QPointer<MediaStore> self(this);
+    QThreadPool::globalInstance()->start([self, runner] {
+        const std::optional<TrackUpdate> found = MediaSources::tryOsascript(*runner);
+        postToMain([self, found] {
+            if (self)
+                self->finishTick(found);
+        });
+    });
+}
+
+void MediaStore::finishTick(const std::optional<TrackUpdate> &update)
+{
+    if (update) {
+        // The art check sees the fields as they were before this tick's
+        // track, so new art is asked for on the tick after a change.
+        fetchAlbumArt();
+        apply(*update);
+    }
+    m_tickRunning = false;
+    Q_EMIT tickFinished(update.has_value());
+    if (std::exchange(m_refreshAgain, false))
+        tryMediaRemote();
+}
+
+void MediaStore::apply(const TrackUpdate &update)
+{
+    switch (update.kind) {
+    case TrackUpdate::Kind::Service:
+        setTitle(update.title);
+        setArtist(update.artist);
+        setAlbum(update.album);
+        setAppName(update.appName);
+        setDuration(update.duration.value_or(0));
+        setElapsed(update.elapsed.value_or(0));
+        setIsPlaying(update.isPlaying);
+        m_source = Source::Service;
+        break;
+    case TrackUpdate::Kind::Player:
+        setTitle(update.title);
+        setArtist(update.artist);
+        setAlbum(update.album);
+        setIsPlaying(update.isPlaying);
+        setAppName(update.appName);
+        setDuration(update.duration.value_or(0));
+        setElapsed(update.elapsed.value_or(0));
+        m_source = Source::Script;
+        break;
+    case TrackUpdate::Kind::Browser:
+        setTitle(update.title);
+        setArtist(update.artist);
+        setAlbum(update.album);
+        setAppName(update.appName);
+        setIsPlaying(update.isPlaying);
+        m_source = Source::Script;
+        break;
+    }
+    m_busName = update.busName;
+    m_artUrl = update.artUrl;
+}
+
+void MediaStore::fetchAlbumArt()
+{
+    // Players often name the art a moment after the title: for them a new
+    // art address counts as much as a new title.
+    const bool newServiceArt = m_source == Source::Service && m_artUrl != m_lastArtUrl;
+    if (m_title == m_lastTitle && !newServiceArt)
+        return;
+    m_lastTitle = m_title;
+    const std::shared_ptr<ImageLoader> images = m_backends.images;
+    if (!images)
+        return;
+    if (m_source == Source::Service) {
+        // The player names its art; its display name says nothing about where.
+        m_lastArtUrl = m_artUrl;
+        const QUrl url(MediaSources::repairArtUrl(m_artUrl), QUrl::StrictMode);
+        if (m_artUrl.isEmpty() || !url.isValid())
+            return;
+        startArtFetch([images, url] { return images->load(url); });
+        return;
+    }
+    if (m_appName.isEmpty())
+        return;
+    const QString appName = m_appName;
+    const std::shared_ptr<const ScriptRunner> runner = m_backends.runner;
+    if (!runner || !runner->available())
+        return;
+    if (appName != QLatin1String("YouTube") && appName != QLatin1String("Music")
+        && appName != QLatin1String("Spotify"))
+        return;
+    startArtFetch(
+        [appName, runner, images] { return MediaSources::fetchScriptArt(appName, *runner, *images); });
+}
+
+void MediaStore::startArtFetch(std::function<QImage()> fetch)
+{
+    // Only the newest fetch may set the art: a slow one for an earlier track
+    // must not replace the current track's picture.
+    const quint64 generation = ++m_artGeneration;
+    QPointer<MediaStore> self(this);
+    QThreadPool::globalInstance()->start([self, generation, fetch = std::move(fetch)] {
+        const QImage image = fetch();
+        if (image.isNull())
+            return;
+        postToMain([self, generation, image] {
+            if (self && self->m_artGeneration == generation)
+                self->setAlbumArt(image);
+        });
+    });
+}
+
+void MediaStore::togglePlayPause()
+{
+    sendCommand(QStringLiteral("playpause"));
+}
+
+void MediaStore::nextTrack()
+{
+    sendCommand(QStringLiteral("next track"));
+}
+
+void MediaStore::previousTrack()
+{
+    sendCommand(QStringLiteral("previous track"));
+}
+
+void MediaStore::sendCommand(const QString &command)
+{
+    QPointer<MediaStore> self(this);
+    auto refreshLater = [self] {
+        if (self)
+            QTimer::singleShot(kAfterCommandMs, self, &MediaStore::refresh);
+    };
+    if (m_source == Source::Service && m_backends.service) {
+        NowPlayingService::Command method = NowPlayingService::Command::PlayPause;
+        if (command == QLatin1String("next track"))
+            method = NowPlayingService::Command::Next;
+        else if (command == QLatin1String("previous track"))
+            method = NowPlayingService::Command::Previous;
+        m_backends.service->send(m_busName, method, refreshLater);
+        return;
+    }
+    const std::shared_ptr<const ScriptRunner> runner = m_backends.runner;
+    if (!runner || !runner->available()) {
+        refreshLater();
+        return;
+    }
+    // The route is the one of the track shown when the button was pressed.
+    const QString appName = m_appName;
+    QThreadPool::globalInstance()->start([runner, appName, command, refreshLater] {
+        if (MediaSources::isBrowserLabel(appName)) {
+            MediaSources::sendChromeCommand(*runner, appName, command);
+        } else {
+            runner->runScript(MediaSources::playerCommandScript(appName, command));
+        }
+        postToMain(refreshLater);
+    });
+}
+
 void MediaStore::setVolume(float v)
 {
     setVolumeValue(v);
+    // Single precision, truncated: 0.999 gives 99. Out-of-range values (and
+    // NaN) are held to 0..100 so a stray call cannot push the output past full.
+    const float scaled = v * 100.0f;
+    int percent = 0;
+    if (scaled >= 100.0f)
+        percent = 100;
+    else if (scaled > 0.0f)
+        percent = static_cast<int>(scaled);
+    const std::shared_ptr<VolumeControl> volume = m_backends.volume;
+    const std::shared_ptr<const ScriptRunner> runner = m_backends.runner;
+    m_volumeQueue.start([volume, runner, percent] {
+        if (volume && volume->available())
+            volume->setPercent(percent);
+        else if (runner && runner->available())
+            runner->subprocess(
+                { QStringLiteral("osascript"), QStringLiteral("-e"), MediaSources::volumeScript(percent) });
+    });
+}
+
+void MediaStore::readSystemVolume()
+{
+    const std::shared_ptr<VolumeControl> volume = m_backends.volume;
+    if (!volume)
+        return;
+    QPointer<MediaStore> self(this);
+    m_volumeQueue.start([self, volume] {
+        if (!volume->available())
+            return;
+        const std::optional<int> percent = volume->readPercent();
+        if (!percent)
+            return;
+        const float value = std::clamp(*percent, 0, 100) / 100.0f;
+        postToMain([self, value] {
+            if (self && !self->m_volumeTouched)
+                assign(self.data(), self->m_volume, value, &MediaStore::volumeChanged);
+        });
+    });
 }

@@ -1,9 +1,39 @@
 #pragma once
 
+#include "MediaSources.h"
+
 #include <QImage>
 #include <QObject>
+#include <QQuickImageProvider>
 #include <QString>
+#include <QThreadPool>
+#include <QTimer>
 #include <QtQml/qqmlregistration.h>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class AlbumArtSlot;
+class ImageLoader;
+class NowPlayingService;
+class ScriptRunner;
+class VolumeControl;
+
+// What the store talks to. Tests hand in fakes; defaults are the desktop's.
+struct MediaBackends
+{
+    std::shared_ptr<NowPlayingService> service;
+    std::shared_ptr<const ScriptRunner> runner;
+    std::shared_ptr<VolumeControl> volume;
+    std::shared_ptr<ImageLoader> images;
+    // Off in tests that drive refresh() themselves. A store with no backends
+    // at all is inert: views can be tested on it with the setters.
+    bool autoPoll = true;
+
+    // MPRIS, the script tool (where it exists), wpctl or pactl, and files or
+    // HTTPS for art.
+    static MediaBackends system();
+};
 
 // What is playing on the desktop and where. Views read the published fields
 // and call the operations; only the store and its sources write the track.
@@ -27,6 +57,12 @@ class MediaStore : public QObject
     Q_PROPERTY(QString albumArtUrl READ albumArtUrl NOTIFY albumArtChanged)
 public:
     explicit MediaStore(QObject *parent = nullptr);
+    explicit MediaStore(MediaBackends backends, QObject *parent = nullptr);
+    ~MediaStore() override;
+
+    static constexpr int kFirstPollMs = 500;
+    static constexpr int kPollIntervalMs = 2000;
+    static constexpr int kAfterCommandMs = 500;
 
     QString title() const { return m_title; }
     QString artist() const { return m_artist; }
@@ -51,6 +87,13 @@ public:
     // Replaces the art; a null image is ignored (art is never cleared).
     void setAlbumArt(const QImage &image);
 
+    // A new image provider that serves this store's current art; the engine
+    // that adds it owns it. Register it under the name "albumart".
+    QQuickImageProvider *createAlbumArtProvider() const;
+
+    // One poll tick: the now-playing service first, then the script
+    // sources; the first that reports a track wins. A tick that is asked for
+    // while one runs follows once it ends.
     Q_INVOKABLE void refresh();
     Q_INVOKABLE void togglePlayPause();
     Q_INVOKABLE void nextTrack();
@@ -68,8 +111,40 @@ Q_SIGNALS:
     void elapsedChanged();
     void volumeChanged();
     void albumArtChanged();
+    // A poll tick ended, with or without a track.
+    void tickFinished(bool found);
 
 private:
+    enum class Source { None, Service, Script };
+
+    void tryMediaRemote();
+    void onServiceAnswer(const std::optional<MediaSources::TrackUpdate> &update);
+    void finishTick(const std::optional<MediaSources::TrackUpdate> &update);
+    void apply(const MediaSources::TrackUpdate &update);
+    void fetchAlbumArt();
+    void startArtFetch(std::function<QImage()> fetch);
+    void sendCommand(const QString &command);
+    void refreshSoon();
+    void readSystemVolume();
+
+    MediaBackends m_backends;
+    std::shared_ptr<AlbumArtSlot> m_artSlot;
+    QTimer m_pollTimer;
+    QTimer m_soonTimer;
+    // Volume changes run one after another, so the last one wins.
+    QThreadPool m_volumeQueue;
+    bool m_tickRunning = false;
+    bool m_refreshAgain = false;
+    bool m_volumeTouched = false;
+    quint64 m_artGeneration = 0;
+
+    // Where the current track came from, for commands and art.
+    Source m_source = Source::None;
+    QString m_busName;
+    QString m_artUrl;
+    QString m_lastTitle;
+    QString m_lastArtUrl;
+
     QString m_title;
     QString m_artist;
     QString m_album;

@@ -4,6 +4,8 @@ list(APPEND BRIVANE_SOURCES
     media/WaveView.h media/WaveView.cpp
     media/AlbumArtView.h media/AlbumArtView.cpp
     media/MediaShadow.h media/MediaShadow.cpp
+    media/MediaSources.h media/MediaSources.cpp
+    media/AlbumArtProvider.h media/AlbumArtProvider.cpp
 )
 list(APPEND BRIVANE_QML
     media/MediaPanel.qml

@@ -8,5 +8,13 @@ list(APPEND BRIVANE_SOURCES
     platform/Sound.h platform/Sound.cpp
     platform/UnixSignals.h platform/UnixSignals.cpp
     platform/Compositor.h platform/Compositor.cpp
+    platform/Autostart.h platform/Autostart.cpp
+    platform/HttpStreamClient.h platform/HttpStreamClient.cpp
+    platform/SystemFigures.h platform/SystemFigures.cpp
+    platform/ScriptRunner.h platform/ScriptRunner.cpp
+    platform/NowPlayingService.h
+    platform/MprisNowPlaying.h platform/MprisNowPlaying.cpp
+    platform/VolumeControl.h platform/VolumeControl.cpp
+    platform/ImageLoader.h platform/ImageLoader.cpp
     platform/Clipboard.h platform/Clipboard.cpp
 )

@@ -1,0 +1,78 @@
+#include "ImageLoader.h"
+
+#include <QBuffer>
+#include <QEventLoop>
+#include <QFile>
+#include <QImageReader>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+
+namespace {
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > NetworkImageLoader::kMaxBytes)
+        return {};
+    return file.read(NetworkImageLoader::kMaxBytes + 1);
+}
+
+QByteArray download(const QUrl &url)
+{
+    // A private manager and event loop: this runs on a worker thread.
+    QNetworkAccessManager manager;
+    QNetworkRequest request(url);
+    request.setTransferTimeout(NetworkImageLoader::kTimeoutMs);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    QNetworkReply *reply = manager.get(request);
+    QByteArray body;
+    bool tooLarge = false;
+    QEventLoop loop;
+    QObject::connect(reply, &QNetworkReply::readyRead, &loop, [&] {
+        body += reply->readAll();
+        if (body.size() > NetworkImageLoader::kMaxBytes) {
+            tooLarge = true;
+            reply->abort();
+        }
+    });
+    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    if (!reply->isFinished())
+        loop.exec();
+    body += reply->readAll();
+    const bool failed
+        = tooLarge || reply->error() != QNetworkReply::NoError || body.size() > NetworkImageLoader::kMaxBytes;
+    delete reply;
+    return failed ? QByteArray() : body;
+}
+
+} // namespace
+
+QImage NetworkImageLoader::decode(const QByteArray &bytes)
+{
+    if (bytes.isEmpty())
+        return {};
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setAutoTransform(true);
+    const QSize size = reader.size();
+    if (size.isValid() && (size.width() > kMaxSide || size.height() > kMaxSide))
+        reader.setScaledSize(size.scaled(kMaxSide, kMaxSide, Qt::KeepAspectRatio));
+    QImage image = reader.read();
+    if (!image.isNull() && (image.width() > kMaxSide || image.height() > kMaxSide))
+        image = image.scaled(kMaxSide, kMaxSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    return image;
+}
+
+QImage NetworkImageLoader::load(const QUrl &url)
+{
+    if (!url.isValid())
+        return {};
+    if (url.isLocalFile())
+        return decode(readFile(url.toLocalFile()));
+    if (url.scheme() == QLatin1String("https"))
+        return decode(download(url));
+    return {};
+}

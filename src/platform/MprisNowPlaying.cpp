@@ -1,0 +1,351 @@
+#include "MprisNowPlaying.h"
+
+#include <QDBusArgument>
+#include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
+#include <QDBusVariant>
+#include <QMetaObject>
+#include <QStringList>
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const QString kPrefix = QStringLiteral("org.mpris.MediaPlayer2.");
+const QString kPath = QStringLiteral("/org/mpris/MediaPlayer2");
+const QString kRootInterface = QStringLiteral("org.mpris.MediaPlayer2");
+const QString kPlayerInterface = QStringLiteral("org.mpris.MediaPlayer2.Player");
+const QString kPropertiesInterface = QStringLiteral("org.freedesktop.DBus.Properties");
+
+// Players wrap values in variants, sometimes twice; look through them.
+QVariant unwrap(QVariant value)
+{
+    while (value.metaType() == QMetaType::fromType<QDBusVariant>())
+        value = value.value<QDBusVariant>().variant();
+    return value;
+}
+
+QString stringValue(const QVariant &raw)
+{
+    const QVariant value = unwrap(raw);
+    return value.metaType() == QMetaType::fromType<QString>() ? value.toString() : QString();
+}
+
+// Any numeric type counts; anything else (strings, booleans, lists) does not.
+std::optional<double> numberValue(const QVariant &raw)
+{
+    const QVariant value = unwrap(raw);
+    switch (value.metaType().id()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::UChar:
+    case QMetaType::Double: {
+        const double number = value.toDouble();
+        if (std::isfinite(number))
+            return number;
+        break;
+    }
+    default:
+        break;
+    }
+    return std::nullopt;
+}
+
+// An a{sv} inside a variant, or empty when it is anything else.
+QVariantMap mapValue(const QVariant &raw)
+{
+    const QVariant value = unwrap(raw);
+    if (value.metaType() == QMetaType::fromType<QVariantMap>())
+        return value.toMap();
+    if (value.metaType() != QMetaType::fromType<QDBusArgument>())
+        return {};
+    const QDBusArgument argument = value.value<QDBusArgument>();
+    if (argument.currentSignature() != QLatin1String("a{sv}"))
+        return {};
+    QVariantMap map;
+    argument >> map;
+    return map;
+}
+
+QString artistValue(const QVariant &raw)
+{
+    const QVariant value = unwrap(raw);
+    if (value.metaType() == QMetaType::fromType<QStringList>())
+        return value.toStringList().join(QStringLiteral(", "));
+    // Some players send a single string instead of a list.
+    return stringValue(value);
+}
+
+int statusRank(const QString &status)
+{
+    if (status == QLatin1String("Playing"))
+        return 0;
+    if (status == QLatin1String("Paused"))
+        return 1;
+    return 2;
+}
+
+} // namespace
+
+struct MprisNowPlaying::Query
+{
+    Answer done;
+    QHash<QString, PlayerState> players; // by bus name
+    QHash<QString, QVariantMap> properties;
+    QHash<QString, QVariant> identities;
+    QTimer *deadline = nullptr;
+    int outstanding = 0;
+    bool finished = false;
+};
+
+MprisNowPlaying::MprisNowPlaying(QObject *parent)
+    : MprisNowPlaying(QDBusConnection::sessionBus(), parent)
+{
+}
+
+MprisNowPlaying::MprisNowPlaying(const QDBusConnection &bus, QObject *parent)
+    : NowPlayingService(parent)
+    , m_bus(bus)
+{
+    if (!m_bus.isConnected())
+        return;
+    // Any sender: players emit from their unique names.
+    m_bus.connect(QString(), kPath, kPropertiesInterface, QStringLiteral("PropertiesChanged"), this,
+        SLOT(onPropertiesChanged(QDBusMessage)));
+    m_bus.connect(
+        QString(), kPath, kPlayerInterface, QStringLiteral("Seeked"), this, SLOT(onSeeked(QDBusMessage)));
+    m_bus.connect(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameOwnerChanged"), this,
+        SLOT(onNameOwnerChanged(QString, QString, QString)));
+}
+
+void MprisNowPlaying::noteActivity(const QString &owner)
+{
+    if (!owner.isEmpty())
+        m_activity.insert(owner, ++m_activityClock);
+}
+
+void MprisNowPlaying::onPropertiesChanged(const QDBusMessage &message)
+{
+    const QList<QVariant> arguments = message.arguments();
+    if (arguments.size() < 2 || arguments.at(0).toString() != kPlayerInterface)
+        return;
+    noteActivity(message.service());
+    const QVariantMap changed = mapValue(arguments.at(1));
+    QStringList invalidated;
+    if (arguments.size() > 2)
+        invalidated = unwrap(arguments.at(2)).toStringList();
+    for (const QString &key : { QStringLiteral("Metadata"), QStringLiteral("PlaybackStatus") }) {
+        if (changed.contains(key) || invalidated.contains(key)) {
+            Q_EMIT playersChanged();
+            return;
+        }
+    }
+}
+
+void MprisNowPlaying::onSeeked(const QDBusMessage &message)
+{
+    noteActivity(message.service());
+}
+
+void MprisNowPlaying::onNameOwnerChanged(
+    const QString &name, const QString &oldOwner, const QString &newOwner)
+{
+    if (!name.startsWith(kPrefix))
+        return;
+    if (!oldOwner.isEmpty())
+        m_activity.remove(oldOwner);
+    noteActivity(newOwner);
+    Q_EMIT playersChanged();
+}
+
+void MprisNowPlaying::query(Answer done)
+{
+    auto query = std::make_shared<Query>();
+    query->done = std::move(done);
+    if (!m_bus.isConnected()) {
+        QMetaObject::invokeMethod(
+            this, [this, query] { finish(query); }, Qt::QueuedConnection);
+        return;
+    }
+    // One deadline for the whole query; late replies are dropped.
+    query->deadline = new QTimer(this);
+    query->deadline->setSingleShot(true);
+    connect(query->deadline, &QTimer::timeout, this, [this, query] { finish(query); });
+    query->deadline->start(kDeadlineMs);
+
+    const QDBusMessage list = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"),
+        QStringLiteral("/org/freedesktop/DBus"), QStringLiteral("org.freedesktop.DBus"),
+        QStringLiteral("ListNames"));
+    auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(list, kDeadlineMs), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, query, watcher] {
+        watcher->deleteLater();
+        if (query->finished)
+            return;
+        const QDBusMessage reply = watcher->reply();
+        QStringList names;
+        if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty())
+            names = unwrap(reply.arguments().constFirst()).toStringList();
+        for (const QString &name : std::as_const(names)) {
+            if (name.startsWith(kPrefix) && name.size() > kPrefix.size())
+                askPlayer(query, name);
+        }
+        if (query->outstanding == 0)
+            finish(query);
+    });
+}
+
+void MprisNowPlaying::askPlayer(const std::shared_ptr<Query> &query, const QString &busName)
+{
+    PlayerState &state = query->players[busName];
+    state.busName = busName;
+
+    QDBusMessage getAll
+        = QDBusMessage::createMethodCall(busName, kPath, kPropertiesInterface, QStringLiteral("GetAll"));
+    getAll << kPlayerInterface;
+    QDBusMessage identity
+        = QDBusMessage::createMethodCall(busName, kPath, kPropertiesInterface, QStringLiteral("Get"));
+    identity << kRootInterface << QStringLiteral("Identity");
+
+    query->outstanding += 2;
+    auto *players = new QDBusPendingCallWatcher(m_bus.asyncCall(getAll, kDeadlineMs), this);
+    connect(players, &QDBusPendingCallWatcher::finished, this, [this, query, players, busName] {
+        players->deleteLater();
+        if (query->finished)
+            return;
+        const QDBusMessage reply = players->reply();
+        if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()) {
+            PlayerState &state = query->players[busName];
+            state.answered = true;
+            state.owner = reply.service();
+            query->properties.insert(busName, mapValue(reply.arguments().constFirst()));
+        }
+        if (--query->outstanding == 0)
+            finish(query);
+    });
+    auto *name = new QDBusPendingCallWatcher(m_bus.asyncCall(identity, kDeadlineMs), this);
+    connect(name, &QDBusPendingCallWatcher::finished, this, [this, query, name, busName] {
+        name->deleteLater();
+        if (query->finished)
+            return;
+        const QDBusMessage reply = name->reply();
+        if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty())
+            query->identities.insert(busName, reply.arguments().constFirst());
+        if (--query->outstanding == 0)
+            finish(query);
+    });
+}
+
+void MprisNowPlaying::finish(const std::shared_ptr<Query> &query)
+{
+    if (query->finished)
+        return;
+    query->finished = true;
+    if (query->deadline) {
+        query->deadline->stop();
+        query->deadline->deleteLater();
+        query->deadline = nullptr;
+    }
+    QList<PlayerState> players;
+    for (auto it = query->players.begin(); it != query->players.end(); ++it) {
+        PlayerState state = it.value();
+        if (!state.answered)
+            continue;
+        const QVariantMap properties = query->properties.value(state.busName);
+        state.status = stringValue(properties.value(QStringLiteral("PlaybackStatus")));
+        state.track = trackFrom(properties, query->identities.value(state.busName), state.busName);
+        state.activity = m_activity.value(state.owner);
+        players << state;
+    }
+    const Answer done = std::move(query->done);
+    if (done)
+        done(choose(players));
+}
+
+NowPlayingTrack MprisNowPlaying::trackFrom(
+    const QVariantMap &properties, const QVariant &identity, const QString &busName)
+{
+    const QVariantMap metadata = mapValue(properties.value(QStringLiteral("Metadata")));
+    NowPlayingTrack track;
+    track.title = stringValue(metadata.value(QStringLiteral("xesam:title")));
+    track.artist = artistValue(metadata.value(QStringLiteral("xesam:artist")));
+    track.album = stringValue(metadata.value(QStringLiteral("xesam:album")));
+    track.displayName = stringValue(identity);
+    track.duration = numberValue(metadata.value(QStringLiteral("mpris:length"))).value_or(0) / 1e6;
+    track.elapsed = numberValue(properties.value(QStringLiteral("Position"))).value_or(0) / 1e6;
+    if (stringValue(properties.value(QStringLiteral("PlaybackStatus"))) == QLatin1String("Playing")) {
+        // Rate is mandatory; a player that leaves it out still says it plays.
+        track.rate = numberValue(properties.value(QStringLiteral("Rate"))).value_or(1.0);
+    }
+    track.busName = busName;
+    track.artUrl = stringValue(metadata.value(QStringLiteral("mpris:artUrl")));
+    return track;
+}
+
+std::optional<NowPlayingTrack> MprisNowPlaying::choose(const QList<PlayerState> &players)
+{
+    const PlayerState *best = nullptr;
+    for (const PlayerState &player : players) {
+        if (player.track.title.isEmpty())
+            continue;
+        if (!best) {
+            best = &player;
+            continue;
+        }
+        const int rank = statusRank(player.status);
+        const int bestRank = statusRank(best->status);
+        if (rank != bestRank) {
+            if (rank < bestRank)
+                best = &player;
+            continue;
+        }
+        if (player.activity != best->activity) {
+            if (player.activity > best->activity)
+                best = &player;
+            continue;
+        }
+        if (player.busName < best->busName)
+            best = &player;
+    }
+    if (!best)
+        return std::nullopt;
+    return best->track;
+}
+
+void MprisNowPlaying::send(const QString &busName, Command command, std::function<void()> done)
+{
+    QString method;
+    switch (command) {
+    case Command::PlayPause:
+        method = QStringLiteral("PlayPause");
+        break;
+    case Command::Next:
+        method = QStringLiteral("Next");
+        break;
+    case Command::Previous:
+        method = QStringLiteral("Previous");
+        break;
+    }
+    if (!m_bus.isConnected() || busName.isEmpty()) {
+        QMetaObject::invokeMethod(
+            this,
+            [done] {
+                if (done)
+                    done();
+            },
+            Qt::QueuedConnection);
+        return;
+    }
+    const QDBusMessage call = QDBusMessage::createMethodCall(busName, kPath, kPlayerInterface, method);
+    auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call, kDeadlineMs), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [watcher, done] {
+        watcher->deleteLater();
+        if (done)
+            done();
+    });
+}

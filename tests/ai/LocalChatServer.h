@@ -1,0 +1,156 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHostAddress>
+#include <QList>
+#include <QMap>
+#include <QPointer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <QUrl>
+#include <memory>
+
+// A plain HTTP/1.1 server in the test process that plays the chat-completions
+// service: it parses each request and hands the connection to the test,
+// which writes the reply (or nothing) by hand.
+class LocalChatServer
+{
+public:
+    struct Request
+    {
+        QByteArray method;
+        QByteArray path;
+        QList<std::pair<QByteArray, QByteArray>> headers; // as received, in order
+        QByteArray body;
+
+        QByteArray header(const QByteArray &name) const
+        {
+            for (const auto &[key, value] : headers) {
+                if (key.compare(name, Qt::CaseInsensitive) == 0)
+                    return value;
+            }
+            return {};
+        }
+        int headerCount(const QByteArray &name) const
+        {
+            int count = 0;
+            for (const auto &entry : headers)
+                count += entry.first.compare(name, Qt::CaseInsensitive) == 0;
+            return count;
+        }
+    };
+
+    struct Exchange
+    {
+        Request request;
+        QPointer<QTcpSocket> socket;
+    };
+
+    LocalChatServer()
+    {
+        m_server.listen(QHostAddress::LocalHost);
+        QObject::connect(&m_server, &QTcpServer::newConnection, &m_server, [this] {
+            while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+                ++m_connections;
+                auto buffer = std::make_shared<QByteArray>();
+                QObject::connect(socket, &QTcpSocket::readyRead, socket,
+                    [this, socket, buffer] { readFrom(socket, *buffer); });
+            }
+        });
+    }
+
+    QUrl url() const
+    {
+        return QUrl(QStringLiteral("http://127.0.0.1:%1/v1/chat/completions").arg(m_server.serverPort()));
+    }
+    int connections() const { return m_connections; }
+    bool hasWaiting() const { return !m_waiting.isEmpty(); }
+
+    // The next complete request, waiting for it up to `timeoutMs`.
+    std::optional<Exchange> next(int timeoutMs = 10000)
+    {
+        if (!QTest::qWaitFor([this] { return !m_waiting.isEmpty(); }, timeoutMs))
+            return std::nullopt;
+        return m_waiting.takeFirst();
+    }
+
+    // Reply pieces in the service's format.
+    static QByteArray streamHead()
+    {
+        return "HTTP/1.1 200 OK\r\nContent-Type: text/event-stream; charset=utf-8\r\n"
+               "Transfer-Encoding: chunked\r\nCache-Control: no-cache\r\n\r\n";
+    }
+    static QByteArray chunk(const QByteArray &bytes)
+    {
+        return QByteArray::number(bytes.size(), 16) + "\r\n" + bytes + "\r\n";
+    }
+    static QByteArray lastChunk() { return "0\r\n\r\n"; }
+    // One event as the service frames it: the data line and a blank line.
+    static QByteArray event(const QByteArray &payload) { return "data: " + payload + "\n\n"; }
+    static QByteArray contentChunk(const QByteArray &jsonString)
+    {
+        return "{\"id\":\"chatcmpl-9x\",\"object\":\"chat.completion.chunk\",\"created\":1718000000,"
+               "\"model\":\"gpt-4o-mini-2024-07-18\",\"system_fingerprint\":\"fp_0aa8d3e20b\",\"choices\":[{"
+               "\"index\":0,\"delta\":{\"content\":"
+            + jsonString + "},\"logprobs\":null,\"finish_reason\":null}]}";
+    }
+    static QByteArray roleChunk()
+    {
+        return "{\"id\":\"chatcmpl-9x\",\"object\":\"chat.completion.chunk\",\"created\":1718000000,"
+               "\"model\":\"gpt-4o-mini-2024-07-18\",\"system_fingerprint\":\"fp_0aa8d3e20b\",\"choices\":[{"
+               "\"index\":0,\"delta\":{\"role\":\"assistant\",\"content\":\"\",\"refusal\":null},"
+               "\"logprobs\":null,\"finish_reason\":null}]}";
+    }
+    static QByteArray finishChunk()
+    {
+        return "{\"id\":\"chatcmpl-9x\",\"object\":\"chat.completion.chunk\",\"created\":1718000000,"
+               "\"model\":\"gpt-4o-mini-2024-07-18\",\"system_fingerprint\":\"fp_0aa8d3e20b\",\"choices\":[{"
+               "\"index\":0,\"delta\":{},\"logprobs\":null,\"finish_reason\":\"stop\"}]}";
+    }
+
+    // Sends a whole chunked body (already framed lines) and ends it.
+    static void replyStream(QTcpSocket *socket, const QByteArray &body)
+    {
+        socket->write(streamHead());
+        if (!body.isEmpty())
+            socket->write(chunk(body));
+        socket->write(lastChunk());
+        socket->flush();
+    }
+
+private:
+    void readFrom(QTcpSocket *socket, QByteArray &buffer)
+    {
+        buffer += socket->readAll();
+        const qsizetype headerEnd = buffer.indexOf("\r\n\r\n");
+        if (headerEnd < 0)
+            return;
+        Request request;
+        const QList<QByteArray> lines = buffer.left(headerEnd).split('\n');
+        const QList<QByteArray> start = lines.value(0).trimmed().split(' ');
+        request.method = start.value(0);
+        request.path = start.value(1);
+        qsizetype length = 0;
+        for (qsizetype i = 1; i < lines.size(); ++i) {
+            const QByteArray line = lines.at(i).endsWith('\r') ? lines.at(i).chopped(1) : lines.at(i);
+            const qsizetype colon = line.indexOf(':');
+            if (colon <= 0)
+                continue;
+            const QByteArray name = line.left(colon);
+            const QByteArray value = line.mid(colon + 1).trimmed();
+            request.headers.append({ name, value });
+            if (name.compare("content-length", Qt::CaseInsensitive) == 0)
+                length = value.toLongLong();
+        }
+        if (buffer.size() < headerEnd + 4 + length)
+            return;
+        request.body = buffer.mid(headerEnd + 4, length);
+        buffer.remove(0, headerEnd + 4 + length);
+        m_waiting.append({ request, socket });
+    }
+
+    QTcpServer m_server;
+    QList<Exchange> m_waiting;
+    int m_connections = 0;
+};

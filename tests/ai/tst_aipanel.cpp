@@ -1,0 +1,278 @@
+#include "TestSupport.h"
+#include "ai/AIStore.h"
+#include "platform/HttpStreamClient.h"
+#include "platform/KeyValueStore.h"
+#include "platform/Theme.h"
+
+#include <QPointer>
+#include <QTemporaryDir>
+
+using TestSupport::ViewHost;
+
+namespace {
+
+// Hands out streams that the test drives by emitting their signals.
+class FakeClient : public HttpStreamClient
+{
+public:
+    HttpStream *post(const HttpPostRequest &request, QObject *parent) override
+    {
+        auto *stream = new HttpStream(parent);
+        streams.append(stream);
+        requests.append(request);
+        return stream;
+    }
+    void reply(qsizetype i, const QString &text)
+    {
+        HttpStream *stream = streams.at(i);
+        Q_EMIT stream->responseStarted(200, QStringLiteral("OK"));
+        const QByteArray escaped = QString(text).replace("\n", "\\n").toUtf8();
+        Q_EMIT stream->bytesArrived(
+            "data: {\"choices\":[{\"delta\":{\"content\":\"" + escaped + "\"}}]}\n\n");
+    }
+    void end(qsizetype i)
+    {
+        if (HttpStream *stream = streams.at(i))
+            Q_EMIT stream->finished(true, {});
+    }
+
+    QList<QPointer<HttpStream>> streams;
+    QList<HttpPostRequest> requests;
+};
+
+} // namespace
+
+class TestAIPanel : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<KeyValueStore> m_prefs;
+    FakeClient m_client;
+    std::unique_ptr<AIStore> m_ai;
+
+    std::unique_ptr<ViewHost> makePanel()
+    {
+        auto view = std::make_unique<ViewHost>(QStringLiteral("AIPanel"),
+            QVariantMap { { "ai", QVariant::fromValue(m_ai.get()) } }, QSize(340, 400));
+        view->window()->setColor(Theme::card());
+        return view;
+    }
+    static QQuickItem *bubble(const ViewHost &view, int row)
+    {
+        return view.find(QStringLiteral("bubble_%1").arg(row));
+    }
+    void ask(const ViewHost &view, const QString &text)
+    {
+        QQuickItem *field = view.find("questionField");
+        view.click(field);
+        QTRY_VERIFY(field->hasActiveFocus());
+        view.type(text);
+        QTest::keyClick(view.window(), Qt::Key_Return);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        qunsetenv("OPENAI_API_KEY");
+        m_client.streams.clear();
+        m_client.requests.clear();
+        m_prefs = std::make_unique<KeyValueStore>(TestSupport::temporaryPreferencesPath(m_dir));
+        m_prefs->setString(AIStore::kKeyPreference, QStringLiteral("sk-test"));
+        AIStore::Connection connection;
+        connection.client = &m_client;
+        m_ai = std::make_unique<AIStore>(*m_prefs, connection);
+    }
+
+    void theKeyNoticeStandsInForTheConversation()
+    {
+        auto view = makePanel();
+        QQuickItem *notice = view->find("keyNotice");
+        QQuickItem *list = view->find("conversationList");
+        QVERIFY(notice && list);
+        QCOMPARE(notice->isVisible(), false);
+        QCOMPARE(list->isVisible(), true);
+        m_ai->send(QStringLiteral("hi"));
+
+        m_ai->setApiKey(QString());
+        QCOMPARE(notice->isVisible(), true);
+        QCOMPARE(list->isVisible(), false);
+        QCOMPARE(notice->height(), 80.0);
+        QCOMPARE(view->find("keyNoticeText")->property("text").toString(),
+            QStringLiteral("Add your OpenAI API key in Settings"));
+
+        m_ai->setApiKey(QStringLiteral("sk-new"));
+        QCOMPARE(notice->isVisible(), false);
+        QCOMPARE(list->isVisible(), true);
+        QCOMPARE(list->property("count").toInt(), 2);
+    }
+
+    void theGreetingIsNotDrawn()
+    {
+        auto view = makePanel();
+        QQuickItem *list = view->find("conversationList");
+        QCOMPARE(list->property("count").toInt(), 0);
+        QVERIFY(!bubble(*view, 0));
+        QCOMPARE(view->find("busyLine")->isVisible(), false);
+    }
+
+    void returnAndTheButtonAskTheTrimmedQuestion()
+    {
+        auto view = makePanel();
+        QQuickItem *field = view->find("questionField");
+        ask(*view, QStringLiteral("   "));
+        QCOMPARE(m_ai->messages()->size(), 1);
+        QCOMPARE(field->property("text").toString(), QStringLiteral("   "));
+
+        field->setProperty("text", QString());
+        ask(*view, QStringLiteral("  hi  "));
+        QCOMPARE(m_ai->messages()->size(), 3);
+        QCOMPARE(m_ai->messages()->at(1).text, QStringLiteral("hi"));
+        QCOMPARE(field->property("text").toString(), QString());
+
+        // Asking again while busy is allowed and starts a second request.
+        field->setProperty("text", QStringLiteral(" again\n"));
+        view->click(view->find("sendButton"));
+        QCOMPARE(m_ai->messages()->size(), 5);
+        QCOMPARE(m_ai->messages()->at(3).text, QStringLiteral("again"));
+        QCOMPARE(m_client.requests.size(), 2);
+    }
+
+    void theBusyLineShowsWhileAReplyIsRead()
+    {
+        auto view = makePanel();
+        QQuickItem *busy = view->find("busyLine");
+        m_ai->send(QStringLiteral("hi"));
+        QCOMPARE(busy->isVisible(), true);
+        QCOMPARE(view->find("busyText")->property("text").toString(), QStringLiteral("Thinking..."));
+        // The user bubble and the empty reply bubble.
+        QTRY_VERIFY(bubble(*view, 0) && bubble(*view, 1));
+        m_client.reply(0, QStringLiteral("Hello"));
+        m_client.end(0);
+        QCOMPARE(busy->isVisible(), false);
+        QCOMPARE(TestSupport::findItem(bubble(*view, 1), "bubbleText")->property("text").toString(),
+            QStringLiteral("Hello"));
+    }
+
+    void repliesAreShownAsPlainTextOfAtMostEightLines()
+    {
+        auto view = makePanel();
+        m_ai->send(QStringLiteral("short"));
+        m_client.reply(0, QStringLiteral("<b>one</b>"));
+        m_ai->send(QStringLiteral("eight"));
+        m_client.reply(1, QStringLiteral("1\n2\n3\n4\n5\n6\n7\n8"));
+        m_ai->send(QStringLiteral("twenty"));
+        QStringList lines;
+        for (int i = 1; i <= 20; ++i)
+            lines << QString::number(i);
+        m_client.reply(2, lines.join('\n'));
+
+        QTRY_VERIFY(bubble(*view, 5));
+        QQuickItem *one = TestSupport::findItem(bubble(*view, 1), "bubbleText");
+        QQuickItem *eight = TestSupport::findItem(bubble(*view, 3), "bubbleText");
+        QQuickItem *twenty = TestSupport::findItem(bubble(*view, 5), "bubbleText");
+        QCOMPARE(one->property("text").toString(), QStringLiteral("<b>one</b>"));
+        QCOMPARE(one->property("textFormat").toInt(), 0); // plain text
+        QCOMPARE(one->property("lineCount").toInt(), 1);
+        QVERIFY(eight->height() > 6 * one->height());
+        QCOMPARE(twenty->height(), eight->height());
+        QVERIFY(twenty->property("contentHeight").toReal() > 2 * twenty->height());
+    }
+
+    void aNewMessageScrollsTheListToTheBottom()
+    {
+        auto view = makePanel();
+        QQuickItem *list = view->find("conversationList");
+        QVERIFY(list);
+        for (int i = 0; i < 6; ++i) {
+            m_ai->send(QStringLiteral("question %1").arg(i));
+            m_client.reply(
+                i, QStringLiteral("a fairly long answer that wraps over more than one line in the bubble"));
+        }
+        m_ai->send(QStringLiteral("last question"));
+        QTRY_VERIFY(list->property("contentHeight").toReal() > list->height());
+        QQuickItem *last = bubble(*view, 13);
+        QVERIFY(last);
+        QTRY_VERIFY(qAbs(last->mapToItem(list, QPointF(0, last->height())).y() - list->height()) < 1.0);
+        QVERIFY(list->property("atYEnd").toBool());
+
+        // A growing reply does not move the list.
+        const qreal y = list->property("contentY").toReal();
+        m_client.reply(6, QStringLiteral("a reply that grows\nover\nseveral\nlines"));
+        QCOMPARE(list->property("contentY").toReal(), y);
+    }
+
+    void theSettingsFieldStoresEveryKeystroke()
+    {
+        ViewHost view(QStringLiteral("SettingsKeyGroup"), { { "ai", QVariant::fromValue(m_ai.get()) } },
+            QSize(360, 120));
+        QQuickItem *field = view.find("apiKeyField");
+        QVERIFY(field);
+        QCOMPARE(field->property("echoMode").toInt(), 2); // TextInput.Password
+        QCOMPARE(field->property("text").toString(), QStringLiteral("sk-test"));
+        QCOMPARE(field->property("placeholderText").toString(), QStringLiteral("sk-..."));
+        QVERIFY(view.find("keyCaption")
+                    ->property("text")
+                    .toString()
+                    .startsWith("Required for AI chat. Get one at "));
+
+        view.click(field);
+        QTRY_VERIFY(field->hasActiveFocus());
+        QTest::keyClick(view.window(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(view.window(), Qt::Key_Backspace);
+        QCOMPARE(m_ai->apiKey(), QString());
+        QCOMPARE(m_prefs->string(AIStore::kKeyPreference), QString(""));
+        view.type(QStringLiteral("s"));
+        QCOMPARE(m_prefs->string(AIStore::kKeyPreference), QStringLiteral("s"));
+        view.type(QStringLiteral("k-9"));
+        QCOMPARE(m_prefs->string(AIStore::kKeyPreference), QStringLiteral("sk-9"));
+        QCOMPARE(m_ai->apiKey(), QStringLiteral("sk-9"));
+
+        // A change made elsewhere shows in the field.
+        m_ai->setApiKey(QStringLiteral("sk-other"));
+        QCOMPARE(field->property("text").toString(), QStringLiteral("sk-other"));
+    }
+
+    void theEnvironmentKeyShownInTheFieldIsNotSaved()
+    {
+        m_prefs->remove(AIStore::kKeyPreference);
+        qputenv("OPENAI_API_KEY", "sk-env");
+        AIStore::Connection connection;
+        connection.client = &m_client;
+        AIStore store(*m_prefs, connection);
+        ViewHost view(
+            QStringLiteral("SettingsKeyGroup"), { { "ai", QVariant::fromValue(&store) } }, QSize(360, 120));
+        QCOMPARE(view.find("apiKeyField")->property("text").toString(), QStringLiteral("sk-env"));
+        QVERIFY(!m_prefs->contains(AIStore::kKeyPreference));
+        qunsetenv("OPENAI_API_KEY");
+    }
+
+    void renderForReview()
+    {
+        // Writes PNGs for a human to look at when BRIVANE_SHOT_DIR is set.
+        const QString dir = qEnvironmentVariable("BRIVANE_SHOT_DIR");
+        if (dir.isEmpty())
+            QSKIP("BRIVANE_SHOT_DIR not set");
+        auto view = makePanel();
+        m_ai->send(QStringLiteral("What is the tallest mountain?"));
+        m_client.reply(0,
+            QStringLiteral("Mount Everest, at 8,849 m above sea level, on the border of Nepal and "
+                           "China."));
+        m_client.end(0);
+        m_ai->send(QStringLiteral("And the longest river?"));
+        m_client.reply(1, QStringLiteral("The Nile"));
+        QTest::qWait(300);
+        QVERIFY(view->window()->grabWindow().save(dir + "/aipanel.png"));
+        m_ai->setApiKey(QString());
+        QTest::qWait(100);
+        QVERIFY(view->window()->grabWindow().save(dir + "/aipanel-nokey.png"));
+        ViewHost settings(QStringLiteral("SettingsKeyGroup"), { { "ai", QVariant::fromValue(m_ai.get()) } },
+            QSize(360, 120));
+        m_ai->setApiKey(QStringLiteral("sk-abcdef"));
+        QTest::qWait(100);
+        QVERIFY(settings.window()->grabWindow().save(dir + "/settingskey.png"));
+    }
+};
+
+BRIVANE_TEST_MAIN(TestAIPanel)
+#include "tst_aipanel.moc"

@@ -1,0 +1,515 @@
+#include "LocalChatServer.h"
+#include "TestSupport.h"
+#include "ai/AIStore.h"
+#include "platform/KeyValueStore.h"
+
+#include <QAbstractItemModelTester>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSignalSpy>
+#include <QSslSocket>
+#include <QTemporaryDir>
+
+namespace {
+
+const QString kNoResponse = QStringLiteral("No response received.");
+
+QString errorText(const QString &description)
+{
+    return "Error: " + description + ". Check your API key in Settings.";
+}
+
+// Every message written by Qt while alive, to prove the key never leaks.
+QStringList *capturedLog = nullptr;
+void captureMessages(QtMsgType, const QMessageLogContext &, const QString &text)
+{
+    if (capturedLog)
+        capturedLog->append(text);
+}
+
+} // namespace
+
+class TestAIStore : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<KeyValueStore> m_prefs;
+    std::unique_ptr<LocalChatServer> m_server;
+
+    std::unique_ptr<AIStore> makeStore(int timeoutMs = 10000)
+    {
+        AIStore::Connection connection;
+        connection.endpoint = m_server->url();
+        connection.transferTimeoutMs = timeoutMs;
+        auto store = std::make_unique<AIStore>(*m_prefs, connection);
+        new QAbstractItemModelTester(
+            store->messages(), QAbstractItemModelTester::FailureReportingMode::QtTest, store.get());
+        new QAbstractItemModelTester(
+            store->visibleMessages(), QAbstractItemModelTester::FailureReportingMode::QtTest, store.get());
+        return store;
+    }
+    std::unique_ptr<AIStore> makeStoreWithKey(const QString &key = QStringLiteral("sk-test-0123456789"))
+    {
+        m_prefs->setString(AIStore::kKeyPreference, key);
+        return makeStore();
+    }
+    static QString textAt(const AIStore &store, qsizetype i) { return store.messages()->at(i).text; }
+    static QString lastText(const AIStore &store) { return textAt(store, store.messages()->size() - 1); }
+
+    // Sends `question`, serves `body` as the whole stream and waits for the end.
+    QString replyTo(AIStore &store, const QByteArray &body)
+    {
+        store.send(QStringLiteral("question"));
+        auto exchange = m_server->next();
+        if (!exchange)
+            return QStringLiteral("<no request>");
+        LocalChatServer::replyStream(exchange->socket, body);
+        if (!QTest::qWaitFor([&] { return !store.isLoading(); }, 10000))
+            return QStringLiteral("<still loading>");
+        return lastText(store);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        qunsetenv("OPENAI_API_KEY");
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_prefs = std::make_unique<KeyValueStore>(TestSupport::temporaryPreferencesPath(*m_dir));
+        m_server = std::make_unique<LocalChatServer>();
+    }
+
+    void startsWithOnlyTheGreeting()
+    {
+        auto store = makeStore();
+        QCOMPARE(store->messages()->size(), 1);
+        QCOMPARE(store->messages()->at(0).role, QStringLiteral("system"));
+        QCOMPARE(store->messages()->at(0).text, QStringLiteral("Hi! I'm Brivane AI. Ask me anything."));
+        QCOMPARE(store->visibleMessages()->count(), 0);
+        QCOMPARE(store->isLoading(), false);
+    }
+
+    void theServiceIsReachedOverVerifiedTls()
+    {
+        QCOMPARE(
+            AIStore::defaultEndpoint(), QUrl(QStringLiteral("https://api.openai.com/v1/chat/completions")));
+        // Without a TLS backend every question would end in an error.
+        QVERIFY(QSslSocket::supportsSsl());
+    }
+
+    void blankQuestionsAreIgnored()
+    {
+        auto store = makeStoreWithKey();
+        QSignalSpy loading(store.get(), &AIStore::isLoadingChanged);
+        store->send(QStringLiteral("   "));
+        store->send(QStringLiteral(" \t\t "));
+        store->send(QString());
+        QCOMPARE(store->ask(QStringLiteral(" \n \t\r\n")), false);
+        QCOMPARE(store->messages()->size(), 1);
+        QCOMPARE(loading.count(), 0);
+        QVERIFY(!m_server->next(200));
+    }
+
+    void sendAddsTheQuestionAndAPlaceholderAndMakesTheExactRequest()
+    {
+        auto store = makeStoreWithKey(QStringLiteral("sk-test-0123456789"));
+        // Only spaces and tabs are trimmed for the emptiness check; the text
+        // itself is kept and sent as typed.
+        const QString question = QStringLiteral("  hello \n");
+        store->send(question);
+        QCOMPARE(store->isLoading(), true);
+        QCOMPARE(store->messages()->size(), 3);
+        QCOMPARE(store->messages()->at(1).role, QStringLiteral("user"));
+        QCOMPARE(store->messages()->at(1).text, question);
+        QCOMPARE(store->messages()->at(2).role, QStringLiteral("assistant"));
+        QCOMPARE(store->messages()->at(2).text, QString());
+        QCOMPARE(store->visibleMessages()->count(), 2);
+
+        auto exchange = m_server->next();
+        QVERIFY(exchange);
+        const LocalChatServer::Request &request = exchange->request;
+        QCOMPARE(request.method, QByteArray("POST"));
+        QCOMPARE(request.path, QByteArray("/v1/chat/completions"));
+        QCOMPARE(request.header("Authorization"), QByteArray("Bearer sk-test-0123456789"));
+        QCOMPARE(request.headerCount("Authorization"), 1);
+        QCOMPARE(request.header("Content-Type"), QByteArray("application/json"));
+        QCOMPARE(request.headerCount("Content-Type"), 1);
+        QCOMPARE(request.header("Content-Length").toInt(), request.body.size());
+
+        QJsonParseError error;
+        const QJsonObject body = QJsonDocument::fromJson(request.body, &error).object();
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        QCOMPARE(body.keys(), (QStringList { "max_tokens", "messages", "model", "stream", "temperature" }));
+        QCOMPARE(body.value("model").toString(), QStringLiteral("gpt-4o-mini"));
+        QVERIFY(request.body.contains("\"max_tokens\":200,") || request.body.contains("\"max_tokens\":200}"));
+        QCOMPARE(body.value("temperature").toDouble(), 0.7);
+        QCOMPARE(body.value("stream").isBool(), true);
+        QCOMPARE(body.value("stream").toBool(), true);
+        const QJsonArray prompt = body.value("messages").toArray();
+        QCOMPARE(prompt.size(), 2);
+        QCOMPARE(prompt.at(0).toObject(),
+            (QJsonObject { { "role", "system" },
+                { "content",
+                    "You are a helpful assistant inside a macOS notch widget. Keep answers "
+                    "concise, max 2-3 sentences. Use simple formatting." } }));
+        QCOMPARE(prompt.at(1).toObject(), (QJsonObject { { "role", "user" }, { "content", question } }));
+
+        // A later question is sent on its own: no greeting, no earlier turns.
+        LocalChatServer::replyStream(
+            exchange->socket, LocalChatServer::event(LocalChatServer::contentChunk("\"Hi\"")));
+        QTRY_COMPARE(store->isLoading(), false);
+        store->send(QStringLiteral("second"));
+        auto second = m_server->next();
+        QVERIFY(second);
+        const QJsonArray secondPrompt
+            = QJsonDocument::fromJson(second->request.body).object().value("messages").toArray();
+        QCOMPARE(secondPrompt.size(), 2);
+        QCOMPARE(secondPrompt.at(1).toObject().value("content").toString(), QStringLiteral("second"));
+        QCOMPARE(store->messages()->size(), 5);
+    }
+
+    void theKeyIsSavedOnEveryChangeButTheFallbackNever()
+    {
+        qputenv("OPENAI_API_KEY", "sk-from-environment");
+        {
+            auto store = makeStore();
+            QCOMPARE(store->apiKey(), QStringLiteral("sk-from-environment"));
+            QCOMPARE(store->hasKey(), true);
+            store->setApiKey(QStringLiteral("sk-from-environment"));
+            QVERIFY(!m_prefs->contains(AIStore::kKeyPreference));
+
+            QSignalSpy changed(store.get(), &AIStore::apiKeyChanged);
+            store->setApiKey(QStringLiteral("s"));
+            QCOMPARE(m_prefs->string(AIStore::kKeyPreference), QStringLiteral("s"));
+            store->setApiKey(QStringLiteral("sk"));
+            QCOMPARE(m_prefs->string(AIStore::kKeyPreference), QStringLiteral("sk"));
+            store->setApiKey(QString());
+            QCOMPARE(m_prefs->string(AIStore::kKeyPreference), QString(""));
+            QCOMPARE(store->hasKey(), false);
+            QCOMPARE(changed.count(), 3);
+        }
+        // An empty stored key means the fallback again at the next start.
+        QCOMPARE(makeStore()->apiKey(), QStringLiteral("sk-from-environment"));
+        qunsetenv("OPENAI_API_KEY");
+        QCOMPARE(makeStore()->apiKey(), QString());
+
+        // A stored key wins over the environment and reaches the file.
+        m_prefs->setString(AIStore::kKeyPreference, QStringLiteral("sk-stored"));
+        qputenv("OPENAI_API_KEY", "sk-from-environment");
+        QCOMPARE(makeStore()->apiKey(), QStringLiteral("sk-stored"));
+        m_prefs->flush();
+        KeyValueStore reread(m_prefs->filePath());
+        QCOMPARE(reread.string(AIStore::kKeyPreference), QStringLiteral("sk-stored"));
+    }
+
+    void aWhiteSpaceKeyCountsAsNone()
+    {
+        auto store = makeStoreWithKey(QStringLiteral(" \n"));
+        QCOMPARE(store->hasKey(), false);
+    }
+
+    void aStreamedReplyGrowsInItsPlaceholder()
+    {
+        auto store = makeStoreWithKey();
+        store->send(QStringLiteral("hello"));
+        auto exchange = m_server->next();
+        QVERIFY(exchange);
+        QTcpSocket *socket = exchange->socket;
+        socket->write(LocalChatServer::streamHead());
+        socket->write(LocalChatServer::chunk(LocalChatServer::event(LocalChatServer::roleChunk())));
+        socket->flush();
+        const QUuid before = store->messages()->at(2).id;
+        // The role chunk carries empty content: still no text.
+        QTRY_VERIFY(store->messages()->at(2).id != before);
+        QCOMPARE(textAt(*store, 2), QString());
+
+        QSignalSpy changes(store->messages(), &QAbstractItemModel::dataChanged);
+        socket->write(
+            LocalChatServer::chunk(LocalChatServer::event(LocalChatServer::contentChunk("\"Hel\""))));
+        socket->flush();
+        QTRY_COMPARE(textAt(*store, 2), QStringLiteral("Hel"));
+        const QUuid hel = store->messages()->at(2).id;
+        socket->write(
+            LocalChatServer::chunk(LocalChatServer::event(LocalChatServer::contentChunk("\"lo\""))));
+        socket->flush();
+        QTRY_COMPARE(textAt(*store, 2), QStringLiteral("Hello"));
+        QVERIFY(store->messages()->at(2).id != hel);
+        QCOMPARE(store->messages()->at(2).role, QStringLiteral("assistant"));
+        QCOMPARE(store->isLoading(), true);
+
+        // "[DONE]" ends the reply even though the connection stays open.
+        socket->write(LocalChatServer::chunk(
+            LocalChatServer::event(LocalChatServer::finishChunk()) + LocalChatServer::event("[DONE]")));
+        socket->flush();
+        QTRY_COMPARE(store->isLoading(), false);
+        QCOMPARE(textAt(*store, 2), QStringLiteral("Hello"));
+        QCOMPARE(changes.count(), 2);
+        // Nothing after "[DONE]" is read: the client hangs up.
+        QPointer<QTcpSocket> server = socket;
+        QTRY_VERIFY(!server || server->state() == QAbstractSocket::UnconnectedState);
+        QCOMPARE(textAt(*store, 2), QStringLiteral("Hello"));
+        QCOMPARE(store->messages()->size(), 3);
+        QCOMPARE(store->messages()->at(0).text, AIStore::kGreeting);
+        QCOMPARE(store->messages()->at(1).text, QStringLiteral("hello"));
+    }
+
+    // Bodies served whole, and the text they leave in the placeholder.
+    void bodiesAreReadLineByLine_data()
+    {
+        using S = LocalChatServer;
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("no [DONE] keeps the content") << S::event(S::contentChunk("\"Hi\"")) << "Hi";
+        QTest::newRow("empty body") << QByteArray() << kNoResponse;
+        QTest::newRow("[DONE] without content")
+            << S::event(S::roleChunk()) + S::event("[DONE]") << kNoResponse;
+        QTest::newRow("data: without the space is ignored")
+            << QByteArray("data:" + S::contentChunk("\"no\"") + "\n" + S::event(S::contentChunk("\"yes\"")))
+            << "yes";
+        QTest::newRow("comment lines")
+            << QByteArray(": OPENROUTER PROCESSING\n\n:\n" + S::event(S::contentChunk("\"ok\""))) << "ok";
+        QTest::newRow("CRLF line ends") << QByteArray("data: " + S::contentChunk("\"a\"")
+            + "\r\n\r\ndata: " + S::contentChunk("\"b\"") + "\r\n\r\ndata: [DONE]\r\n\r\n")
+                                        << "ab";
+        QTest::newRow("last line without a line end")
+            << QByteArray(S::event(S::contentChunk("\"a\"")) + "data: " + S::contentChunk("\"b\"")) << "ab";
+        QTest::newRow("case matters")
+            << QByteArray("Data: " + S::contentChunk("\"x\"") + "\n") << kNoResponse;
+        QTest::newRow("invalid and mistyped chunks are skipped") << QByteArray(
+            "data: {not json\n"
+            "data: []\n"
+            "data: {\"choices\":{}}\n"
+            "data: {\"choices\":[]}\n"
+            "data: {\"choices\":[1]}\n"
+            "data: {\"choices\":[{\"delta\":\"x\"}]}\n"
+            "data: {\"choices\":[{\"delta\":{\"content\":5}}]}\n"
+            "data: {\"choices\":[{\"delta\":{\"content\":null}}]}\n"
+            "data: {\"choices\":[{\"delta\":{\"content\":\"ok\"}},{\"delta\":{\"content\":\"no\"}}]}\n")
+                                                                 << "ok";
+        QTest::newRow("binary and non-UTF-8 lines") << QByteArray("\x00\xff\xfe\x01garbage\n", 13)
+                + "data: {\"choices\":[{\"delta\":{\"content\":\"\xff\xfe\"}}]}\n"
+                + S::event(S::contentChunk("\"fine\""))
+                                                    << "fine";
+        QTest::newRow("escaped characters")
+            << S::event(S::contentChunk("\"<b>\\\"x\\\"</b>\\n\\u00e9\"")) << "<b>\"x\"</b>\n\u00e9";
+        QTest::newRow("an over-long line is dropped") << QByteArray(
+            "data: " + QByteArray(2 * 1024 * 1024, 'x') + "\n" + S::event(S::contentChunk("\"after\"")))
+                                                      << "after";
+    }
+    void bodiesAreReadLineByLine()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(QString, expected);
+        auto store = makeStoreWithKey();
+        QCOMPARE(replyTo(*store, body), expected);
+    }
+
+    void aRunawayReplyStopsGrowingAtItsBound()
+    {
+        auto store = makeStoreWithKey();
+        QByteArray body;
+        const QByteArray piece(1000, 'w');
+        for (int i = 0; i < 40; ++i)
+            body += LocalChatServer::event(LocalChatServer::contentChunk("\"" + piece + "\""));
+        QCOMPARE(replyTo(*store, body).size(), 16384);
+    }
+
+    void httpErrorsShowTheServicesMessage_data()
+    {
+        QTest::addColumn<QByteArray>("response");
+        QTest::addColumn<QString>("expected");
+        // The service's real 401 document; it quotes the key it was given.
+        const QByteArray body = "{\n    \"error\": {\n        \"message\": \"Incorrect API key provided: "
+                                "sk-test-0123456789. You can find your API key at "
+                                "https://platform.openai.com/account/api-keys.\",\n        \"type\": "
+                                "\"invalid_request_error\",\n        \"param\": null,\n        \"code\": "
+                                "\"invalid_api_key\"\n    }\n}\n";
+        QTest::newRow("401 with the JSON error")
+            << QByteArray("HTTP/1.1 401 Unauthorized\r\nContent-Type: application/json; charset=utf-8\r\n"
+                          "Content-Length: "
+                   + QByteArray::number(body.size()) + "\r\n\r\n" + body)
+            << errorText("Incorrect API key provided: ***. You can find your API key at "
+                         "https://platform.openai.com/account/api-keys");
+        QTest::newRow("500 without a document")
+            << QByteArray("HTTP/1.1 500 Internal Server Error\r\nContent-Length: 5\r\n\r\noops!")
+            << errorText("Internal Server Error");
+        QTest::newRow("429 streaming data lines is still an error")
+            << QByteArray("HTTP/1.1 429 Too Many Requests\r\nContent-Length: 9\r\n\r\ndata: x\n\n")
+            << errorText("Too Many Requests");
+    }
+    void httpErrorsShowTheServicesMessage()
+    {
+        QFETCH(QByteArray, response);
+        QFETCH(QString, expected);
+        QStringList log;
+        capturedLog = &log;
+        const QtMessageHandler previous = qInstallMessageHandler(captureMessages);
+        auto store = makeStoreWithKey(QStringLiteral("sk-test-0123456789"));
+        store->send(QStringLiteral("hi"));
+        auto exchange = m_server->next();
+        QVERIFY(exchange);
+        exchange->socket->write(response);
+        exchange->socket->flush();
+        QTRY_COMPARE(store->isLoading(), false);
+        qInstallMessageHandler(previous);
+        capturedLog = nullptr;
+        QCOMPARE(lastText(*store), expected);
+        QVERIFY(!log.join('\n').contains(QStringLiteral("0123456789")));
+    }
+
+    void aCharacterSplitAcrossWritesArrivesWhole()
+    {
+        auto store = makeStoreWithKey();
+        store->send(QStringLiteral("hi"));
+        auto exchange = m_server->next();
+        QVERIFY(exchange);
+        const QByteArray text = "Hel\xf0\x9f\x98\x80 caf\xc3\xa9";
+        const QByteArray second = "data: " + LocalChatServer::contentChunk("\"" + text + "\"") + "\n\n";
+        const qsizetype cut = second.indexOf("\xf0") + 2; // inside the four-byte character
+        QTcpSocket *socket = exchange->socket;
+        socket->write(LocalChatServer::streamHead());
+        socket->write(LocalChatServer::chunk(
+            LocalChatServer::event(LocalChatServer::contentChunk("\">\"")) + second.left(cut)));
+        socket->flush();
+        // The first half has been read once the complete line before it shows.
+        QTRY_COMPARE(textAt(*store, 2), QStringLiteral(">"));
+        socket->write(LocalChatServer::chunk(second.mid(cut)));
+        socket->write(LocalChatServer::lastChunk());
+        socket->flush();
+        QTRY_COMPARE(store->isLoading(), false);
+        QCOMPARE(textAt(*store, 2), QStringLiteral(">") + QString::fromUtf8(text));
+    }
+
+    void aConnectionLostHalfWayReplacesThePartialReply()
+    {
+        auto store = makeStoreWithKey();
+        store->send(QStringLiteral("hi"));
+        auto exchange = m_server->next();
+        QVERIFY(exchange);
+        exchange->socket->write(LocalChatServer::streamHead());
+        exchange->socket->write(
+            LocalChatServer::chunk(LocalChatServer::event(LocalChatServer::contentChunk("\"Partial\""))));
+        exchange->socket->flush();
+        QTRY_COMPARE(textAt(*store, 2), QStringLiteral("Partial"));
+        exchange->socket->abort();
+        QTRY_COMPARE(store->isLoading(), false);
+        QCOMPARE(textAt(*store, 2), errorText("The connection was closed before the reply was complete"));
+    }
+
+    void aSilentServerTimesOut()
+    {
+        m_prefs->setString(AIStore::kKeyPreference, QStringLiteral("sk-test"));
+        auto store = makeStore(300);
+        store->send(QStringLiteral("hi"));
+        QVERIFY(m_server->next());
+        QTRY_COMPARE_WITH_TIMEOUT(store->isLoading(), false, 10000);
+        QCOMPARE(textAt(*store, 2), errorText("The request timed out"));
+    }
+
+    void anUnreachableServiceIsAnError()
+    {
+        auto store = makeStoreWithKey();
+        const QUrl url = m_server->url();
+        m_server.reset(); // nothing listens on that port any more
+        AIStore::Connection connection;
+        connection.endpoint = url;
+        AIStore unreachable(*m_prefs, connection);
+        unreachable.send(QStringLiteral("hi"));
+        QCOMPARE(unreachable.isLoading(), true);
+        QTRY_COMPARE(unreachable.isLoading(), false);
+        QVERIFY(textAt(unreachable, 2).startsWith("Error: "));
+        QVERIFY(textAt(unreachable, 2).endsWith(". Check your API key in Settings."));
+    }
+
+    void overlappingRepliesEachFillTheirOwnPlaceholder()
+    {
+        auto store = makeStoreWithKey();
+        store->send(QStringLiteral("first"));
+        store->send(QStringLiteral("second"));
+        QCOMPARE(store->messages()->size(), 5);
+        auto a = m_server->next();
+        auto b = m_server->next();
+        QVERIFY(a && b);
+        // Whichever request arrived first, answer each with its own question.
+        const auto answer = [](const LocalChatServer::Exchange &exchange) {
+            const QString question = QJsonDocument::fromJson(exchange.request.body)
+                                         .object()
+                                         .value("messages")
+                                         .toArray()
+                                         .at(1)
+                                         .toObject()
+                                         .value("content")
+                                         .toString();
+            return QByteArray("\"re: " + question.toUtf8() + "\"");
+        };
+        b->socket->write(LocalChatServer::streamHead());
+        b->socket->write(
+            LocalChatServer::chunk(LocalChatServer::event(LocalChatServer::contentChunk(answer(*b)))));
+        b->socket->flush();
+        a->socket->write(LocalChatServer::streamHead());
+        a->socket->write(
+            LocalChatServer::chunk(LocalChatServer::event(LocalChatServer::contentChunk(answer(*a)))));
+        a->socket->flush();
+        QTRY_VERIFY(!textAt(*store, 2).isEmpty() && !textAt(*store, 4).isEmpty());
+        QCOMPARE(textAt(*store, 2), QStringLiteral("re: first"));
+        QCOMPARE(textAt(*store, 4), QStringLiteral("re: second"));
+
+        a->socket->write(LocalChatServer::chunk(LocalChatServer::event("[DONE]")));
+        a->socket->flush();
+        QTRY_VERIFY(!a->socket || a->socket->state() == QAbstractSocket::UnconnectedState);
+        QCOMPARE(textAt(*store, 2), QStringLiteral("re: first"));
+        QCOMPARE(textAt(*store, 4), QStringLiteral("re: second"));
+        // The busy line stays while the other reply is still being read.
+        QCOMPARE(store->isLoading(), true);
+        b->socket->write(LocalChatServer::lastChunk());
+        b->socket->flush();
+        QTRY_COMPARE(store->isLoading(), false);
+        QCOMPARE(textAt(*store, 4), QStringLiteral("re: second"));
+    }
+
+    void aPastedKeyIsTrimmedForTheHeader()
+    {
+        auto store = makeStoreWithKey(QStringLiteral("  sk-test-0123456789\r\n"));
+        QCOMPARE(store->apiKey(), QStringLiteral("  sk-test-0123456789\r\n"));
+        store->send(QStringLiteral("hi"));
+        auto exchange = m_server->next();
+        QVERIFY(exchange);
+        QCOMPARE(exchange->request.header("Authorization"), QByteArray("Bearer sk-test-0123456789"));
+    }
+
+    void aKeyWithControlCharactersIsNeverSent()
+    {
+        auto store = makeStoreWithKey(QStringLiteral("sk-a\r\nX-Injected: 1"));
+        QSignalSpy loading(store.get(), &AIStore::isLoadingChanged);
+        store->send(QStringLiteral("hi"));
+        QTRY_COMPARE(store->isLoading(), false);
+        QCOMPARE(loading.count(), 2);
+        QCOMPARE(textAt(*store, 2), errorText("The API key contains characters that cannot be sent"));
+
+        // The next request that reaches the server is the one after the key was fixed.
+        store->setApiKey(QStringLiteral("sk-good"));
+        store->send(QStringLiteral("again"));
+        auto exchange = m_server->next();
+        QVERIFY(exchange);
+        QCOMPARE(exchange->request.header("Authorization"), QByteArray("Bearer sk-good"));
+        QCOMPARE(exchange->request.headerCount("X-Injected"), 0);
+        QCOMPARE(m_server->connections(), 1);
+    }
+
+    void destroyingTheStoreMidReplyIsSafe()
+    {
+        auto store = makeStoreWithKey();
+        store->send(QStringLiteral("hi"));
+        auto exchange = m_server->next();
+        QVERIFY(exchange);
+        exchange->socket->write(LocalChatServer::streamHead());
+        exchange->socket->flush();
+        store.reset();
+        // The transfer ends with its store.
+        QTRY_VERIFY(!exchange->socket || exchange->socket->state() == QAbstractSocket::UnconnectedState);
+    }
+};
+
+BRIVANE_TEST_MAIN(TestAIStore)
+#include "tst_aistore.moc"

@@ -1,0 +1,129 @@
+#pragma once
+
+#include "platform/ImageLoader.h"
+#include "platform/NowPlayingService.h"
+#include "platform/ScriptRunner.h"
+#include "platform/VolumeControl.h"
+
+#include <QMap>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QTimer>
+#include <memory>
+
+// A now-playing service that answers with whatever the test set, one event
+// loop turn later (or not at all while `hold` is set).
+class FakeService : public NowPlayingService
+{
+public:
+    std::optional<NowPlayingTrack> answer;
+    int queries = 0;
+    bool hold = false;
+    QList<Answer> held;
+    QList<QPair<QString, Command>> sent;
+
+    void query(Answer done) override
+    {
+        ++queries;
+        if (hold) {
+            held << done;
+            return;
+        }
+        QTimer::singleShot(0, this, [this, done] { done(answer); });
+    }
+    void send(const QString &busName, Command command, std::function<void()> done) override
+    {
+        sent << qMakePair(busName, command);
+        QTimer::singleShot(0, this, done);
+    }
+    void changed() { Q_EMIT playersChanged(); }
+};
+
+// Records every launch of the script tool and answers from a table keyed by
+// the script text; unknown scripts print nothing and exit 0.
+class FakeTool
+{
+public:
+    QMap<QString, QByteArray> replies;
+
+    ScriptRunner::Launcher launcher()
+    {
+        return [this](const QString &program, const QStringList &arguments) {
+            QMutexLocker lock(&m_mutex);
+            m_calls << (QStringList { program } + arguments);
+            ProcessResult result;
+            result.started = true;
+            result.exitCode = 0;
+            result.standardOutput = replies.value(arguments.value(1));
+            return result;
+        };
+    }
+    QList<QStringList> calls() const
+    {
+        QMutexLocker lock(&m_mutex);
+        return m_calls;
+    }
+    // The script texts passed with "-e".
+    QStringList scripts() const
+    {
+        QStringList out;
+        for (const QStringList &call : calls())
+            out << call.value(2);
+        return out;
+    }
+    void clear()
+    {
+        QMutexLocker lock(&m_mutex);
+        m_calls.clear();
+    }
+
+private:
+    mutable QMutex m_mutex;
+    QList<QStringList> m_calls;
+};
+
+class FakeVolume : public VolumeControl
+{
+public:
+    bool present = true;
+    std::optional<int> current;
+
+    bool available() override { return present; }
+    void setPercent(int percent) override
+    {
+        QMutexLocker lock(&m_mutex);
+        m_sent << percent;
+    }
+    std::optional<int> readPercent() override { return current; }
+    QList<int> sent() const
+    {
+        QMutexLocker lock(&m_mutex);
+        return m_sent;
+    }
+
+private:
+    mutable QMutex m_mutex;
+    QList<int> m_sent;
+};
+
+class FakeImages : public ImageLoader
+{
+public:
+    QImage load(const QUrl &url) override
+    {
+        QMutexLocker lock(&m_mutex);
+        m_urls << url;
+        QImage image(4, 3, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        return image;
+    }
+    QList<QUrl> urls() const
+    {
+        QMutexLocker lock(&m_mutex);
+        return m_urls;
+    }
+
+private:
+    mutable QMutex m_mutex;
+    QList<QUrl> m_urls;
+};

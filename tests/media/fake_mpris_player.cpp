@@ -1,0 +1,157 @@
+// A small MPRIS player for integration tests and the benchmark: it owns
+// org.mpris.MediaPlayer2.<name> and answers property reads with whatever its
+// options say, including what real players get wrong.
+//   fake_mpris_player --name N [--title T] [--artist A] [--album B]
+//       [--status Playing|Paused|Stopped] [--length-us L] [--art URL]
+//       [--identity I] [--silent] [--wrong-types]
+// --silent never answers a call; --wrong-types sends every field but the
+// title with the wrong D-Bus type.
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusVariant>
+#include <QDBusVirtualObject>
+#include <cstdio>
+
+namespace {
+
+const QString kPath = QStringLiteral("/org/mpris/MediaPlayer2");
+const QString kRoot = QStringLiteral("org.mpris.MediaPlayer2");
+const QString kPlayer = QStringLiteral("org.mpris.MediaPlayer2.Player");
+const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
+
+class Player : public QDBusVirtualObject
+{
+public:
+    QString title, artist, album, status, art, identity;
+    qlonglong lengthUs = 0;
+    bool silent = false;
+    bool wrongTypes = false;
+
+    QString introspect(const QString &) const override
+    {
+        return QStringLiteral("<interface name=\"org.mpris.MediaPlayer2.Player\"/>");
+    }
+
+    QVariantMap playerProperties() const
+    {
+        QVariantMap metadata;
+        metadata.insert(QStringLiteral("mpris:trackid"),
+            QVariant::fromValue(QDBusObjectPath(QStringLiteral("/org/brivane/track/1"))));
+        metadata.insert(QStringLiteral("xesam:title"), title);
+        if (wrongTypes) {
+            metadata.insert(QStringLiteral("xesam:artist"), 42);
+            metadata.insert(QStringLiteral("xesam:album"), QStringList { album });
+            metadata.insert(QStringLiteral("mpris:length"), QString::number(lengthUs));
+            metadata.insert(QStringLiteral("mpris:artUrl"), 7);
+        } else {
+            metadata.insert(QStringLiteral("xesam:artist"), QStringList { artist });
+            metadata.insert(QStringLiteral("xesam:album"), album);
+            metadata.insert(QStringLiteral("mpris:length"), lengthUs);
+            if (!art.isEmpty())
+                metadata.insert(QStringLiteral("mpris:artUrl"), art);
+        }
+        QVariantMap properties;
+        properties.insert(QStringLiteral("Metadata"), metadata);
+        properties.insert(QStringLiteral("PlaybackStatus"), status);
+        properties.insert(
+            QStringLiteral("Rate"), wrongTypes ? QVariant(QStringLiteral("fast")) : QVariant(1.0));
+        properties.insert(QStringLiteral("Position"),
+            wrongTypes ? QVariant(QStringLiteral("12")) : QVariant(qlonglong(1500000)));
+        for (const char *can :
+            { "CanControl", "CanPlay", "CanPause", "CanGoNext", "CanGoPrevious", "CanSeek" })
+            properties.insert(QString::fromLatin1(can), true);
+        return properties;
+    }
+
+    QVariantMap rootProperties() const
+    {
+        QVariantMap properties;
+        properties.insert(QStringLiteral("Identity"), wrongTypes ? QVariant(5) : QVariant(identity));
+        return properties;
+    }
+
+    bool handleMessage(const QDBusMessage &message, const QDBusConnection &connection) override
+    {
+        if (silent)
+            return true; // swallowed: the caller waits for its own deadline
+        const QString member = message.member();
+        if (message.interface() == kProperties) {
+            const QString interface = message.arguments().value(0).toString();
+            const QVariantMap properties = interface == kRoot ? rootProperties() : playerProperties();
+            if (member == QLatin1String("GetAll")) {
+                connection.send(message.createReply(QVariant(properties)));
+                return true;
+            }
+            if (member == QLatin1String("Get")) {
+                const QString name = message.arguments().value(1).toString();
+                connection.send(
+                    message.createReply(QVariant::fromValue(QDBusVariant(properties.value(name)))));
+                return true;
+            }
+            connection.send(
+                message.createErrorReply(QStringLiteral("org.freedesktop.DBus.Error.NotSupported"), {}));
+            return true;
+        }
+        if (message.interface() == kPlayer) {
+            if (member == QLatin1String("PlayPause"))
+                status = status == QLatin1String("Playing") ? QStringLiteral("Paused")
+                                                            : QStringLiteral("Playing");
+            else if (member == QLatin1String("Play"))
+                status = QStringLiteral("Playing");
+            else if (member == QLatin1String("Pause"))
+                status = QStringLiteral("Paused");
+            connection.send(message.createReply());
+            QDBusMessage changed
+                = QDBusMessage::createSignal(kPath, kProperties, QStringLiteral("PropertiesChanged"));
+            changed << kPlayer << QVariantMap { { QStringLiteral("PlaybackStatus"), status } }
+                    << QStringList();
+            connection.send(changed);
+            return true;
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    const QCommandLineOption name("name", "bus name suffix", "name");
+    const QCommandLineOption title("title", "title", "title", "Fake Title");
+    const QCommandLineOption artist("artist", "artist", "artist", "Fake Artist");
+    const QCommandLineOption album("album", "album", "album", "Fake Album");
+    const QCommandLineOption status("status", "status", "status", "Playing");
+    const QCommandLineOption length("length-us", "length", "us", "200000000");
+    const QCommandLineOption art("art", "art address", "url");
+    const QCommandLineOption identity("identity", "identity", "identity", "Fake Player");
+    const QCommandLineOption silent("silent", "never answer");
+    const QCommandLineOption wrong("wrong-types", "wrong value types");
+    parser.addOptions({ name, title, artist, album, status, length, art, identity, silent, wrong });
+    parser.process(app);
+
+    Player player;
+    player.title = parser.value(title);
+    player.artist = parser.value(artist);
+    player.album = parser.value(album);
+    player.status = parser.value(status);
+    player.lengthUs = parser.value(length).toLongLong();
+    player.art = parser.value(art);
+    player.identity = parser.value(identity);
+    player.silent = parser.isSet(silent);
+    player.wrongTypes = parser.isSet(wrong);
+
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.registerVirtualObject(kPath, &player)
+        || !bus.registerService(QStringLiteral("org.mpris.MediaPlayer2.") + parser.value(name))) {
+        std::fputs("fake_mpris_player: cannot register on the session bus\n", stderr);
+        return 1;
+    }
+    std::puts("ready");
+    std::fflush(stdout);
+    return app.exec();
+}

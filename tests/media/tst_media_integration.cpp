@@ -1,0 +1,240 @@
+// The media store against real peers on a private session bus: mpv with its
+// MPRIS plugin, playerctl as the reference client, pulseaudio's null sink,
+// and a scriptable fake player. Run by media_integration.sh inside the
+// session wrapper.
+#include "TestSupport.h"
+#include "media/MediaStore.h"
+#include "platform/MprisNowPlaying.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+namespace {
+
+constexpr int kWaitMs = 15000;
+
+QString env(const char *name)
+{
+    return qEnvironmentVariable(name);
+}
+
+// Runs a short reference tool and returns its trimmed output.
+QString tool(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(5000)) {
+        process.kill();
+        process.waitForFinished();
+        return {};
+    }
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+QStringList players()
+{
+    return tool("playerctl", { "-l" }).split('\n', Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+class TestMediaIntegration : public QObject
+{
+    Q_OBJECT
+
+    QList<QProcess *> m_processes;
+
+    QProcess *start(const QString &program, const QStringList &arguments)
+    {
+        auto *process = new QProcess(this);
+        process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process->start(program, arguments);
+        m_processes << process;
+        return process;
+    }
+
+    // mpv on the default sink, its MPRIS plugin loaded explicitly.
+    void startMpv(const QString &file, bool paused = false)
+    {
+        const int before = players().size();
+        QStringList arguments { "--no-config", "--no-video", "--really-quiet", "--ao=pulse",
+            "--loop-file=inf", "--script=/usr/lib/mpv-mpris/mpris.so" };
+        if (paused)
+            arguments << "--pause";
+        start("mpv", arguments << file);
+        QTRY_VERIFY_WITH_TIMEOUT(players().size() > before, kWaitMs);
+    }
+
+    void startFake(const QStringList &arguments)
+    {
+        QProcess *process = start(env("BRIVANE_FAKE_PLAYER"), arguments);
+        QVERIFY(process->waitForReadyRead(5000));
+    }
+
+    // The name playerctl uses for the player whose title is `title`.
+    QString playerWithTitle(const QString &title)
+    {
+        for (const QString &name : players()) {
+            if (tool("playerctl", { "-p", name, "metadata", "xesam:title" }) == title)
+                return name;
+        }
+        return {};
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY2(!env("DBUS_SESSION_BUS_ADDRESS").isEmpty(), "needs the private session bus");
+        QVERIFY(QFile::exists(env("BRIVANE_MEDIA_AUDIO_A")));
+        QVERIFY(QFile::exists(env("BRIVANE_MEDIA_AUDIO_B")));
+        QVERIFY(QFile::exists(env("BRIVANE_FAKE_PLAYER")));
+    }
+
+    void cleanup()
+    {
+        for (QProcess *process : std::as_const(m_processes)) {
+            process->kill();
+            process->waitForFinished(3000);
+            delete process;
+        }
+        m_processes.clear();
+        QTRY_VERIFY_WITH_TIMEOUT(players().isEmpty(), kWaitMs);
+    }
+
+    void storeShowsWhatPlayerctlReports()
+    {
+        startMpv(env("BRIVANE_MEDIA_AUDIO_A"));
+        MediaStore store;
+        QTRY_VERIFY_WITH_TIMEOUT(!store.title().isEmpty() && store.duration() > 0, kWaitMs);
+        const QStringList reference = tool("playerctl",
+            { "-p", "mpv", "metadata", "--format",
+                "{{xesam:title}}\n{{xesam:artist}}\n{{xesam:album}}\n{{status}}\n{{mpris:length}}" })
+                                          .split('\n');
+        QCOMPARE(reference.size(), 5);
+        QCOMPARE(reference.at(0), "First Tone");
+        QCOMPARE(store.title(), reference.at(0));
+        QCOMPARE(store.artist(), reference.at(1));
+        QCOMPARE(store.album(), reference.at(2));
+        QCOMPARE(store.isPlaying(), reference.at(3) == "Playing");
+        QVERIFY(store.isPlaying());
+        QCOMPARE(store.duration(), reference.at(4).toLongLong() / 1e6);
+        QCOMPARE(store.appName(), "mpv");
+    }
+
+    void playPauseThroughTheStore()
+    {
+        startMpv(env("BRIVANE_MEDIA_AUDIO_A"));
+        MediaStore store;
+        QTRY_VERIFY_WITH_TIMEOUT(store.isPlaying(), kWaitMs);
+        store.togglePlayPause();
+        QTRY_COMPARE_WITH_TIMEOUT(tool("playerctl", { "-p", "mpv", "status" }), QString("Paused"), kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(!store.isPlaying(), kWaitMs);
+        store.togglePlayPause();
+        QTRY_COMPARE_WITH_TIMEOUT(tool("playerctl", { "-p", "mpv", "status" }), QString("Playing"), kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(store.isPlaying(), kWaitMs);
+    }
+
+    void volumeReachesTheSoundServer()
+    {
+        tool("pactl", { "set-sink-volume", "@DEFAULT_SINK@", "55%" });
+        MediaStore store;
+        // The slider starts where the system is.
+        QTRY_COMPARE_WITH_TIMEOUT(store.volume(), 0.55f, kWaitMs);
+        store.setVolume(0.37f);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            tool("pactl", { "get-sink-volume", "@DEFAULT_SINK@" }).contains(" 37% "), kWaitMs);
+    }
+
+    void thePlayingPlayerWins()
+    {
+        startMpv(env("BRIVANE_MEDIA_AUDIO_A"), true);
+        startMpv(env("BRIVANE_MEDIA_AUDIO_B"));
+        const QString titleA = tool("playerctl", { "-p", "mpv", "metadata", "xesam:title" });
+        QTRY_VERIFY_WITH_TIMEOUT(!playerWithTitle("Second Tone").isEmpty(), kWaitMs);
+        const QString second = playerWithTitle("Second Tone");
+        MediaStore store;
+        QTRY_COMPARE_WITH_TIMEOUT(store.title(), QString("Second Tone"), kWaitMs);
+        QVERIFY(store.isPlaying());
+
+        // Swap which one plays: the store follows without a restart.
+        tool("playerctl", { "-p", second, "pause" });
+        tool("playerctl", { "-p", "mpv", "play" });
+        QTRY_COMPARE_WITH_TIMEOUT(store.title(), titleA, kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(store.isPlaying(), kWaitMs);
+    }
+
+    void artFromThePlayersAddress()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("cover.png");
+        QImage cover(64, 48, QImage::Format_RGB32);
+        cover.fill(Qt::blue);
+        QVERIFY(cover.save(path));
+        startFake({ "--name", "art", "--title", "With Art", "--art", QUrl::fromLocalFile(path).toString() });
+        MediaStore store;
+        QTRY_COMPARE_WITH_TIMEOUT(store.title(), QString("With Art"), kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(store.hasAlbumArt(), kWaitMs);
+        QCOMPARE(store.albumArt().size(), QSize(64, 48));
+        QCOMPARE(store.albumArt().pixelColor(3, 3), QColor(Qt::blue));
+    }
+
+    void aSilentPlayerDelaysNothing()
+    {
+        startFake({ "--name", "silent", "--silent", "--title", "Never" });
+        startFake({ "--name", "alive", "--title", "Alive", "--status", "Paused" });
+        MediaStore store;
+        // Watch the event loop while the store waits for the silent player.
+        QElapsedTimer clock;
+        clock.start();
+        qint64 last = 0;
+        qint64 worstGap = 0;
+        QTimer beat;
+        connect(&beat, &QTimer::timeout, this, [&] {
+            worstGap = std::max(worstGap, clock.elapsed() - last);
+            last = clock.elapsed();
+        });
+        beat.start(10);
+        QElapsedTimer call;
+        call.start();
+        store.refresh();
+        QVERIFY(call.elapsed() < 50);
+        QTRY_COMPARE_WITH_TIMEOUT(store.title(), QString("Alive"), kWaitMs);
+        QTest::qWait(2500);
+        QVERIFY2(worstGap < 200, qPrintable(QString("event loop stalled for %1 ms").arg(worstGap)));
+    }
+
+    void playersComingAndGoingAreNoticed()
+    {
+        MprisNowPlaying service;
+        QSignalSpy changes(&service, &NowPlayingService::playersChanged);
+        startFake({ "--name", "late", "--title", "Late", "--status", "Paused" });
+        QTRY_VERIFY_WITH_TIMEOUT(changes.count() >= 1, kWaitMs);
+        // A play-state change is noticed too.
+        changes.clear();
+        tool("playerctl", { "-p", "late", "play" });
+        QTRY_VERIFY_WITH_TIMEOUT(changes.count() >= 1, kWaitMs);
+        changes.clear();
+        cleanup();
+        QTRY_VERIFY_WITH_TIMEOUT(changes.count() >= 1, kWaitMs);
+    }
+
+    void wrongValueTypesReadAsMissing()
+    {
+        startFake({ "--name", "odd", "--title", "Odd Types", "--wrong-types" });
+        MediaStore store;
+        QTRY_COMPARE_WITH_TIMEOUT(store.title(), QString("Odd Types"), kWaitMs);
+        QCOMPARE(store.artist(), "");
+        QCOMPARE(store.album(), "");
+        QCOMPARE(store.appName(), "");
+        QCOMPARE(store.duration(), 0.0);
+        QCOMPARE(store.elapsed(), 0.0);
+        QVERIFY(store.isPlaying()); // it says Playing; a broken Rate does not undo that
+        QTest::qWait(2500); // a second tick tries the art address of the wrong type
+        QVERIFY(!store.hasAlbumArt());
+    }
+};
+
+BRIVANE_TEST_MAIN(TestMediaIntegration)
+#include "tst_media_integration.moc"

@@ -1,0 +1,348 @@
+#include "MediaFakes.h"
+#include "TestSupport.h"
+#include "media/MediaStore.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QThreadPool>
+
+namespace {
+
+const QString kMusicQuery = MediaSources::playerScript("Music");
+const QString kSpotifyQuery = MediaSources::playerScript("Spotify");
+const QString kTabScan = MediaSources::tabScanScript();
+
+// The track queries among the scripts run (art scripts run beside them).
+QStringList queries(const FakeTool &tool)
+{
+    QStringList out;
+    for (const QString &script : tool.scripts()) {
+        if (script == kMusicQuery || script == kSpotifyQuery || script == kTabScan)
+            out << script;
+    }
+    return out;
+}
+
+NowPlayingTrack serviceTrack(const QString &title, const QString &art = {})
+{
+    NowPlayingTrack track;
+    track.title = title;
+    track.artist = "Artist";
+    track.album = "Album";
+    track.displayName = "mpv";
+    track.duration = 200;
+    track.elapsed = 30;
+    track.rate = 1;
+    track.busName = "org.mpris.MediaPlayer2.mpv";
+    track.artUrl = art;
+    return track;
+}
+
+} // namespace
+
+class TestMediaStore : public QObject
+{
+    Q_OBJECT
+
+    std::shared_ptr<FakeService> service;
+    std::shared_ptr<FakeTool> tool;
+    std::shared_ptr<FakeVolume> volume;
+    std::shared_ptr<FakeImages> images;
+
+    std::unique_ptr<MediaStore> makeStore(bool toolExists = true, bool autoPoll = false)
+    {
+        service = std::make_shared<FakeService>();
+        tool = std::make_shared<FakeTool>();
+        volume = std::make_shared<FakeVolume>();
+        images = std::make_shared<FakeImages>();
+        MediaBackends backends;
+        backends.service = service;
+        backends.runner = std::make_shared<ScriptRunner>(tool->launcher(), toolExists);
+        backends.volume = volume;
+        backends.images = images;
+        backends.autoPoll = autoPoll;
+        return std::make_unique<MediaStore>(backends);
+    }
+
+    // Runs one tick to its end.
+    static bool tick(MediaStore &store)
+    {
+        QSignalSpy done(&store, &MediaStore::tickFinished);
+        store.refresh();
+        return done.wait(3000) || done.count() > 0;
+    }
+
+private Q_SLOTS:
+    void cleanup() { QThreadPool::globalInstance()->waitForDone(); }
+
+    void pollsFirstAfterHalfASecondThenEveryTwo()
+    {
+        QElapsedTimer clock;
+        clock.start();
+        auto store = makeStore(true, true);
+        QCOMPARE(service->queries, 0);
+        QTRY_COMPARE_WITH_TIMEOUT(service->queries, 1, 1900);
+        QVERIFY(clock.elapsed() >= 450);
+        auto *poll = store->findChild<QTimer *>("pollTimer");
+        QVERIFY(poll && poll->isActive());
+        QCOMPARE(poll->interval(), 2000);
+    }
+
+    void serviceTrackWinsAndNoScriptRuns()
+    {
+        auto store = makeStore();
+        service->answer = serviceTrack("Song");
+        QVERIFY(tick(*store));
+        QCOMPARE(store->title(), "Song");
+        QCOMPARE(store->artist(), "Artist");
+        QCOMPARE(store->album(), "Album");
+        QCOMPARE(store->appName(), "mpv");
+        QCOMPARE(store->duration(), 200.0);
+        QCOMPARE(store->elapsed(), 30.0);
+        QVERIFY(store->isPlaying());
+        QVERIFY(tool->calls().isEmpty());
+    }
+
+    void scriptSourcesAskedInOrderUntilOneFinds()
+    {
+        auto store = makeStore();
+        tool->replies[kMusicQuery] = "Song|||Artist|||Album|||true|||240|||100\n";
+        tool->replies[kSpotifyQuery] = "Other|||B|||C|||true|||1000|||1";
+        QVERIFY(tick(*store));
+        QCOMPARE(queries(*tool), QStringList { kMusicQuery });
+        QCOMPARE(store->appName(), "Music");
+        QCOMPARE(store->duration(), 240.0);
+
+        tool->clear();
+        tool->replies.remove(kMusicQuery);
+        QVERIFY(tick(*store));
+        QCOMPARE(queries(*tool), QStringList({ kMusicQuery, kSpotifyQuery }));
+        QCOMPARE(store->title(), "Other");
+        QCOMPARE(store->duration(), 1.0);
+
+        // A tab keeps the duration and position that a player left.
+        tool->clear();
+        tool->replies.remove(kSpotifyQuery);
+        tool->replies[kTabScan] = "Band - Tune - YouTube|||YouTube";
+        QVERIFY(tick(*store));
+        QCOMPARE(queries(*tool), QStringList({ kMusicQuery, kSpotifyQuery, kTabScan }));
+        QCOMPARE(store->title(), "Tune");
+        QCOMPARE(store->artist(), "Band");
+        QCOMPARE(store->album(), "");
+        QCOMPARE(store->appName(), "YouTube");
+        QCOMPARE(store->duration(), 1.0);
+        QCOMPARE(store->elapsed(), 1.0);
+    }
+
+    void nothingIsResetWhenNothingPlays()
+    {
+        auto store = makeStore();
+        QVERIFY(tick(*store));
+        QCOMPARE(store->title(), "");
+        QCOMPARE(store->volume(), 0.5f);
+
+        service->answer = serviceTrack("Song", "file:///art.png");
+        QVERIFY(tick(*store));
+        service->answer = serviceTrack("Song2", "file:///art2.png");
+        QVERIFY(tick(*store));
+        QTRY_VERIFY(store->hasAlbumArt());
+
+        service->answer.reset();
+        QSignalSpy changes(store.get(), &MediaStore::titleChanged);
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(tick(*store));
+        QCOMPARE(store->title(), "Song2");
+        QCOMPARE(store->appName(), "mpv");
+        QVERIFY(store->isPlaying());
+        QCOMPARE(store->duration(), 200.0);
+        QVERIFY(store->hasAlbumArt());
+        QCOMPARE(changes.count(), 0);
+    }
+
+    void withoutTheScriptToolNoProcessStarts()
+    {
+        auto store = makeStore(false);
+        QVERIFY(tick(*store));
+        store->togglePlayPause();
+        store->setVolume(0.2f);
+        QTRY_COMPARE(volume->sent(), QList<int> { 20 });
+        QVERIFY(tool->calls().isEmpty());
+    }
+
+    void artIsAskedForOnTheTickAfterATitleChange()
+    {
+        auto store = makeStore();
+        service->answer = serviceTrack("One", "file:///tmp/one.png");
+        QVERIFY(tick(*store)); // the check still sees the empty title
+        QThreadPool::globalInstance()->waitForDone();
+        QVERIFY(images->urls().isEmpty());
+        QVERIFY(!store->hasAlbumArt());
+
+        QVERIFY(tick(*store));
+        QTRY_COMPARE(images->urls(), QList<QUrl> { QUrl("file:///tmp/one.png") });
+        QTRY_VERIFY(store->hasAlbumArt());
+        QCOMPARE(store->albumArtUrl(), "image://albumart/1");
+        std::unique_ptr<QQuickImageProvider> provider(store->createAlbumArtProvider());
+        QSize size;
+        QCOMPARE(provider->requestImage("1", &size, QSize()).size(), QSize(4, 3));
+
+        QVERIFY(tick(*store)); // same title: nothing new
+        QThreadPool::globalInstance()->waitForDone();
+        QCOMPARE(images->urls().size(), 1);
+    }
+
+    void artNamedAfterTheTitleIsStillFetched()
+    {
+        auto store = makeStore();
+        service->answer = serviceTrack("Two");
+        QVERIFY(tick(*store));
+        QVERIFY(tick(*store));
+        service->answer->artUrl = "https://open.spotify.com/image/ab67";
+        QVERIFY(tick(*store));
+        QVERIFY(tick(*store));
+        QTRY_COMPARE(images->urls(), QList<QUrl> { QUrl("https://i.scdn.co/image/ab67") });
+        QVERIFY(tick(*store));
+        QThreadPool::globalInstance()->waitForDone();
+        QCOMPARE(images->urls().size(), 1);
+    }
+
+    void scriptArtRoutes()
+    {
+        auto store = makeStore();
+        tool->replies[kMusicQuery] = "Song|||A|||B|||true|||1|||1";
+        tool->replies[MediaSources::musicArtScript()] = "/tmp/brivane_artwork.png\n";
+        QVERIFY(tick(*store));
+        QVERIFY(tick(*store));
+        QTRY_COMPARE(images->urls(), QList<QUrl> { QUrl::fromLocalFile("/tmp/brivane_artwork.png") });
+
+        tool->replies.remove(kMusicQuery);
+        tool->replies[kTabScan] = "Clip - YouTube|||YouTube";
+        tool->replies[MediaSources::youTubeAddressScript()] = "https://www.youtube.com/watch?v=abc123&t=42s";
+        QVERIFY(tick(*store));
+        QVERIFY(tick(*store));
+        QTRY_COMPARE(images->urls().size(), 2);
+        QCOMPARE(images->urls().last(), QUrl("https://i.ytimg.com/vi/abc123/mqdefault.jpg"));
+
+        // A web player has no art route: the previous art stays.
+        tool->replies[kTabScan] = "Song | Spotify|||Spotify Web";
+        QVERIFY(tick(*store));
+        QVERIFY(tick(*store));
+        QThreadPool::globalInstance()->waitForDone();
+        QCOMPARE(images->urls().size(), 2);
+        QVERIFY(store->hasAlbumArt());
+    }
+
+    void serviceCommandsGoToTheReportingPlayer()
+    {
+        auto store = makeStore();
+        service->answer = serviceTrack("Song");
+        service->answer->displayName = "Spotify";
+        QVERIFY(tick(*store));
+        const int before = service->queries;
+        store->togglePlayPause();
+        store->nextTrack();
+        store->previousTrack();
+        QCOMPARE(service->sent.size(), 3);
+        QCOMPARE(service->sent.at(0).first, "org.mpris.MediaPlayer2.mpv");
+        QCOMPARE(service->sent.at(0).second, NowPlayingService::Command::PlayPause);
+        QCOMPARE(service->sent.at(1).second, NowPlayingService::Command::Next);
+        QCOMPARE(service->sent.at(2).second, NowPlayingService::Command::Previous);
+        QVERIFY(tool->calls().isEmpty());
+        // Each command is followed by a refresh half a second later.
+        QTRY_VERIFY(service->queries > before);
+    }
+
+    void scriptCommandsFollowTheSourceLabel()
+    {
+        auto store = makeStore();
+        store->togglePlayPause(); // nothing found yet: Music
+        QTRY_COMPARE(tool->scripts(), QStringList { "tell application \"Music\" to playpause" });
+        QTRY_COMPARE(service->queries, 1);
+
+        tool->replies[kSpotifyQuery] = "Song|||A|||B|||false|||1|||1";
+        QVERIFY(tick(*store));
+        QThreadPool::globalInstance()->waitForDone(); // art scripts of the tick
+        tool->clear();
+        store->nextTrack();
+        QTRY_COMPARE(tool->scripts(), QStringList { "tell application \"Spotify\" to next track" });
+
+        tool->replies.remove(kSpotifyQuery);
+        tool->replies[kTabScan] = "Mix|||SoundCloud";
+        QVERIFY(tick(*store));
+        QThreadPool::globalInstance()->waitForDone(); // art scripts of the tick
+        tool->clear();
+        store->nextTrack();
+        QTRY_COMPARE(
+            tool->scripts(), QStringList { *MediaSources::browserCommandScript("SoundCloud", "next track") });
+
+        // Any other name a source reports goes to Music.
+        tool->replies[kTabScan] = "Mix|||Some Player";
+        QVERIFY(tick(*store));
+        QThreadPool::globalInstance()->waitForDone(); // art scripts of the tick
+        tool->clear();
+        store->previousTrack();
+        QTRY_COMPARE(tool->scripts(), QStringList { "tell application \"Music\" to previous track" });
+    }
+
+    void volumeIsTruncatedInSinglePrecision()
+    {
+        auto store = makeStore();
+        QSignalSpy changed(store.get(), &MediaStore::volumeChanged);
+        store->setVolume(0.999f);
+        QCOMPARE(store->volume(), 0.999f);
+        store->setVolume(1.0f);
+        store->setVolume(0.0f);
+        store->setVolume(0.37f);
+        store->setVolume(7.0f);
+        store->setVolume(-1.0f);
+        QTRY_COMPARE(volume->sent(), QList<int>({ 99, 100, 0, 37, 100, 0 }));
+        QCOMPARE(changed.count(), 6);
+
+        // Without wpctl or pactl, the script tool's volume command.
+        volume->present = false;
+        store->setVolume(0.999f);
+        QTRY_COMPARE(tool->calls(),
+            QList<QStringList> {
+                QStringList({ "/usr/bin/osascript", "-e", "set volume output volume 99" }) });
+    }
+
+    void sliderStartsFromTheSystemVolume()
+    {
+        service = std::make_shared<FakeService>();
+        volume = std::make_shared<FakeVolume>();
+        volume->current = 40;
+        MediaBackends backends;
+        backends.service = service;
+        backends.volume = volume;
+        MediaStore store(backends);
+        QTRY_COMPARE(store.volume(), 0.4f);
+    }
+
+    void overlappingRefreshesRunOneAfterAnother()
+    {
+        auto store = makeStore();
+        service->hold = true;
+        store->refresh();
+        store->refresh();
+        store->refresh();
+        QCOMPARE(service->queries, 1);
+        service->hold = false;
+        service->answer = serviceTrack("Song");
+        service->held.takeFirst()(service->answer);
+        QCOMPARE(store->title(), "Song");
+        QCOMPARE(service->queries, 2); // the asked-for tick follows at once
+    }
+
+    void aPlayerChangeRefreshesAtOnce()
+    {
+        auto store = makeStore();
+        service->changed();
+        service->changed();
+        QTRY_COMPARE(service->queries, 1);
+        QTest::qWait(100);
+        QCOMPARE(service->queries, 1);
+    }
+};
+
+BRIVANE_TEST_MAIN(TestMediaStore)
+#include "tst_mediastore.moc"
