@@ -1,6 +1,12 @@
 list(APPEND BRIVANE_SOURCES
+    desk/TextPreview.h
+    desk/NewestRowsModel.h desk/NewestRowsModel.cpp
     desk/NotesStore.h desk/NotesStore.cpp
+    desk/NotesModel.h desk/NotesModel.cpp
     desk/ClipboardStore.h desk/ClipboardStore.cpp
+    desk/ClipboardModel.h desk/ClipboardModel.cpp
+    desk/TimerStore.h desk/TimerStore.cpp
+    desk/CalculatorStore.h desk/CalculatorStore.cpp
 )
 list(APPEND BRIVANE_QML
     desk/NotesPanel.qml

@@ -16,4 +16,5 @@ list(APPEND BRIVANE_SOURCES
     platform/MprisNowPlaying.h platform/MprisNowPlaying.cpp
     platform/VolumeControl.h platform/VolumeControl.cpp
     platform/ImageLoader.h platform/ImageLoader.cpp
+    platform/Clipboard.h platform/Clipboard.cpp
 )

@@ -1,0 +1,47 @@
+#include "ClipboardModel.h"
+
+#include "ClipboardStore.h"
+#include "TextPreview.h"
+
+ClipboardModel::ClipboardModel(QObject *parent)
+    : NewestRowsModel(parent)
+{
+}
+
+void ClipboardModel::setStore(ClipboardStore *store)
+{
+    if (store == m_store)
+        return;
+    if (m_store)
+        disconnect(m_store, nullptr, this, nullptr);
+    m_store = store;
+    if (m_store) {
+        connect(m_store, &ClipboardStore::aboutToAdd, this, &ClipboardModel::sourceAboutToInsertFront);
+        connect(m_store, &ClipboardStore::added, this, &ClipboardModel::sourceInsertedFront);
+        connect(m_store, &ClipboardStore::aboutToRemove, this, &ClipboardModel::sourceAboutToRemove);
+        connect(m_store, &ClipboardStore::removed, this, &ClipboardModel::sourceRemoved);
+        connect(m_store, &QObject::destroyed, this, [this] { resetFromSource(); });
+    }
+    resetFromSource();
+    Q_EMIT storeChanged();
+}
+
+int ClipboardModel::sourceCount() const
+{
+    return m_store ? m_store->count() : 0;
+}
+
+QVariant ClipboardModel::data(const QModelIndex &index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid) || !m_store
+        || index.row() >= m_store->count())
+        return {};
+    if (role == PreviewRole || role == Qt::DisplayRole)
+        return TextPreview::bounded(m_store->items().at(index.row()), previewLength);
+    return {};
+}
+
+QHash<int, QByteArray> ClipboardModel::roleNames() const
+{
+    return { { PreviewRole, "preview" } };
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+#include <QVariantList>
+#include <QtQml/qqmlregistration.h>
+#include <functional>
+
+// A stopwatch counting whole seconds up from zero and a countdown that beeps
+// when it runs out. Owned by the timer panel: it goes when the panel goes, and
+// its timer with it, so an abandoned count ends silently.
+class TimerStore : public QObject
+{
+    Q_OBJECT
+    QML_ELEMENT
+    Q_PROPERTY(qint64 seconds READ seconds WRITE setSeconds NOTIFY secondsChanged)
+    Q_PROPERTY(bool isRunning READ isRunning NOTIFY isRunningChanged)
+    Q_PROPERTY(bool isStopwatch READ isStopwatch WRITE setIsStopwatch NOTIFY isStopwatchChanged)
+    Q_PROPERTY(qint64 countdownTotal READ countdownTotal WRITE setCountdownTotal NOTIFY countdownTotalChanged)
+    Q_PROPERTY(QString display READ display NOTIFY secondsChanged)
+    // The countdown lengths offered: [{seconds, label}], label "1m" and so on.
+    Q_PROPERTY(QVariantList countdownLengths READ countdownLengths CONSTANT)
+public:
+    explicit TimerStore(QObject *parent = nullptr);
+
+    qint64 seconds() const { return m_seconds; }
+    void setSeconds(qint64 seconds);
+    bool isRunning() const { return m_isRunning; }
+    bool isStopwatch() const { return m_isStopwatch; }
+    void setIsStopwatch(bool isStopwatch);
+    qint64 countdownTotal() const { return m_countdownTotal; }
+    void setCountdownTotal(qint64 seconds);
+
+    QString display() const { return formatSeconds(m_seconds); }
+    // "m:ss" with minutes unwrapped (3725 s is "62:05"); a negative time,
+    // which a skip near the end of a countdown can leave, reads "-0:05".
+    static QString formatSeconds(qint64 seconds);
+    static QVariantList countdownLengths();
+
+    // Counts from the start value: 0, or the countdown length.
+    Q_INVOKABLE void start();
+    // Stops counting; the time stays.
+    Q_INVOKABLE void stop();
+    // Stops and shows the start value again.
+    Q_INVOKABLE void reset();
+
+    // The panel's controls.
+    Q_INVOKABLE void toggleRunning();
+    Q_INVOKABLE void chooseStopwatch(bool stopwatch);
+    Q_INVOKABLE void chooseCountdownLength(qint64 seconds);
+    // While running: 10 s further on (stopwatch) or nearer the end
+    // (countdown). Does nothing while stopped.
+    Q_INVOKABLE void skip();
+
+    // One step of the count, run by the timer every second (tests call it
+    // directly).
+    void tick();
+
+    // Tests replace the beep to count it.
+    void setBeep(std::function<void()> beep) { m_beep = std::move(beep); }
+    bool timerActive() const { return m_timer.isActive(); }
+
+Q_SIGNALS:
+    void secondsChanged();
+    void isRunningChanged();
+    void isStopwatchChanged();
+    void countdownTotalChanged();
+
+private:
+    qint64 startValue() const { return m_isStopwatch ? 0 : m_countdownTotal; }
+    void setIsRunning(bool running);
+
+    qint64 m_seconds = 0;
+    bool m_isRunning = false;
+    bool m_isStopwatch = true;
+    qint64 m_countdownTotal = 60;
+    QTimer m_timer;
+    std::function<void()> m_beep;
+};

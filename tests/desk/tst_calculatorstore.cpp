@@ -1,0 +1,197 @@
+#include "TestSupport.h"
+#include "desk/CalculatorStore.h"
+
+#include <cmath>
+#include <limits>
+
+class TestCalculatorStore : public QObject
+{
+    Q_OBJECT
+
+    // Keys separated by spaces, "x" for "×", "/" for "÷", "pm" for "±".
+    static QString run(const QString &keys)
+    {
+        CalculatorStore calc;
+        for (QString key : keys.split(u' ', Qt::SkipEmptyParts)) {
+            if (key == QLatin1String("x"))
+                key = CalculatorStore::multiply;
+            else if (key == QLatin1String("/"))
+                key = CalculatorStore::divide;
+            else if (key == QLatin1String("pm"))
+                key = CalculatorStore::plusMinus;
+            calc.press(key);
+        }
+        return calc.display();
+    }
+
+private Q_SLOTS:
+    void keySequences_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("display");
+        QTest::newRow("add") << "7 + 8 ="
+                             << "15";
+        QTest::newRow("equals again does not repeat") << "7 + 8 = ="
+                                                      << "15";
+        QTest::newRow("a third") << "1 / 3 ="
+                                 << "0.3333";
+        QTest::newRow("a quarter keeps zeros") << "1 / 4 ="
+                                               << "0.2500";
+        QTest::newRow("point one plus point two") << "0 . 1 + 0 . 2 ="
+                                                  << "0.3000";
+        QTest::newRow("divide by zero") << "5 / 0 ="
+                                        << "0";
+        QTest::newRow("no chaining") << "2 + 3 + 4 ="
+                                     << "7";
+        QTest::newRow("second operator takes the zero") << "5 + x 2 ="
+                                                        << "0";
+        QTest::newRow("digit after result starts anew") << "7 + 8 = 4"
+                                                        << "4";
+        QTest::newRow("point after result appends") << "7 + 8 = ."
+                                                    << "15.";
+        QTest::newRow("point after operator keeps the result flag") << "7 = + . 5 ="
+                                                                    << "12";
+        QTest::newRow("negative result") << "9 - 1 2 ="
+                                         << "-3";
+        QTest::newRow("leading zero replaced") << "0 0 7"
+                                               << "7";
+        QTest::newRow("zero then point") << "0 ."
+                                         << "0.";
+        QTest::newRow("two points read as zero") << "1 . 2 . + 3 ="
+                                                 << "3";
+        QTest::newRow("clear") << "7 + 8 C = "
+                               << "0";
+        QTest::newRow("negative zero is 0") << "0 - 0 = x 1 ="
+                                            << "0";
+        QTest::newRow("plus-minus") << "5 pm"
+                                    << "-5.0";
+        QTest::newRow("plus-minus twice") << "5 pm pm"
+                                          << "5.0";
+        QTest::newRow("plus-minus on zero") << "pm"
+                                            << "-0.0";
+        QTest::newRow("digit after plus-minus appends") << "5 pm 2"
+                                                        << "-5.02";
+        QTest::newRow("percent") << "5 0 %"
+                                 << "0.5";
+        QTest::newRow("small percent") << "0 . 0 0 5 %"
+                                       << "5e-05";
+        QTest::newRow("percent of a result") << "1 / 8 = %"
+                                             << "0.00125";
+        QTest::newRow("functions ignore non-numbers") << "1 . 2 . pm %"
+                                                      << "1.2.";
+        QTest::newRow("plus-minus keeps the pending operator") << "9 - 4 pm ="
+                                                               << "13";
+        QTest::newRow("both equals keys") << "6 x 7 ="
+                                          << "42";
+        QTest::newRow("typed beyond the double range") << QStringLiteral("9 ").repeated(400) + "="
+                                                       << "inf";
+        QTest::newRow("negated infinity") << QStringLiteral("9 ").repeated(400) + "= pm"
+                                          << "-inf";
+    }
+    void keySequences()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QString, display);
+        QCOMPARE(run(keys), display);
+    }
+
+    void wholeResultsBeyondSixtyFourBitsAreWrittenAsDecimals()
+    {
+        // 10^10 * 10^10 is whole but no 64-bit integer holds it.
+        QCOMPARE(run("1 0 0 0 0 0 0 0 0 0 0 x 1 0 0 0 0 0 0 0 0 0 0 ="),
+            QStringLiteral("100000000000000000000.0000"));
+        QCOMPARE(CalculatorStore::format(9223372036854775807.0), QStringLiteral("9223372036854775808.0000"));
+        QCOMPARE(CalculatorStore::format(-9223372036854775808.0), QStringLiteral("-9223372036854775808"));
+        QCOMPARE(CalculatorStore::format(-1e300).left(6), QStringLiteral("-10000"));
+        QCOMPARE(CalculatorStore::format(-0.0), QStringLiteral("0"));
+        QCOMPARE(CalculatorStore::format(0.00004), QStringLiteral("0.0000"));
+        QCOMPARE(CalculatorStore::format(2.5), QStringLiteral("2.5000"));
+        QCOMPARE(CalculatorStore::format(std::numeric_limits<double>::infinity()), QStringLiteral("inf"));
+        QCOMPARE(CalculatorStore::format(-std::numeric_limits<double>::infinity()), QStringLiteral("-inf"));
+        QCOMPARE(CalculatorStore::format(std::nan("")), QStringLiteral("nan"));
+    }
+
+    void strictParse_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<double>("value");
+        QTest::newRow("integer") << "42" << true << 42.0;
+        QTest::newRow("negative fraction") << "-0.25" << true << -0.25;
+        QTest::newRow("trailing point") << "15." << true << 15.0;
+        QTest::newRow("leading point") << ".5" << true << 0.5;
+        QTest::newRow("exponent") << "5e-05" << true << 5e-05;
+        QTest::newRow("exponent with plus") << "1e+16" << true << 1e16;
+        QTest::newRow("too large for a double") << QString(400, u'9') << true << qInf();
+        QTest::newRow("inf") << "inf" << true << qInf();
+        QTest::newRow("minus inf") << "-inf" << true << -qInf();
+        QTest::newRow("empty") << "" << false << 0.0;
+        QTest::newRow("two points") << "1.2." << false << 0.0;
+        QTest::newRow("lone minus") << "-" << false << 0.0;
+        QTest::newRow("lone point") << "." << false << 0.0;
+        QTest::newRow("plus sign") << "+5" << false << 0.0;
+        QTest::newRow("blank around") << " 5" << false << 0.0;
+        QTest::newRow("hex") << "0x10" << false << 0.0;
+        QTest::newRow("bare exponent") << "5e" << false << 0.0;
+        QTest::newRow("comma") << "1,5" << false << 0.0;
+        QTest::newRow("arabic digits") << "\u0665" << false << 0.0;
+    }
+    void strictParse()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, valid);
+        QFETCH(double, value);
+        const auto parsed = CalculatorStore::parse(text);
+        QCOMPARE(parsed.has_value(), valid);
+        QCOMPARE(CalculatorStore::number(text), value);
+        QVERIFY(std::isnan(CalculatorStore::number(QStringLiteral("nan"))));
+    }
+
+    void shortestTextReadsBackTheSameDouble_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("whole") << -5.0 << "-5.0";
+        QTest::newRow("negative zero") << -0.0 << "-0.0";
+        QTest::newRow("half") << 0.5 << "0.5";
+        QTest::newRow("small") << 5e-05 << "5e-05";
+        QTest::newRow("smallest fixed") << 0.0001 << "0.0001";
+        QTest::newRow("largest fixed") << 1234567890123456.0 << "1234567890123456.0";
+        QTest::newRow("large") << 1e16 << "1e+16";
+        QTest::newRow("large fraction") << 1.5e300 << "1.5e+300";
+        QTest::newRow("sum") << 0.1 + 0.2 << "0.30000000000000004";
+        QTest::newRow("infinite") << -qInf() << "-inf";
+    }
+    void shortestTextReadsBackTheSameDouble()
+    {
+        QFETCH(double, value);
+        QFETCH(QString, text);
+        QCOMPARE(CalculatorStore::shortest(value), text);
+        QCOMPARE(CalculatorStore::number(text), value);
+    }
+
+    void numbersIgnoreTheUserLocale()
+    {
+        // Some locales write a decimal comma; the calculator never does.
+        const QByteArray before = setlocale(LC_NUMERIC, nullptr);
+        if (!setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+            QSKIP("de_DE.UTF-8 locale not installed");
+        QCOMPARE(CalculatorStore::number(QStringLiteral("0.5")), 0.5);
+        QCOMPARE(CalculatorStore::format(0.5), QStringLiteral("0.5000"));
+        setlocale(LC_NUMERIC, before.constData());
+    }
+
+    void keyGridHasTwentyKeysWithUniqueNames()
+    {
+        QStringList keys, names;
+        for (const QVariant &key : CalculatorStore::keys()) {
+            keys.append(key.toMap().value("key").toString());
+            names.append(key.toMap().value("name").toString());
+        }
+        QCOMPARE(keys.join(u' '), QStringLiteral("C \u00B1 % \u00F7 7 8 9 \u00D7 4 5 6 - 1 2 3 + 0 . = ="));
+        QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), 20);
+    }
+};
+
+BRIVANE_TEST_MAIN(TestCalculatorStore)
+#include "tst_calculatorstore.moc"

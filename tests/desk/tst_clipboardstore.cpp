@@ -1,0 +1,182 @@
+#include "FakeClipboard.h"
+#include "TestSupport.h"
+#include "desk/ClipboardModel.h"
+#include "desk/ClipboardStore.h"
+#include "platform/KeyValueStore.h"
+
+#include <QAbstractItemModelTester>
+#include <QTemporaryDir>
+#include <memory>
+
+class TestClipboardStore : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<KeyValueStore> m_prefs;
+    FakeClipboard m_clip;
+
+    QString path() const { return TestSupport::temporaryPreferencesPath(*m_dir); }
+    void copy(const QString &text) { m_clip.content = text; }
+    void captureAll(ClipboardStore &store, const QStringList &texts)
+    {
+        for (const QString &text : texts) {
+            copy(text);
+            store.capture();
+        }
+    }
+    static QStringList numbered(int from, int to)
+    {
+        QStringList out;
+        for (int i = from; i <= to; ++i)
+            out.append(QStringLiteral("item %1").arg(i));
+        return out;
+    }
+    static QStringList reversed(QStringList list)
+    {
+        std::reverse(list.begin(), list.end());
+        return list;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_prefs = std::make_unique<KeyValueStore>(path());
+        m_clip = FakeClipboard();
+    }
+    void cleanup()
+    {
+        m_prefs.reset();
+        m_dir.reset();
+    }
+
+    void onlyTheFirstEntryIsComparedWhenCapturing()
+    {
+        ClipboardStore store(*m_prefs, m_clip);
+        captureAll(store, { "A", "A" });
+        QCOMPARE(store.items(), QStringList({ "A" }));
+        captureAll(store, { "B", "A" });
+        QCOMPARE(store.items(), QStringList({ "A", "B", "A" }));
+        QCOMPARE(m_prefs->stringArray(ClipboardStore::key).value(), store.items());
+    }
+
+    void nothingToCaptureChangesNothing()
+    {
+        ClipboardStore store(*m_prefs, m_clip);
+        QSignalSpy counts(&store, &ClipboardStore::countChanged);
+        m_clip.content.reset(); // an image, files or nothing
+        store.capture();
+        copy(QString());
+        store.capture();
+        QCOMPARE(store.count(), 0);
+        QCOMPARE(counts.count(), 0);
+        QVERIFY(!m_prefs->contains(ClipboardStore::key));
+    }
+
+    void theCapKeepsTwentyNewest()
+    {
+        ClipboardStore store(*m_prefs, m_clip);
+        captureAll(store, numbered(1, 20));
+        QCOMPARE(store.count(), 20);
+        QSignalSpy counts(&store, &ClipboardStore::countChanged);
+        captureAll(store, { "item 21" });
+        QCOMPARE(store.items(), reversed(numbered(2, 21)));
+        QCOMPARE(m_prefs->stringArray(ClipboardStore::key).value(), store.items());
+    }
+
+    void aLongerStoredListLoadsWholeAndKeepsItsLength()
+    {
+        m_prefs->setStringArray(ClipboardStore::key, reversed(numbered(1, 25)));
+        ClipboardStore store(*m_prefs, m_clip);
+        QCOMPARE(store.count(), 25);
+        captureAll(store, { "new 1", "new 2" });
+        QCOMPARE(store.count(), 25);
+        QCOMPARE(store.items().mid(0, 3), QStringList({ "new 2", "new 1", "item 25" }));
+        QCOMPARE(store.items().last(), QStringLiteral("item 3"));
+    }
+
+    void historySurvivesARestartUnchanged()
+    {
+        const QStringList awkward { QStringLiteral("<b>x</b>"), QStringLiteral("\u0000\u0007 tab\there"),
+            QStringLiteral("\u05E9\u05DC\u05D5\u05DD \U0001F600"), QString(300000, u'z'),
+            QStringLiteral("line\r\nbreaks\n") };
+        {
+            ClipboardStore store(*m_prefs, m_clip);
+            captureAll(store, awkward);
+        }
+        m_prefs.reset();
+        m_prefs = std::make_unique<KeyValueStore>(path());
+        ClipboardStore again(*m_prefs, m_clip);
+        QCOMPARE(again.items(), reversed(awkward));
+    }
+
+    void pasteLeavesTheListAndCaptureAddsASecondCopy()
+    {
+        ClipboardStore store(*m_prefs, m_clip);
+        captureAll(store, { "A", "B", "C" });
+        store.pasteAt(2);
+        QCOMPARE(m_clip.content.value(), QStringLiteral("A"));
+        QCOMPARE(store.items(), QStringList({ "C", "B", "A" }));
+        store.capture();
+        QCOMPARE(store.items(), QStringList({ "A", "C", "B", "A" }));
+
+        store.paste(QStringLiteral("elsewhere"));
+        QCOMPARE(m_clip.content.value(), QStringLiteral("elsewhere"));
+        const int writes = m_clip.writes;
+        store.pasteAt(-1);
+        store.pasteAt(4);
+        QCOMPARE(m_clip.writes, writes);
+    }
+
+    void deleteByIndexIgnoresIndicesOutsideTheList()
+    {
+        ClipboardStore store(*m_prefs, m_clip);
+        captureAll(store, { "A", "B", "C" });
+        store.deleteAt(1);
+        QCOMPARE(store.items(), QStringList({ "C", "A" }));
+        QCOMPARE(m_prefs->stringArray(ClipboardStore::key).value(), store.items());
+
+        m_prefs->remove(ClipboardStore::key);
+        store.deleteAt(-1);
+        store.deleteAt(2);
+        QCOMPARE(store.items(), QStringList({ "C", "A" }));
+        QVERIFY(!m_prefs->contains(ClipboardStore::key)); // nothing written
+    }
+
+    void modelShowsTenRowsOfBoundedPreviews()
+    {
+        ClipboardStore store(*m_prefs, m_clip);
+        ClipboardModel model;
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.setStore(&store);
+        model.setLimit(10);
+        captureAll(store, numbered(1, 15));
+        QCOMPARE(model.rowCount(), 10);
+        QCOMPARE(model.index(9).data(ClipboardModel::PreviewRole).toString(), QStringLiteral("item 6"));
+        store.deleteAt(0);
+        QCOMPARE(model.rowCount(), 10);
+        QCOMPARE(model.index(0).data(ClipboardModel::PreviewRole).toString(), QStringLiteral("item 14"));
+        QCOMPARE(model.index(9).data(ClipboardModel::PreviewRole).toString(), QStringLiteral("item 5"));
+
+        // Up to and past the cap, with the view full.
+        captureAll(store, numbered(100, 110));
+        QCOMPARE(store.count(), 20);
+        QCOMPARE(model.rowCount(), 10);
+        QCOMPARE(model.index(0).data(ClipboardModel::PreviewRole).toString(), QStringLiteral("item 110"));
+
+        const QString huge = QString(5 * 1024 * 1024, u'q');
+        copy(huge);
+        store.capture();
+        QCOMPARE(store.items().first().size(), huge.size());
+        QCOMPARE(model.index(0).data(ClipboardModel::PreviewRole).toString().size(),
+            qsizetype(ClipboardModel::previewLength));
+
+        while (store.count() > 0)
+            store.deleteAt(store.count() - 1);
+        QCOMPARE(model.rowCount(), 0);
+    }
+};
+
+BRIVANE_TEST_MAIN(TestClipboardStore)
+#include "tst_clipboardstore.moc"

@@ -1,0 +1,137 @@
+#include "TestSupport.h"
+#include "desk/TimerStore.h"
+
+class TestTimerStore : public QObject
+{
+    Q_OBJECT
+
+    static void ticks(TimerStore &store, int n)
+    {
+        for (int i = 0; i < n; ++i)
+            store.tick();
+    }
+
+private Q_SLOTS:
+    void stopwatchCountsUpAndStartsAgainFromZero()
+    {
+        TimerStore store;
+        QCOMPARE(store.isStopwatch(), true);
+        QCOMPARE(store.countdownTotal(), 60);
+        QCOMPARE(store.display(), QStringLiteral("0:00"));
+        store.start();
+        QVERIFY(store.timerActive());
+        ticks(store, 3);
+        QCOMPARE(store.display(), QStringLiteral("0:03"));
+        store.stop();
+        QVERIFY(!store.timerActive());
+        QCOMPARE(store.display(), QStringLiteral("0:03"));
+        store.toggleRunning(); // no resume
+        QCOMPARE(store.display(), QStringLiteral("0:00"));
+        QVERIFY(store.isRunning());
+    }
+
+    void countdownBeepsOnceAtZeroAndStops()
+    {
+        TimerStore store;
+        int beeps = 0;
+        store.setBeep([&beeps] { ++beeps; });
+        store.chooseStopwatch(false);
+        QCOMPARE(store.display(), QStringLiteral("1:00"));
+        store.start();
+        ticks(store, 59);
+        QCOMPARE(store.display(), QStringLiteral("0:01"));
+        QCOMPARE(beeps, 0);
+        store.tick();
+        QCOMPARE(store.display(), QStringLiteral("0:00"));
+        QCOMPARE(store.isRunning(), false);
+        QVERIFY(!store.timerActive());
+        QCOMPARE(beeps, 1);
+    }
+
+    void skipMovesOnlyWhileRunning()
+    {
+        TimerStore store;
+        store.skip();
+        QCOMPARE(store.seconds(), 0);
+        store.start();
+        ticks(store, 7);
+        store.skip();
+        QCOMPARE(store.display(), QStringLiteral("0:17"));
+
+        int beeps = 0;
+        store.setBeep([&beeps] { ++beeps; });
+        store.chooseCountdownLength(180);
+        QCOMPARE(store.isStopwatch(), true); // the length waits for countdown mode
+        store.chooseStopwatch(false);
+        QCOMPARE(store.display(), QStringLiteral("3:00"));
+        store.skip(); // stopped: nothing
+        QCOMPARE(store.display(), QStringLiteral("3:00"));
+
+        // Skipping past the end leaves a negative time until the next tick ends it.
+        store.chooseCountdownLength(60);
+        store.start();
+        ticks(store, 55);
+        store.skip();
+        QCOMPARE(store.display(), QStringLiteral("-0:05"));
+        QCOMPARE(beeps, 0);
+        store.tick();
+        QCOMPARE(store.display(), QStringLiteral("-0:06"));
+        QCOMPARE(store.isRunning(), false);
+        QCOMPARE(beeps, 1);
+    }
+
+    void choosingAModeOrLengthStopsAndShowsTheStartValue()
+    {
+        TimerStore store;
+        store.chooseStopwatch(false);
+        store.chooseCountdownLength(300);
+        store.start();
+        ticks(store, 2);
+        QCOMPARE(store.display(), QStringLiteral("4:58"));
+        store.chooseCountdownLength(600);
+        QCOMPARE(store.isRunning(), false);
+        QCOMPARE(store.display(), QStringLiteral("10:00"));
+        store.start();
+        store.reset();
+        QCOMPARE(store.isRunning(), false);
+        QCOMPARE(store.display(), QStringLiteral("10:00"));
+        store.start();
+        store.chooseStopwatch(true);
+        QCOMPARE(store.isRunning(), false);
+        QCOMPARE(store.display(), QStringLiteral("0:00"));
+    }
+
+    void displayFormat_data()
+    {
+        QTest::addColumn<qint64>("seconds");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("zero") << qint64(0) << "0:00";
+        QTest::newRow("hour") << qint64(3600) << "60:00";
+        QTest::newRow("no hours") << qint64(3725) << "62:05";
+        QTest::newRow("minus five") << qint64(-5) << "-0:05";
+        QTest::newRow("minus 65") << qint64(-65) << "-1:05";
+        QTest::newRow("most negative") << std::numeric_limits<qint64>::min() << "-153722867280912930:08";
+    }
+    void displayFormat()
+    {
+        QFETCH(qint64, seconds);
+        QFETCH(QString, text);
+        QCOMPARE(TimerStore::formatSeconds(seconds), text);
+    }
+
+    void theRealTimerDrivesTheCount()
+    {
+        TimerStore store;
+        int beeps = 0;
+        store.setBeep([&beeps] { ++beeps; });
+        store.chooseStopwatch(false);
+        store.setCountdownTotal(1);
+        store.start();
+        QTRY_COMPARE_WITH_TIMEOUT(beeps, 1, 5000);
+        QCOMPARE(store.isRunning(), false);
+        QCOMPARE(store.display(), QStringLiteral("0:00"));
+    }
+};
+
+BRIVANE_TEST_MAIN(TestTimerStore)
+#include "tst_timerstore.moc"
