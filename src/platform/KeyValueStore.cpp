@@ -34,7 +34,7 @@ KeyValueStore::KeyValueStore(const QString &filePath, QObject *parent)
     }
     const auto parsed = parse(file.readAll());
     if (parsed)
-        m_values = *parsed;
+        m_values = fromJson(*parsed);
     else
         m_moveAside = true;
 }
@@ -61,43 +61,81 @@ std::optional<QJsonObject> KeyValueStore::parse(const QByteArray &bytes)
     return doc.object();
 }
 
+KeyValueStore::Values KeyValueStore::fromJson(const QJsonObject &object)
+{
+    Values values;
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        const QJsonValue v = it.value();
+        if (v.isString()) {
+            values.insert(it.key(), v.toString());
+            continue;
+        }
+        if (v.isArray()) {
+            const QJsonArray array = v.toArray();
+            QStringList list;
+            list.reserve(array.size());
+            bool allStrings = true;
+            for (const QJsonValue &item : array) {
+                allStrings = allStrings && item.isString();
+                list.append(item.toString());
+            }
+            if (allStrings) {
+                values.insert(it.key(), list);
+                continue;
+            }
+        }
+        if (v.isObject() && v.toObject().size() == 1 && v.toObject().value(kBlobMember).isString()) {
+            const auto decoded = QByteArray::fromBase64Encoding(v.toObject().value(kBlobMember).toString().toLatin1(),
+                                                                QByteArray::AbortOnBase64DecodingErrors);
+            if (decoded) {
+                values.insert(it.key(), decoded.decoded);
+                continue;
+            }
+        }
+        values.insert(it.key(), v);
+    }
+    return values;
+}
+
+QByteArray KeyValueStore::toJson(const Values &values)
+{
+    QJsonObject object;
+    for (auto it = values.begin(); it != values.end(); ++it) {
+        const Value &value = it.value();
+        if (const auto *blob = std::get_if<QByteArray>(&value))
+            object.insert(it.key(), QJsonObject{{kBlobMember, QString::fromLatin1(blob->toBase64())}});
+        else if (const auto *text = std::get_if<QString>(&value))
+            object.insert(it.key(), *text);
+        else if (const auto *list = std::get_if<QStringList>(&value))
+            object.insert(it.key(), QJsonArray::fromStringList(*list));
+        else
+            object.insert(it.key(), std::get<QJsonValue>(value));
+    }
+    return QJsonDocument(object).toJson(QJsonDocument::Indented);
+}
+
 std::optional<QByteArray> KeyValueStore::data(const QString &key) const
 {
-    const QJsonValue v = m_values.value(key);
-    if (!v.isObject())
+    const auto it = m_values.constFind(key);
+    if (it == m_values.constEnd() || !std::holds_alternative<QByteArray>(*it))
         return std::nullopt;
-    const QJsonValue b64 = v.toObject().value(kBlobMember);
-    if (!b64.isString())
-        return std::nullopt;
-    const auto decoded = QByteArray::fromBase64Encoding(b64.toString().toLatin1(),
-                                                        QByteArray::AbortOnBase64DecodingErrors);
-    if (!decoded)
-        return std::nullopt;
-    return decoded.decoded;
+    return std::get<QByteArray>(*it);
 }
 
 std::optional<QString> KeyValueStore::string(const QString &key) const
 {
-    const QJsonValue v = m_values.value(key);
-    if (!v.isString())
+    const auto it = m_values.constFind(key);
+    if (it == m_values.constEnd() || !std::holds_alternative<QString>(*it))
         return std::nullopt;
-    return v.toString();
+    return std::get<QString>(*it);
 }
 
 std::optional<QStringList> KeyValueStore::stringArray(const QString &key) const
 {
-    const QJsonValue v = m_values.value(key);
-    if (!v.isArray())
+    const auto it = m_values.constFind(key);
+    if (it == m_values.constEnd() || !std::holds_alternative<QStringList>(*it))
         return std::nullopt;
-    QStringList out;
-    const QJsonArray array = v.toArray();
-    out.reserve(array.size());
-    for (const QJsonValue &item : array) {
-        if (!item.isString())
-            return std::nullopt;
-        out.append(item.toString());
-    }
-    return out;
+    return std::get<QStringList>(*it);
 }
 
 bool KeyValueStore::contains(const QString &key) const
@@ -107,7 +145,7 @@ bool KeyValueStore::contains(const QString &key) const
 
 void KeyValueStore::setData(const QString &key, const QByteArray &value)
 {
-    m_values.insert(key, QJsonObject{{kBlobMember, QString::fromLatin1(value.toBase64())}});
+    m_values.insert(key, value);
     scheduleWrite();
 }
 
@@ -119,15 +157,14 @@ void KeyValueStore::setString(const QString &key, const QString &value)
 
 void KeyValueStore::setStringArray(const QString &key, const QStringList &value)
 {
-    m_values.insert(key, QJsonArray::fromStringList(value));
+    m_values.insert(key, value);
     scheduleWrite();
 }
 
 void KeyValueStore::remove(const QString &key)
 {
-    if (!m_values.contains(key))
+    if (m_values.remove(key) == 0)
         return;
-    m_values.remove(key);
     scheduleWrite();
 }
 
@@ -139,12 +176,14 @@ QString KeyValueStore::movedAsidePath() const
 
 void KeyValueStore::scheduleWrite()
 {
-    const QByteArray bytes = QJsonDocument(m_values).toJson(QJsonDocument::Indented);
+    // A copy of the values is cheap (shared until the next change); turning
+    // them into text can take long for megabytes of history, so the writer
+    // does that.
     bool start = false;
     {
         QMutexLocker lock(&m_mutex);
         start = !m_pending.has_value();
-        m_pending = bytes;
+        m_pending = m_values;
     }
     // One task drains the newest snapshot; later changes only replace it.
     if (start)
@@ -153,16 +192,17 @@ void KeyValueStore::scheduleWrite()
 
 void KeyValueStore::writePending()
 {
-    QByteArray bytes;
+    Values snapshot;
     bool moveAside = false;
     {
         QMutexLocker lock(&m_mutex);
         if (!m_pending)
             return;
-        bytes = *m_pending;
+        snapshot = *m_pending;
         m_pending.reset();
         moveAside = m_moveAside;
     }
+    const QByteArray bytes = toJson(snapshot);
 
     QString failure;
     const QFileInfo info(m_filePath);

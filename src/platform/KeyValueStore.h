@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
+#include <QJsonValue>
 #include <QJsonObject>
 #include <QMutex>
 #include <QObject>
@@ -9,6 +11,7 @@
 #include <QThreadPool>
 
 #include <optional>
+#include <variant>
 
 // The preference store: typed values under string keys, kept in memory and
 // mirrored to one JSON file. The file is written atomically with mode 0600
@@ -53,15 +56,22 @@ Q_SIGNALS:
     void writeFailed(const QString &reason);
 
 private:
+    // Values are kept in their own types (shared, so a snapshot is cheap);
+    // anything else read from the file is kept as it was, to be written back.
+    using Value = std::variant<QByteArray, QString, QStringList, QJsonValue>;
+    using Values = QHash<QString, Value>;
+    static Values fromJson(const QJsonObject &object);
+    static QByteArray toJson(const Values &values);
+
     void scheduleWrite();
     void writePending();
 
     QString m_filePath;
-    QJsonObject m_values;
+    Values m_values;
     QThreadPool m_writer;
 
     mutable QMutex m_mutex; // guards the fields below, shared with the writer
-    std::optional<QByteArray> m_pending;
+    std::optional<Values> m_pending;
     bool m_moveAside = false;
     QString m_movedAsidePath;
 };

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
@@ -78,6 +79,15 @@ private Q_SLOTS:
         QVERIFY(!hand.data("d"));
         QVERIFY(!hand.string("n"));
         QVERIFY(!hand.data("o"));
+
+        // Values of other shapes are written back as they were.
+        hand.setString("new", QStringLiteral("v"));
+        hand.flush();
+        const auto written = KeyValueStore::parse(readFile(path));
+        QVERIFY(written);
+        QCOMPARE(written->value("n").toInt(), 5);
+        QCOMPARE(written->value("a").toArray().size(), 2);
+        QCOMPARE(written->value("o").toObject().value("base64").toInt(), 7);
     }
 
     void fileIsPrivateAndWrittenAtomically()
