@@ -11,5 +11,15 @@ build="${BRIVANE_BUILD_DIR:-$root/build}"
 export BRIVANE_ARTIFACTS="${BRIVANE_ARTIFACTS:-$build/artifacts}"
 rm -rf "$BRIVANE_ARTIFACTS"
 mkdir -p "$BRIVANE_ARTIFACTS"
-cd "$build"
-ctest --output-on-failure --timeout 600 "$@"
+ctest --test-dir "$build" --output-on-failure --timeout 600 "$@"
+
+# The unit and view tests again, built with AddressSanitizer and
+# UndefinedBehaviorSanitizer: any report fails the run.
+asan="${BRIVANE_ASAN_BUILD_DIR:-$root/build-asan}"
+if [ ! -f "$asan/build.ninja" ]; then
+    cmake -S "$root" -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBRIVANE_SANITIZE=ON
+fi
+cmake --build "$asan"
+ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:abort_on_error=1 \
+UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+    ctest --test-dir "$asan" -L unit --output-on-failure --timeout 600
