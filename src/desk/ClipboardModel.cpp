@@ -12,17 +12,7 @@ void ClipboardModel::setStore(ClipboardStore *store)
 {
     if (store == m_store)
         return;
-    if (m_store)
-        disconnect(m_store, nullptr, this, nullptr);
-    m_store = store;
-    if (m_store) {
-        connect(m_store, &ClipboardStore::aboutToAdd, this, &ClipboardModel::sourceAboutToInsertFront);
-        connect(m_store, &ClipboardStore::added, this, &ClipboardModel::sourceInsertedFront);
-        connect(m_store, &ClipboardStore::aboutToRemove, this, &ClipboardModel::sourceAboutToRemove);
-        connect(m_store, &ClipboardStore::removed, this, &ClipboardModel::sourceRemoved);
-        connect(m_store, &QObject::destroyed, this, [this] { resetFromSource(); });
-    }
-    resetFromSource();
+    followStore(m_store, store);
     Q_EMIT storeChanged();
 }
 

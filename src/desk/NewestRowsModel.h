@@ -27,6 +27,25 @@ protected:
     // The length of the source list, as it is now.
     virtual int sourceCount() const = 0;
 
+    // Points a subclass's store field at `store` and follows its
+    // notifications; Store signals aboutToAdd, added, aboutToRemove(int)
+    // and removed(int).
+    template<typename Store, typename Field>
+    void followStore(Field &field, Store *store)
+    {
+        if (field)
+            disconnect(field, nullptr, this, nullptr);
+        field = store;
+        if (store) {
+            connect(store, &Store::aboutToAdd, this, &NewestRowsModel::sourceAboutToInsertFront);
+            connect(store, &Store::added, this, &NewestRowsModel::sourceInsertedFront);
+            connect(store, &Store::aboutToRemove, this, &NewestRowsModel::sourceAboutToRemove);
+            connect(store, &Store::removed, this, &NewestRowsModel::sourceRemoved);
+            connect(store, &QObject::destroyed, this, [this] { resetFromSource(); });
+        }
+        resetFromSource();
+    }
+
     // Called by subclasses from the source's notifications.
     void sourceAboutToInsertFront();
     void sourceInsertedFront();

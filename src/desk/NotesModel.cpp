@@ -14,17 +14,7 @@ void NotesModel::setStore(NotesStore *store)
 {
     if (store == m_store)
         return;
-    if (m_store)
-        disconnect(m_store, nullptr, this, nullptr);
-    m_store = store;
-    if (m_store) {
-        connect(m_store, &NotesStore::aboutToAdd, this, &NotesModel::sourceAboutToInsertFront);
-        connect(m_store, &NotesStore::added, this, &NotesModel::sourceInsertedFront);
-        connect(m_store, &NotesStore::aboutToRemove, this, &NotesModel::sourceAboutToRemove);
-        connect(m_store, &NotesStore::removed, this, &NotesModel::sourceRemoved);
-        connect(m_store, &QObject::destroyed, this, [this] { resetFromSource(); });
-    }
-    resetFromSource();
+    followStore(m_store, store);
     Q_EMIT storeChanged();
 }
 
