@@ -1,7 +1,8 @@
 // libFuzzer harness for the preferences file reader: any file image is parsed
 // without a crash, the store built from that file reads every key with every
 // type without a crash, and each value reads back as exactly one type that
-// agrees with the file.
+// agrees with the file. The notes store then takes its list from it.
+#include "desk/NotesStore.h"
 #include "platform/KeyValueStore.h"
 
 #include <QDir>
@@ -71,5 +72,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (blob && !value.isObject())
             __builtin_trap();
     }
+
+    // The notes store reads its list from the same file at start.
+    const NotesStore notes(store);
+    const auto blob = store.data(NotesStore::key);
+    const auto decoded = blob ? NotesStore::decode(*blob) : std::nullopt;
+    if (notes.count() != (decoded ? decoded->size() : 0))
+        __builtin_trap();
     return 0;
 }

@@ -31,7 +31,9 @@ for fuzzer in "${fuzzers[@]}"; do
     mkdir -p "$corpus" "$artifacts"
     cp "$here/corpus/$fuzzer/"* "$corpus/"
     log="$work/$fuzzer/log.txt"
-    "$build/$fuzzer" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=2048 -print_final_stats=1 \
+    dict=()
+    [[ -f "$here/dict/$fuzzer.dict" ]] && dict=(-dict="$here/dict/$fuzzer.dict")
+    "$build/$fuzzer" "${dict[@]}" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=2048 -print_final_stats=1 \
         -artifact_prefix="$artifacts" "$corpus" >"$log" 2>&1
     status=$?
     runs="$(sed -n 's/^Done \([0-9]*\) runs.*/\1/p' "$log" | tail -n 1)"
