@@ -6,8 +6,10 @@
 set -uo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 seconds="${1:-20}"
-build="${BRIVANE_FUZZ_BUILD_DIR:-$here/../build-fuzz}"
-work="${BRIVANE_FUZZ_WORK_DIR:-$build/run}"
+build="$(realpath -m "${BRIVANE_FUZZ_BUILD_DIR:-$here/../build-fuzz}")"
+# Logs and crashing inputs go with the test run's artefacts when there is one.
+work="${BRIVANE_FUZZ_WORK_DIR:-${BRIVANE_ARTIFACTS:+$BRIVANE_ARTIFACTS/fuzz}}"
+work="${work:-$build/run}"
 fuzzers=(fuzz_reply_stream fuzz_notes fuzz_preferences fuzz_media_sources fuzz_calculator)
 
 export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(cd "$here/.." && pwd)}"
@@ -22,10 +24,9 @@ export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS="${ASAN_OPTIONS:-abort_on_error=0:detect_leaks=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 
-rm -rf "$work"
-mkdir -p "$work"
 failed=0
 for fuzzer in "${fuzzers[@]}"; do
+    rm -rf "${work:?}/$fuzzer"
     corpus="$work/$fuzzer/corpus"
     artifacts="$work/$fuzzer/artifacts/"
     mkdir -p "$corpus" "$artifacts"
@@ -37,6 +38,8 @@ for fuzzer in "${fuzzers[@]}"; do
         -artifact_prefix="$artifacts" "$corpus" >"$log" 2>&1
     status=$?
     runs="$(sed -n 's/^Done \([0-9]*\) runs.*/\1/p' "$log" | tail -n 1)"
+    # A run that stopped early has no summary: its last progress line counts.
+    [[ -n "$runs" ]] || runs="$(sed -n 's/^#\([0-9]*\)[[:space:]].*/\1/p' "$log" | tail -n 1)"
     if [[ $status -ne 0 ]] || grep -qE '^(==[0-9]+==ERROR|SUMMARY: (Address|UndefinedBehavior)Sanitizer)|runtime error:' "$log"; then
         failed=1
         echo "$fuzzer: FAILED after ${runs:-?} runs (exit $status); log $log, input in $artifacts"
