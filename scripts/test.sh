@@ -23,3 +23,6 @@ cmake --build "$asan"
 ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:abort_on_error=1 \
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
     ctest --test-dir "$asan" -L unit --output-on-failure --timeout 600
+
+# Every parser of outside input under libFuzzer, for a bounded time each.
+"$root/fuzz/run.sh" "${BRIVANE_FUZZ_SECONDS:-20}"
