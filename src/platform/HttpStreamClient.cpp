@@ -99,11 +99,7 @@ private:
 
 } // namespace
 
-NetworkHttpStreamClient::NetworkHttpStreamClient()
-    : m_manager(new QNetworkAccessManager)
-{
-    m_manager->setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
-}
+NetworkHttpStreamClient::NetworkHttpStreamClient() = default;
 
 NetworkHttpStreamClient::~NetworkHttpStreamClient()
 {
@@ -118,5 +114,11 @@ HttpStream *NetworkHttpStreamClient::post(const HttpPostRequest &request, QObjec
         QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
     for (const auto &[name, value] : request.headers)
         networkRequest.setRawHeader(name, value);
+    // Made on first use: most runs never chat, and the network stack costs
+    // memory from the moment it exists.
+    if (!m_manager) {
+        m_manager = new QNetworkAccessManager;
+        m_manager->setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
+    }
     return new NetworkHttpStream(m_manager->post(networkRequest, request.body), parent);
 }

@@ -60,5 +60,5 @@ public:
     HttpStream *post(const HttpPostRequest &request, QObject *parent) override;
 
 private:
-    QNetworkAccessManager *m_manager;
+    QNetworkAccessManager *m_manager = nullptr;
 };
