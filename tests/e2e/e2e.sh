@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The whole program as a user meets it, driven only from outside: the pointer
 # and keyboard through xdotool, results read back from the preferences file,
-# the clipboard, playerctl and the screen. Runs inside with-session.sh.
+# the clipboard (xclip), the player (playerctl), the sound server (pactl) and
+# the screen. Runs inside with-session.sh; screenshots stay in
+# $BRIVANE_ARTIFACTS/e2e-<mode>.
 #   e2e.sh            the user's tour of the card, then a restart
 #   e2e.sh bad-input  starts on a corrupt preferences file, without a session
 #                     bus and without a sound server
@@ -32,9 +34,9 @@ if [ -n "${BRIVANE_BUILD:-}" ]; then
         { cat "$work/install.log" >&2; fail "cmake --install failed"; }
     entry=$(find "$work/prefix/share/applications" -name '*.desktop' | head -n1)
     [ -n "$entry" ] || fail "no desktop entry was installed"
-    command=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
-    BRIVANE_BIN=$(PATH="$work/prefix/bin:$PATH" command -v "$command") ||
-        fail "the desktop entry's command '$command' is not installed"
+    exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
+    BRIVANE_BIN=$(PATH="$work/prefix/bin:$PATH" command -v "$exec_name") ||
+        fail "the desktop entry's command '$exec_name' is not installed"
     [ "$BRIVANE_BIN" = "$work/prefix/bin/brivane" ] || fail "the desktop entry starts $BRIVANE_BIN"
 fi
 
@@ -154,10 +156,15 @@ stored_clip() {
 clip_stored() { stored_clip 2>/dev/null | head -n1 | grep -qxF "$1"; }
 
 # --- The tabs -----------------------------------------------------------------
+brivane_focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$(brivane_window)" ]; }
+
 # Notes: the input row is the first line of the tab content.
 add_note() {
     local top; top=$(content_top)
     click_at "$((content_x + 150))" "$((top + 14))"
+    # The card asks the window manager for the keyboard as it expands; keys
+    # sent before that arrives would go elsewhere.
+    wait_until 10 brivane_focused || { shot fail-focus; fail "the card never got the keyboard focus"; }
     xdotool type --delay 20 "$1"
     xdotool key Return
     wait_until 10 note_stored "$1" || { shot fail-note; fail "the note '$1' never reached the preferences file"; }
@@ -408,9 +415,10 @@ bad_input() {
     cmp -s "$aside" "$work/corrupt.json" || fail "the file kept aside is not the unreadable file"
     [ "$(stored_notes | tr '\n' '|')" = "Written after the damage|" ] || fail "notes after corruption: $(stored_notes)"
 
-    # No session bus: no players can be seen, the rest works.
+    # No session bus: players cannot be seen, but the card and notes work.
     (
         export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus"
+        trap stop_brivane EXIT
         start_brivane
         expand
         shot bad-no-bus-expanded
@@ -426,6 +434,7 @@ bad_input() {
     start_player "Quiet Morning Tone"
     (
         export PULSE_SERVER="unix:$work/no-pulse"
+        trap stop_brivane EXIT
         start_brivane
         expand
         wait_until 15 mini_player_shown || { shot fail-nosound-mini; fail "no mini player without a sound server"; }
