@@ -380,6 +380,7 @@ tour() {
     shot tour-restarted
     collapse
     stop_brivane
+    qml_quiet
     echo "end-to-end tour: all checks passed"
 }
 
@@ -466,7 +467,15 @@ bad_input() {
             { shot fail-rows; fail "note row $row is not drawn"; }
     done
     stop_brivane
+    qml_quiet
     echo "end-to-end bad input: all checks passed"
+}
+
+# The views ran without a QML warning (a failed binding, a missing property).
+qml_quiet() {
+    if grep -E '\.qml:[0-9]+' "$BRIVANE_ARTIFACTS/brivane.log" >&2; then
+        fail "Brivane logged QML warnings (above)"
+    fi
 }
 
 case $mode in
