@@ -139,7 +139,6 @@ tab_selected() {
 }
 
 # --- The preferences file -----------------------------------------------------
-prefs() { cat "$(prefs_file)" 2>/dev/null; }
 # The stored notes' texts, one a line, newest first.
 stored_notes() {
     python3 - "$(prefs_file)" <<'EOF'
@@ -169,7 +168,8 @@ add_note() {
     xdotool key Return
     wait_until 10 note_stored "$1" || { shot fail-note; fail "the note '$1' never reached the preferences file"; }
 }
-# The first note row, below the input row, without its delete button's hover.
+# The first note row, below the input row; the pointer stays clear of its
+# delete button, which brightens while pressed.
 first_note_row() {
     echo "340x24+${content_x}+$(($(content_top) + 40))"
 }
@@ -227,7 +227,7 @@ title_line() {
 # gives the program's default sans-serif). Without OCR this tells a title
 # from no title, from the artist line and from other titles of another length.
 title_shown() {
-    local font shown expected
+    local font shown expected sw sh ew eh
     font=$(fc-match -f '%{file}' 'sans-serif:bold')
     grab "$work/title.png" "$(title_line)"
     shown=$(convert "$work/title.png" -colorspace gray -threshold 50% -trim -format '%w %h' info:)
