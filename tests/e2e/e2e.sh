@@ -264,6 +264,9 @@ put_on_clipboard() {
     wait_until 5 clipboard_holds "$1" || fail "xclip did not take the clipboard"
 }
 capture_button() { echo "$((content_x + 300)) $(($(content_top) + 10))"; }
+clip_rows() {  # the two rows below the header
+    echo "340x60+${content_x}+$(($(content_top) + 26))"
+}
 
 tour() {
     start_brivane
@@ -318,6 +321,7 @@ tour() {
     xdotool mousemove "$mid_x" 33
     wait_until 5 settled "$card_geometry" || true
     card_shot clip
+    grab "$work/clip-rows.png" "$(clip_rows)"
     # The older entry is the second row; its copy-back button is left of its
     # delete button at the row's right end.
     click_at "$((content_x + 305))" "$(($(content_top) + 72))"
@@ -377,6 +381,12 @@ tour() {
     grab "$work/note-row-again.png" "$(first_note_row)"
     cp "$work/note-row.png" "$work/note-row-again.png" "$BRIVANE_ARTIFACTS/"
     looks_same "$work/note-row.png" "$work/note-row-again.png" || { shot fail-restart; fail "the note row differs after the restart"; }
+    # So is the clipboard history.
+    pick_tab 4
+    wait_until 10 settled "$(clip_rows)" || fail "the clipboard rows kept changing after the restart"
+    grab "$work/clip-rows-again.png" "$(clip_rows)"
+    cp "$work/clip-rows.png" "$work/clip-rows-again.png" "$BRIVANE_ARTIFACTS/"
+    looks_same "$work/clip-rows.png" "$work/clip-rows-again.png" || { shot fail-restart-clip; fail "the clipboard rows differ after the restart"; }
     shot tour-restarted
     collapse
     stop_brivane
