@@ -98,8 +98,18 @@ void AppDelegate::applicationDidFinishLaunching()
             }
         }, Qt::DirectConnection);
     }
+    // The hidden settings window is built right after the strip's first
+    // frame, so that its controls do not delay the strip.
+    QObject::connect(
+        m_notchPanel, &QQuickWindow::frameSwapped, this, [this] { mainWindow(); },
+        Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
     m_notchPanel->showCollapsed();
+}
 
+SettingsWindow *AppDelegate::mainWindow()
+{
+    if (m_mainWindow || !m_notchPanel)
+        return m_mainWindow;
     QQuickItem *settings = QmlFactory::createItem(&m_engine, QStringLiteral("SettingsView"),
                                                   {{QStringLiteral("notes"), QVariant::fromValue(m_sharedNotes)},
                                                    {QStringLiteral("ai"), QVariant::fromValue(m_sharedAI)}});
@@ -108,6 +118,7 @@ void AppDelegate::applicationDidFinishLaunching()
         m_mainWindow->setColor(settings->property("windowColor").value<QColor>());
     if (QScreen *screen = QGuiApplication::primaryScreen())
         m_mainWindow->centreOn(screen->availableGeometry());
+    return m_mainWindow;
 }
 
 bool AppDelegate::hasVisibleWindows() const
@@ -119,8 +130,8 @@ bool AppDelegate::applicationShouldHandleReopen(bool hasVisibleWindows)
 {
     if (hasVisibleWindows)
         return true;
-    if (m_mainWindow)
-        m_mainWindow->reopen();
+    if (SettingsWindow *window = mainWindow())
+        window->reopen();
     return true;
 }
 

@@ -50,7 +50,9 @@ public:
     bool hasVisibleWindows() const;
 
     NotchPanel *notchPanel() const { return m_notchPanel; }
-    SettingsWindow *mainWindow() const { return m_mainWindow; }
+    // The settings window; built on first use if the strip has not yet
+    // drawn its first frame. None before launch has finished.
+    SettingsWindow *mainWindow();
     NotesStore *sharedNotes() const { return m_sharedNotes; }
     ClipboardStore *sharedClipboard() const { return m_sharedClipboard; }
     AIStore *sharedAI() const { return m_sharedAI; }
