@@ -64,6 +64,19 @@ pixel() {
         sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
 }
 
+# pixel_near <x> <y> <r,g,b>: within 3 levels per channel (animations and
+# rounding may leave the last step a level off).
+pixel_near() {
+    local got want
+    IFS=, read -r -a got <<<"$(pixel "$1" "$2")"
+    IFS=, read -r -a want <<<"$3"
+    [ ${#got[@]} -eq 3 ] || return 1
+    for i in 0 1 2; do
+        local d=$((got[i] - want[i]))
+        [ ${d#-} -le 3 ] || return 1
+    done
+}
+
 # pixel_is <x> <y> <r,g,b>: exact colour test, for wait_until.
 pixel_is() {
     [ "$(pixel "$1" "$2")" = "$3" ]
