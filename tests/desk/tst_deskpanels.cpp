@@ -40,6 +40,17 @@ class TestDeskPanels : public QObject
         return std::make_unique<ViewHost>(QStringLiteral("ClipboardPanel"),
             QVariantMap { { "clipboard", QVariant::fromValue(m_clipboard.get()) } });
     }
+    // The whole card, expanded, around this test's notes and clipboard.
+    std::unique_ptr<ViewHost> expandedCard(AIStore &ai, MediaStore &media)
+    {
+        auto card = std::make_unique<ViewHost>(QStringLiteral("NotchRootView"),
+            QVariantMap { { "notes", QVariant::fromValue(m_notes.get()) },
+                { "clipboard", QVariant::fromValue(m_clipboard.get()) }, { "ai", QVariant::fromValue(&ai) },
+                { "media", QVariant::fromValue(&media) } },
+            QSize(380, 520));
+        NotificationCenter::defaultCenter().post(ExpansionObserver::notificationName(), { { "expanded", true } });
+        return card;
+    }
     static QString text(const ViewHost &view, const QString &name)
     {
         QQuickItem *item = view.find(name);
@@ -251,13 +262,8 @@ private Q_SLOTS:
     {
         AIStore ai(*m_prefs);
         MediaStore media;
-        ViewHost view(QStringLiteral("NotchRootView"),
-            { { "notes", QVariant::fromValue(m_notes.get()) },
-                { "clipboard", QVariant::fromValue(m_clipboard.get()) }, { "ai", QVariant::fromValue(&ai) },
-                { "media", QVariant::fromValue(&media) } },
-            QSize(380, 520));
-        NotificationCenter::defaultCenter().post(
-            ExpansionObserver::notificationName(), { { "expanded", true } });
+        auto view_ = expandedCard(ai, media);
+        ViewHost &view = *view_;
         click(view, "tab_Timer");
         QTRY_VERIFY(view.find("timerPanel"));
         settle(view);
@@ -365,13 +371,8 @@ private Q_SLOTS:
                 QSize(400, 500));
             saveShot(view, "settings-window", QGuiApplication::palette().window().color());
         }
-        ViewHost card(QStringLiteral("NotchRootView"),
-            { { "notes", QVariant::fromValue(m_notes.get()) },
-                { "clipboard", QVariant::fromValue(m_clipboard.get()) }, { "ai", QVariant::fromValue(&ai) },
-                { "media", QVariant::fromValue(&media) } },
-            QSize(380, 520));
-        NotificationCenter::defaultCenter().post(
-            ExpansionObserver::notificationName(), { { "expanded", true } });
+        auto card_ = expandedCard(ai, media);
+        ViewHost &card = *card_;
         for (const QString tab : { "Notes", "Timer", "Calc", "Clip" }) {
             click(card, "tab_" + tab);
             QTRY_COMPARE(card.find("card")->opacity(), 1.0);
