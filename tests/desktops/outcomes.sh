@@ -1,0 +1,316 @@
+#!/usr/bin/env bash
+# What a user of each desktop must see, checked from outside: the pointer is
+# moved on the outer X server, the card's state is read from its screen, and
+# window properties are read as a task bar or pager would read them.
+# Runs inside one of the nested desktops of this folder:
+#   gnome.sh -- outcomes.sh gnome      (likewise kwin, sway, xfce)
+# A check listed in known_failing for this desktop reports SKIP with the
+# reason instead of failing, until that desktop is fixed.
+set -uo pipefail
+
+desktop=${1:?usage: outcomes.sh gnome|kwin|sway|xfce}
+: "${BRIVANE_BIN:?BRIVANE_BIN must point at the built program}"
+: "${BRIVANE_TEST_WINDOW:?BRIVANE_TEST_WINDOW must point at the test window program}"
+out=${BRIVANE_ARTIFACTS:-/tmp}/desktop-$desktop
+mkdir -p "$out"
+
+# Checks that fail on a desktop today, each with the reason; see the
+# closing message of this script for what passes.
+declare -A known_failing=()
+case $desktop in
+gnome)
+    known_failing[fling]="the shell's top bar covers the top edge, so the pointer at y 0 reaches the shell, not the strip below the bar"
+    no_leave="XWayland is told nothing when the pointer moves from the card onto the shell's top bar, its desktop or a native Wayland window, so the card stays open"
+    for name in leave-top leave-wayland focus-back-wayland leave-desktop; do known_failing[$name]=$no_leave; done
+    ;;
+kwin)
+    no_leave="XWayland is often told nothing when the pointer moves from the card onto a native Wayland window or the bare desktop, so the card stays open"
+    known_failing[leave-wayland]=$no_leave
+    known_failing[leave-desktop]=$no_leave
+    known_failing[focus-back-wayland]="no X11 request can hand the keyboard back to a native Wayland window"
+    ;;
+sway)
+    # sway manages the strip's XWayland window as a floating window: it
+    # centres it on the screen and ignores the states a panel asks for.
+    placed="sway floats the strip's XWayland window and centres it on the screen"
+    for name in strip-area strip-clear fling open-strip type-note leave-x11 focus-back-x11 leave-left leave-right \
+        reopen above-wayland leave-wayland focus-back-wayland leave-desktop; do
+        known_failing[$name]=$placed
+    done
+    known_failing[panel-hints]="sway keeps no _NET_WM_STATE for XWayland windows"
+    known_failing[panel-hints-after]=${known_failing[panel-hints]}
+    known_failing[settings-title]="sway announces no frame extents for XWayland windows"
+    known_failing[settings-behind]="sway keeps floating windows, as it makes the settings window, above tiled ones"
+    ;;
+esac
+
+failures=0 passes=0 skips=0
+report() { echo "outcomes[$desktop]: $*"; }
+# check <name> <outcome number> <description> <command...>
+check() {
+    local name=$1 number=$2 what=$3
+    shift 3
+    if "$@"; then
+        passes=$((passes + 1))
+        if [ -n "${known_failing[$name]:-}" ]; then
+            report "ok   $number $what (passes here although listed as failing)"
+        else
+            report "ok   $number $what"
+        fi
+    elif [ -n "${known_failing[$name]:-}" ]; then
+        skips=$((skips + 1))
+        report "SKIP $number $what: outcome $number fails on $desktop: ${known_failing[$name]}"
+    else
+        failures=$((failures + 1))
+        report "FAIL $number $what"
+        shot "fail-$name"
+    fi
+}
+
+# wait_until <seconds> <command...>: polls until the command succeeds.
+wait_until() {
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@" >/dev/null 2>&1; do
+        [ $SECONDS -ge $deadline ] && return 1
+        sleep 0.1
+    done
+}
+
+work=$(mktemp -d)
+export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data XDG_CACHE_HOME=$work/cache
+mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME"
+export QT_XCB_NO_MITSHM=1
+children=()
+cleanup() {
+    local pid
+    for pid in "${children[@]}"; do kill "$pid" 2>/dev/null; done
+    wait 2>/dev/null
+}
+trap cleanup EXIT
+
+# --- the outer screen --------------------------------------------------------
+outer() { DISPLAY=$OUTER_DISPLAY "$@"; }
+point() { outer xdotool mousemove "$1" "$2"; }
+shot() { outer import -window root "$out/$1.png" 2>/dev/null; }
+pixel() {
+    outer import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |
+        sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
+}
+# near <r,g,b> <r,g,b> [tolerance]
+near() {
+    local a b i d
+    IFS=, read -r -a a <<<"$1"
+    IFS=, read -r -a b <<<"$2"
+    [ ${#a[@]} -eq 3 ] && [ ${#b[@]} -eq 3 ] || return 1
+    for i in 0 1 2; do
+        d=$((a[i] - b[i]))
+        [ ${d#-} -le "${3:-4}" ] || return 1
+    done
+}
+
+read -r screen_w screen_h < <(outer xdpyinfo | sed -n 's/.*dimensions: *\([0-9]*\)x\([0-9]*\) pixels.*/\1 \2/p')
+mid_x=$((screen_w / 2))
+card_x=$((mid_x - 190))
+probe_x=$((card_x + 10)) # the card's body, left of the tab content
+probe_y=300
+card_colour="20,20,31"
+window_colour="200,120,40"
+card_open() { near "$(pixel "$probe_x" "$probe_y")" "$card_colour"; }
+card_closed() { ! card_open; }
+# The card's top edge: the first card-coloured row of its centre column.
+card_top() {
+    local y=0 line
+    while read -r line; do
+        near "$line" "$card_colour" 30 && { echo "$y"; return 0; }
+        y=$((y + 1))
+    done < <(outer import -window root -crop "1x100+$mid_x+0" -depth 8 txt:- 2>/dev/null |
+        sed -n '2,$s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p')
+    return 1
+}
+
+# --- the session's own X display (XWayland, or the X server itself) -------------
+strip_window() { xdotool search --onlyvisible --name '^Brivane$' 2>/dev/null | head -n1; }
+settings_window() { xdotool search --onlyvisible --name '^Brivane Settings$' 2>/dev/null | head -n1; }
+net_wm_state() { xprop -id "$1" _NET_WM_STATE 2>/dev/null; }
+has_state() { net_wm_state "$1" | grep -q "$2"; }
+lacks_state() { ! net_wm_state "$1" | grep -q "$2"; }
+# Top of the work area: below any panel that reserves the top edge.
+workarea_top() { xprop -root _NET_WORKAREA 2>/dev/null | sed -n 's/.*= *[0-9]*, *\([0-9]*\),.*/\1/p'; }
+geometry_of() { xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} /Width/ {w=$NF} /Height/ {h=$NF} END {print x, y, w, h}'; }
+shape_of() { xwininfo -shape -id "$1" | sed -n 's/.*Window shape extents: *\([0-9x+]*\).*/\1/p'; }
+
+# The notes, one text a line, as the program stored them.
+stored_notes() {
+    python3 - "$XDG_CONFIG_HOME/brivane/preferences.json" <<'EOF'
+import base64, json, sys
+prefs = json.load(open(sys.argv[1]))
+for note in json.loads(base64.b64decode(prefs["brivane_notes"]["base64"])):
+    print(note["text"])
+EOF
+}
+note_stored() { stored_notes 2>/dev/null | grep -qxF "$1"; }
+
+# --- test windows --------------------------------------------------------------
+# start_window <platform> <log>: a maximised window of that platform that has
+# the keyboard focus.
+start_window() {
+    : >"$2"
+    QT_QPA_PLATFORM=$1 "$BRIVANE_TEST_WINDOW" "Brivane test window" "#c87828" "$2" >>"$out/test-window.log" 2>&1 &
+    window_pid=$!
+    children+=("$window_pid")
+    wait_until 10 window_drawn || return 1
+    # Some shells map a new window without focusing it; a user clicks it.
+    wait_until 5 grep -q focus-in "$2" && return 0
+    outer xdotool mousemove "$probe_x" 700 click 1
+    wait_until 5 grep -q focus-in "$2"
+}
+window_drawn() { near "$(pixel "$probe_x" 700)" "$window_colour"; }
+stop_window() {
+    kill "$window_pid" 2>/dev/null
+    wait "$window_pid" 2>/dev/null
+}
+got_key() { tail -n 1 "$1" | grep -qx "key $2"; }
+
+# --- the program ---------------------------------------------------------------
+"$BRIVANE_BIN" >"$out/brivane.log" 2>&1 &
+brivane_pid=$!
+children+=("$brivane_pid")
+strip_shown() { [ -n "$(strip_window)" ]; }
+wait_until 30 strip_shown || { report "FAIL the strip never appeared"; exit 1; }
+strip=$(strip_window)
+# The card's top: where the strip hangs, below a top panel if there is one.
+area_top=$(workarea_top)
+: "${area_top:=0}"
+# The hot zone is the top edge, except on X11 where a top panel reserves it:
+# there the strip hangs below the panel and is itself the target.
+if [ -z "${WAYLAND_DISPLAY:-}" ]; then target_y=$((area_top + 5)); else target_y=0; fi
+# Where the strip is today, for the checks that follow opening.
+open_y=$((area_top + 5))
+
+# open_card [y]: a fling from the middle of the screen up to the strip.
+open_card() {
+    point "$mid_x" 500
+    point "$mid_x" 200
+    point "$mid_x" "${1:-$open_y}"
+    wait_until 5 card_open
+}
+# leave_to <x> <y>: from inside the card to there; the card must collapse.
+leave_to() {
+    open_card || { echo "leave_to $*: the card did not open" >>"$out/steps.log"; return 1; }
+    point "$mid_x" 250
+    point "$1" "$2"
+    wait_until 5 card_closed
+}
+
+# 6. Collapsed, the strip covers only its own 380 x 32, below any top panel.
+strip_area() {
+    local x y w h
+    read -r x y w h < <(geometry_of "$strip")
+    [ "$x" = "$card_x" ] && [ "$w" = 380 ] && [ "$y" -ge "$area_top" ] && [ "$y" -le $((area_top + 1)) ] &&
+        [ "$(shape_of "$strip")" = "380x32+0+0" ]
+}
+wait_until 10 strip_area
+check strip-area 6 "the collapsed strip is 380x32 at the top centre of the work area (y $area_top)" strip_area
+
+xwindow_log=$out/x11-window.log
+start_window xcb "$xwindow_log" || { report "FAIL the X11 test window never took the focus"; exit 1; }
+# The row just below the strip looks the same inside its columns as beside them.
+below_strip_clear() {
+    window_drawn && [ "$(pixel "$probe_x" $((area_top + 80)))" = "$(pixel $((card_x - 150)) $((area_top + 80)))" ]
+}
+check strip-clear 6 "collapsed, the strip covers nothing below its 32 points" below_strip_clear
+
+# 1 and 4. A fling to the top centre opens the card above a maximised window.
+check fling 1 "a fling to ($mid_x, $target_y) opens the card over a maximised X11 window" open_card "$target_y"
+point "$mid_x" 700
+wait_until 5 card_closed
+check open-strip 1 "moving onto the strip opens the card over a maximised X11 window" open_card
+shot card-open
+top=$(card_top) || top=$area_top
+panel_hints() {
+    echo "strip $strip: $(net_wm_state "$strip")" >>"$out/states.log"
+    has_state "$strip" _NET_WM_STATE_SKIP_TASKBAR && has_state "$strip" _NET_WM_STATE_SKIP_PAGER &&
+        lacks_state "$strip" _NET_WM_STATE_DEMANDS_ATTENTION &&
+        ! xprop -id "$strip" WM_HINTS | grep -qi urgen
+}
+check panel-hints 4 "the strip skips the task bar and pager and never asks for attention" panel_hints
+
+# 3. Typing reaches the card's field; a note typed and Return is stored.
+tab_x() { echo $((card_x + 4 + 372 * (2 * $1 + 1) / 14)); }
+type_note() {
+    open_card || return 1
+    outer xdotool mousemove "$(tab_x 1)" $((top + 461)) click 1
+    sleep 0.3 # the panel loads on selection; the click below must land on it
+    outer xdotool mousemove $((card_x + 170)) $((top + 54)) click 1
+    outer xdotool type --delay 30 "water the ferns"
+    outer xdotool key Return
+    wait_until 5 note_stored "water the ferns"
+}
+check type-note 3 "a note typed into the card and Return is stored" type_note
+shot note-typed
+
+# 2 and 3. Leaving onto the X11 window collapses the card; its keys go back there.
+check leave-x11 2 "leaving the card downwards onto an X11 window collapses it" leave_to "$mid_x" 700
+focus_back() {
+    outer xdotool type --delay 30 z
+    wait_until 3 got_key "$1" z
+}
+check focus-back-x11 3 "after collapse, typing reaches the X11 window that had the focus" focus_back "$xwindow_log"
+check leave-left 2 "leaving through the left edge collapses the card" leave_to $((card_x - 30)) 250
+check leave-right 2 "leaving through the right edge collapses the card" leave_to $((card_x + 410)) 250
+if [ "$area_top" -gt 0 ]; then
+    check leave-top 2 "leaving upwards onto the top bar or panel collapses the card" leave_to "$mid_x" $((area_top / 2))
+fi
+check reopen 2 "moving back in opens the card again" open_card
+point "$mid_x" 700
+wait_until 5 card_closed
+
+stop_window
+
+# 2 and 3 again for a native Wayland window, on Wayland desktops.
+if [ -n "${WAYLAND_DISPLAY:-}" ]; then
+    wwindow_log=$out/wayland-window.log
+    if start_window wayland "$wwindow_log"; then
+        check above-wayland 4 "the card opens over a maximised native Wayland window" open_card
+        check leave-wayland 2 "leaving the card onto a native Wayland window collapses it" leave_to "$mid_x" 700
+        check focus-back-wayland 3 "after collapse, typing reaches the Wayland window that had the focus" \
+            focus_back "$wwindow_log"
+        stop_window
+    else
+        failures=$((failures + 1))
+        report "FAIL the native Wayland test window never took the focus"
+    fi
+fi
+
+# 2. Leaving onto the bare desktop.
+check leave-desktop 2 "leaving the card onto the desktop collapses it" leave_to "$mid_x" 700
+
+
+# 5. The settings window, last: it stays open once shown.
+start_window xcb "$xwindow_log" || report "FAIL the X11 test window never came back"
+"$BRIVANE_BIN" >>"$out/second-launch.log" 2>&1
+settings_shown() { [ -n "$(settings_window)" ]; }
+wait_until 15 settings_shown
+settings=$(settings_window)
+ordinary_window() {
+    [ -n "$settings" ] || return 1
+    xprop -id "$settings" _NET_WM_WINDOW_TYPE | grep -q _NET_WM_WINDOW_TYPE_NORMAL &&
+        ! xprop -id "$settings" WM_TRANSIENT_FOR | grep -q 'window id' &&
+        lacks_state "$settings" _NET_WM_STATE_SKIP_TASKBAR && lacks_state "$settings" _NET_WM_STATE_ABOVE
+}
+check settings-normal 5 "the settings window is a normal window in the task bar, transient for nothing" ordinary_window
+titled() { xprop -id "$settings" _NET_FRAME_EXTENTS | grep -Eq '= [0-9]+, [0-9]+, [1-9][0-9]*,'; }
+check settings-title 5 "the settings window has the desktop's title bar" wait_until 5 titled
+shot settings
+settings_behind() {
+    xdotool search --onlyvisible --name '^Brivane test window$' windowactivate >/dev/null 2>&1
+    wait_until 5 near "$(pixel "$mid_x" $((screen_h / 2)))" "$window_colour"
+}
+check settings-behind 5 "the settings window goes behind a window that is activated" settings_behind
+check panel-hints-after 4 "the strip still skips the task bar and pager and asks for no attention" panel_hints
+
+kill -0 "$brivane_pid" 2>/dev/null || { failures=$((failures + 1)); report "FAIL Brivane is no longer running"; }
+shot final
+report "$passes passed, $failures failed, $skips skipped"
+[ "$failures" = 0 ]
