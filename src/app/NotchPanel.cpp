@@ -9,35 +9,36 @@
 #include "media/MediaStore.h"
 #include "platform/Compositor.h"
 #include "platform/NotificationCenter.h"
+#include "platform/PanelHints.h"
 
 #include <QEasingCurve>
 #include <QGuiApplication>
 #include <QQuickItem>
 #include <QScreen>
 #include <QVariantAnimation>
-
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
-NotchPanel::NotchPanel(NotesStore *notes, ClipboardStore *clipboard, AIStore *ai, MediaStore *media,
-                       QQmlEngine *engine)
+NotchPanel::NotchPanel(
+    NotesStore *notes, ClipboardStore *clipboard, AIStore *ai, MediaStore *media, QQmlEngine *engine)
 {
     setTitle(QStringLiteral("Brivane"));
     setFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus
-             | Qt::NoDropShadowWindowHint);
+        | Qt::NoDropShadowWindowHint);
     setColor(Qt::transparent);
     // Shown like a non-activating panel: mapping it must not steal focus.
     setProperty("_q_showWithoutActivating", true);
 
     m_animation = new QVariantAnimation(this);
     connect(m_animation, &QVariantAnimation::valueChanged, this,
-            [this](const QVariant &value) { applyHeight(int(std::lround(value.toDouble()))); });
+        [this](const QVariant &value) { applyHeight(int(std::lround(value.toDouble()))); });
 
     m_rootItem = QmlFactory::createItem(engine, QStringLiteral("NotchRootView"),
-                                        {{QStringLiteral("notes"), QVariant::fromValue(notes)},
-                                         {QStringLiteral("clipboard"), QVariant::fromValue(clipboard)},
-                                         {QStringLiteral("ai"), QVariant::fromValue(ai)},
-                                         {QStringLiteral("media"), QVariant::fromValue(media)}});
+        { { QStringLiteral("notes"), QVariant::fromValue(notes) },
+            { QStringLiteral("clipboard"), QVariant::fromValue(clipboard) },
+            { QStringLiteral("ai"), QVariant::fromValue(ai) },
+            { QStringLiteral("media"), QVariant::fromValue(media) } });
     if (m_rootItem) {
         m_rootItem->setParent(contentItem());
         m_rootItem->setParentItem(contentItem());
@@ -64,47 +65,63 @@ NotchPanel::~NotchPanel()
     delete m_rootItem;
 }
 
-QRect NotchPanel::collapsedFrame(const QRect &screen)
+QRect NotchPanel::collapsedFrame(const QRect &screen, const QRect &available)
 {
     const int x = int(std::floor(screen.x() + screen.width() / 2.0 - panelWidth / 2.0));
-    return QRect(x, screen.y(), panelWidth, hitH);
+    // A top panel that reserves the edge would cover the strip, so it hangs
+    // below it. The centre stays the screen's: side panels do not move it.
+    int y = screen.y();
+    if (available.isValid() && available.top() > screen.top() && available.top() < screen.center().y())
+        y = available.top();
+    return QRect(x, y, panelWidth, hitH);
 }
 
-QRect NotchPanel::expandedFrame(const QRect &screen)
+QRect NotchPanel::expandedFrame(const QRect &screen, const QRect &available)
 {
-    QRect frame = collapsedFrame(screen);
+    QRect frame = collapsedFrame(screen, available);
     frame.setHeight(expandedH);
     return frame;
 }
 
 QRect NotchPanel::frame() const
 {
-    QRect f = collapsedFrame(m_screen);
+    QRect f = collapsedFrame(m_screen, m_available);
     f.setHeight(m_height);
     return f;
 }
 
 QRect NotchPanel::targetFrame() const
 {
-    return m_isExpanded ? expandedFrame(m_screen) : collapsedFrame(m_screen);
+    return m_isExpanded ? expandedFrame(m_screen, m_available) : collapsedFrame(m_screen, m_available);
 }
 
 void NotchPanel::followScreen(QScreen *screen)
 {
     disconnect(m_screenConnection);
+    disconnect(m_availableConnection);
     // No screen at all (a display going away): keep the last geometry.
     if (!screen)
         return;
-    m_screenConnection = connect(screen, &QScreen::geometryChanged, this, &NotchPanel::setScreenGeometry);
+    m_screenConnection
+        = connect(screen, &QScreen::geometryChanged, this, &NotchPanel::followAvailableGeometry);
+    m_availableConnection
+        = connect(screen, &QScreen::availableGeometryChanged, this, &NotchPanel::followAvailableGeometry);
     setScreen(screen);
-    setScreenGeometry(screen->geometry());
+    followAvailableGeometry();
 }
 
-void NotchPanel::setScreenGeometry(const QRect &screen)
+void NotchPanel::followAvailableGeometry()
+{
+    if (QScreen *s = screen())
+        setScreenGeometry(s->geometry(), s->availableGeometry());
+}
+
+void NotchPanel::setScreenGeometry(const QRect &screen, const QRect &available)
 {
     m_screen = screen;
+    m_available = available;
     // The window always has the expanded size; the mask shows the frame.
-    const QRect window = expandedFrame(screen);
+    const QRect window = expandedFrame(screen, available);
     setMinimumSize(window.size());
     setMaximumSize(window.size());
     setGeometry(window);
@@ -115,6 +132,7 @@ void NotchPanel::showCollapsed()
 {
     m_composited = Compositor::isActive(screen());
     applyHeight(m_height);
+    PanelHints::markAsPanel(this);
     show();
 }
 
@@ -169,11 +187,16 @@ void NotchPanel::expand()
     m_isExpanded = true;
     Q_EMIT isExpandedChanged();
     m_composited = Compositor::isActive(screen());
-    // Become focusable only while expanded, so typing reaches the card.
+    // Become focusable only while expanded, so typing reaches the card, and
+    // remember who had the keyboard to give it back on collapse.
+    const quintptr focused = PanelHints::activeWindow();
+    if (!isActive() && focused != winId())
+        m_previousFocus = focused;
     setFlag(Qt::WindowDoesNotAcceptFocus, false);
-    requestActivate();
-    NotificationCenter::defaultCenter().post(ExpansionObserver::notificationName(),
-                                             {{QStringLiteral("expanded"), true}});
+    PanelHints::activate(this);
+    PanelHints::reassertPanel(this);
+    NotificationCenter::defaultCenter().post(
+        ExpansionObserver::notificationName(), { { QStringLiteral("expanded"), true } });
     animateTo(expandedH, expandMs, QPointF(0.16, 1.0), QPointF(0.3, 1.0));
 }
 
@@ -184,7 +207,9 @@ void NotchPanel::collapse()
     m_isExpanded = false;
     Q_EMIT isExpandedChanged();
     setFlag(Qt::WindowDoesNotAcceptFocus, true);
-    NotificationCenter::defaultCenter().post(ExpansionObserver::notificationName(),
-                                             {{QStringLiteral("expanded"), false}});
+    if (const quintptr previous = std::exchange(m_previousFocus, 0))
+        PanelHints::activate(previous);
+    NotificationCenter::defaultCenter().post(
+        ExpansionObserver::notificationName(), { { QStringLiteral("expanded"), false } });
     animateTo(hitH, collapseMs, QPointF(0.4, 0.0), QPointF(1.0, 0.2));
 }

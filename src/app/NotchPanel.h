@@ -34,19 +34,21 @@ public:
 
     static QRegion roundedRegion(int width, int height, int topRadius, int bottomRadius);
 
-    NotchPanel(NotesStore *notes, ClipboardStore *clipboard, AIStore *ai, MediaStore *media, QQmlEngine *engine);
+    NotchPanel(
+        NotesStore *notes, ClipboardStore *clipboard, AIStore *ai, MediaStore *media, QQmlEngine *engine);
     ~NotchPanel() override;
 
     // Frames in Qt's screen coordinates (y grows downwards): both states share
-    // the screen's top edge and the same x.
-    static QRect collapsedFrame(const QRect &screen);
-    static QRect expandedFrame(const QRect &screen);
+    // the same top edge and x. The top is the screen's, or, where a panel of
+    // the desktop reserves the top edge, the top of the work area below it.
+    static QRect collapsedFrame(const QRect &screen, const QRect &available = QRect());
+    static QRect expandedFrame(const QRect &screen, const QRect &available = QRect());
 
     bool isExpanded() const { return m_isExpanded; }
-    QRect frame() const;       // the current, possibly animating, frame
+    QRect frame() const; // the current, possibly animating, frame
     QRect targetFrame() const; // where the current transition ends
     QRect screenGeometry() const { return m_screen; }
-    void setScreenGeometry(const QRect &screen);
+    void setScreenGeometry(const QRect &screen, const QRect &available = QRect());
 
     // Shows the strip without activating it or taking focus.
     void showCollapsed();
@@ -65,13 +67,18 @@ private:
     void followScreen(QScreen *screen);
     void applyHeight(int height);
     void animateTo(int height, int durationMs, QPointF c1, QPointF c2);
+    void followAvailableGeometry();
 
     NotchTrackingView *m_trackerView = nullptr;
     QQuickItem *m_rootItem = nullptr;
     QVariantAnimation *m_animation = nullptr;
     QRect m_screen;
+    QRect m_available;
+    // The window that had the keyboard focus before the card took it.
+    quintptr m_previousFocus = 0;
     int m_height = hitH;
     bool m_isExpanded = false;
     bool m_composited = true;
     QMetaObject::Connection m_screenConnection;
+    QMetaObject::Connection m_availableConnection;
 };

@@ -1,3 +1,4 @@
+#include "TestSupport.h"
 #include "ai/AIStore.h"
 #include "app/ExpansionObserver.h"
 #include "app/NotchPanel.h"
@@ -7,8 +8,6 @@
 #include "media/MediaStore.h"
 #include "platform/KeyValueStore.h"
 #include "platform/NotificationCenter.h"
-
-#include "TestSupport.h"
 
 #include <QTemporaryDir>
 
@@ -26,8 +25,8 @@ class TestNotchPanel : public QObject
 
     std::unique_ptr<NotchPanel> makePanel()
     {
-        return std::make_unique<NotchPanel>(m_notes.get(), m_clipboard.get(), m_ai.get(), m_media.get(),
-                                            m_engine.get());
+        return std::make_unique<NotchPanel>(
+            m_notes.get(), m_clipboard.get(), m_ai.get(), m_media.get(), m_engine.get());
     }
 
     // Records every "BrivaneExpanded" post as its payload.
@@ -38,7 +37,7 @@ class TestNotchPanel : public QObject
         Recorder()
         {
             NotificationCenter::defaultCenter().addObserver(ExpansionObserver::notificationName(), &context,
-                                                            [this](const QVariantMap &info) { posts << info; });
+                [this](const QVariantMap &info) { posts << info; });
         }
     };
 
@@ -62,6 +61,27 @@ private Q_SLOTS:
         QCOMPARE(NotchPanel::collapsedFrame(QRect(1920, 100, 2560, 1440)), QRect(3010, 100, 380, 32));
         // An odd width rounds towards the left, never off by a whole pixel.
         QCOMPARE(NotchPanel::collapsedFrame(QRect(0, 0, 1513, 900)).x(), 566);
+    }
+
+    void aTopPanelPushesTheStripBelowItButSidePanelsDoNotMoveIt()
+    {
+        const QRect screen(0, 0, 1512, 982);
+        // A 27-point top panel reserves the edge: the strip hangs below it.
+        QCOMPARE(NotchPanel::collapsedFrame(screen, QRect(0, 27, 1512, 955)), QRect(566, 27, 380, 32));
+        QCOMPARE(NotchPanel::expandedFrame(screen, QRect(0, 27, 1512, 955)), QRect(566, 27, 380, 520));
+        // Left and bottom panels change neither the centre nor the top.
+        QCOMPARE(NotchPanel::collapsedFrame(screen, QRect(48, 0, 1464, 940)), QRect(566, 0, 380, 32));
+        // A work area that makes no sense for a top panel is ignored.
+        QCOMPARE(NotchPanel::collapsedFrame(screen, QRect(0, 700, 1512, 282)), QRect(566, 0, 380, 32));
+        QCOMPARE(NotchPanel::collapsedFrame(screen, QRect()), QRect(566, 0, 380, 32));
+
+        // The window follows the work area, and the frame keeps its new top.
+        auto panel = makePanel();
+        panel->setScreenGeometry(screen, QRect(0, 32, 1512, 950));
+        QCOMPARE(panel->frame(), QRect(566, 32, 380, 32));
+        QCOMPARE(panel->geometry(), QRect(566, 32, 380, 520));
+        panel->expand();
+        QCOMPARE(panel->targetFrame(), QRect(566, 32, 380, 520));
     }
 
     void expandAndCollapseAnimateTheFrameAndKeepTheTopEdge()
@@ -88,8 +108,8 @@ private Q_SLOTS:
         panel->setScreenGeometry(QRect(0, 0, 1512, 982));
         Recorder recorder;
         QRect frameAtPost;
-        NotificationCenter::defaultCenter().addObserver(ExpansionObserver::notificationName(), &recorder.context,
-                                                        [&](const QVariantMap &) { frameAtPost = panel->frame(); });
+        NotificationCenter::defaultCenter().addObserver(ExpansionObserver::notificationName(),
+            &recorder.context, [&](const QVariantMap &) { frameAtPost = panel->frame(); });
 
         panel->expand();
         panel->expand();
@@ -131,15 +151,15 @@ private Q_SLOTS:
         QSignalSpy changed(&observer, &ExpansionObserver::expandedChanged);
         auto &center = NotificationCenter::defaultCenter();
         center.post(ExpansionObserver::notificationName(), {});
-        center.post(ExpansionObserver::notificationName(), {{"expanded", 1}});
-        center.post(ExpansionObserver::notificationName(), {{"expanded", "true"}});
-        center.post(ExpansionObserver::notificationName(), {{"Expanded", true}});
+        center.post(ExpansionObserver::notificationName(), { { "expanded", 1 } });
+        center.post(ExpansionObserver::notificationName(), { { "expanded", "true" } });
+        center.post(ExpansionObserver::notificationName(), { { "Expanded", true } });
         QCOMPARE(changed.size(), 0);
         QVERIFY(!observer.expanded());
 
-        center.post(ExpansionObserver::notificationName(), {{"expanded", true}});
+        center.post(ExpansionObserver::notificationName(), { { "expanded", true } });
         QVERIFY(observer.expanded());
-        center.post(ExpansionObserver::notificationName(), {{"expanded", QVariant()}});
+        center.post(ExpansionObserver::notificationName(), { { "expanded", QVariant() } });
         QVERIFY(observer.expanded());
         QCOMPARE(changed.size(), 1);
     }
@@ -148,9 +168,11 @@ private Q_SLOTS:
     {
         const QRegion card = NotchPanel::roundedRegion(380, 520, 28, 28);
         QCOMPARE(card.boundingRect(), QRect(0, 0, 380, 520));
-        for (const QPoint corner : {QPoint(0, 0), QPoint(379, 0), QPoint(0, 519), QPoint(379, 519), QPoint(3, 3)})
+        for (const QPoint corner :
+            { QPoint(0, 0), QPoint(379, 0), QPoint(0, 519), QPoint(379, 519), QPoint(3, 3) })
             QVERIFY(!card.contains(corner));
-        for (const QPoint inside : {QPoint(190, 0), QPoint(0, 260), QPoint(379, 260), QPoint(190, 519), QPoint(12, 12)})
+        for (const QPoint inside :
+            { QPoint(190, 0), QPoint(0, 260), QPoint(379, 260), QPoint(190, 519), QPoint(12, 12) })
             QVERIFY(card.contains(inside));
 
         // The strip keeps square top corners against the screen edge.
