@@ -9,3 +9,10 @@ if(X11_FOUND AND X11_Xext_FOUND)
 else()
     message(STATUS "bench/performance.sh needs libx11-dev and libxext-dev for notch_cycles")
 endif()
+
+# Hover response on each nested desktop (bench/desktops.sh): pointer warps on
+# the outer X server, the card's first pixels read back from it.
+if(X11_FOUND)
+    add_executable(hover_response ${CMAKE_CURRENT_LIST_DIR}/hover_response.cpp)
+    target_link_libraries(hover_response PRIVATE X11::X11)
+endif()

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Hover response and collapsed idle CPU on each nested desktop.
+#   bench/desktops.sh [rounds] [idle-seconds] [desktop...]
+#       (defaults: 10 rounds, 20 s, gnome kwin sway xfce; builds first)
+# For each desktop: from the pointer reaching the top centre to the first
+# changed pixel of the card, and from leaving to the card gone, read back
+# from the screen the desktop is drawn to; then the CPU Brivane uses while
+# collapsed and idle.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${BRIVANE_BUILD_DIR:-$root/build}"
+rounds=${1:-10}
+idle=${2:-20}
+shift $(($# > 2 ? 2 : $#))
+desktops=("$@")
+[ ${#desktops[@]} -gt 0 ] || desktops=(gnome kwin sway xfce)
+
+cmake --build "$build" --target brivane hover_response test_window >/dev/null
+
+export BRIVANE_BIN="$build/src/brivane" HOVER="$build/bench/hover_response" ROUNDS=$rounds IDLE=$idle
+for desktop in "${desktops[@]}"; do
+    echo "== $desktop"
+    DESKTOPS_QUIET=1 "$root/tests/desktops/$desktop.sh" -- bash -c '
+        set -u
+        work=$(mktemp -d)
+        export HOME=$work XDG_CONFIG_HOME=$work/config QT_XCB_NO_MITSHM=1
+        "$BRIVANE_BIN" >"$work/log" 2>&1 &
+        pid=$!
+        until xdotool search --name "^Brivane$" >/dev/null 2>&1; do sleep 0.2; done
+        read -r w h < <(DISPLAY=$OUTER_DISPLAY xdpyinfo | sed -n "s/.*dimensions: *\([0-9]*\)x\([0-9]*\).*/\1 \2/p")
+        top=$(xprop -root _NET_WORKAREA 2>/dev/null | sed -n "s/.*= *[0-9]*, *\([0-9]*\),.*/\1/p")
+        # The hot zone: y 0, or the strip itself below a top panel on X11.
+        target=0
+        [ -z "${WAYLAND_DISPLAY:-}" ] && target=$((${top:-0} + 5))
+        sleep 2
+        DISPLAY=$OUTER_DISPLAY "$HOVER" $((w / 2)) "$target" $((w / 2 - 180)) 300 $((w / 2)) $((h - 150)) "$ROUNDS" ||
+            echo "hover: no response from y $target (the strip is not there on this desktop)"
+        ticks=$(getconf CLK_TCK)
+        c0=$(awk "{print \$14 + \$15}" /proc/$pid/stat)
+        sleep "$IDLE"
+        c1=$(awk "{print \$14 + \$15}" /proc/$pid/stat)
+        awk -v d=$((c1 - c0)) -v t="$ticks" -v s="$IDLE" "BEGIN {printf \"collapsed idle CPU %.2f%% of a core over %d s\\n\", 100 * d / t / s, s}"
+        kill $pid'
+done

@@ -1,0 +1,138 @@
+/* Hover response as a user sees it, on the screen a desktop is drawn to.
+ *
+ *   hover_response <target-x> <target-y> <probe-x> <probe-y> <away-x> <away-y> <rounds>
+ *
+ * Each round warps the pointer to the away point, waits until a 24 x 24
+ * patch around the probe point is still, then warps it to the target and
+ * times the first change of that patch (the card starting to draw). It then
+ * warps back to the away point and times until the patch is back to what it
+ * was (the card gone). Uses DISPLAY; prints the median, minimum and maximum
+ * of each in milliseconds. Exits 1 when a change takes over 5 s. */
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <vector>
+
+namespace {
+
+constexpr int Patch = 24;
+constexpr double TimeoutS = 5;
+
+double now_ms()
+{
+    timespec ts;
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
+}
+
+void sleep_ms(double ms)
+{
+    timespec ts { time_t(ms / 1000), long(ms * 1e6) % 1000000000L };
+    nanosleep(&ts, nullptr);
+}
+
+std::vector<unsigned long> grab(Display *dpy, int x, int y)
+{
+    XImage *image = XGetImage(dpy, DefaultRootWindow(dpy), x, y, Patch, Patch, AllPlanes, ZPixmap);
+    std::vector<unsigned long> pixels;
+    if (!image)
+        return pixels;
+    pixels.reserve(Patch * Patch);
+    for (int j = 0; j < Patch; ++j)
+        for (int i = 0; i < Patch; ++i)
+            pixels.push_back(XGetPixel(image, i, j));
+    XDestroyImage(image);
+    return pixels;
+}
+
+void warp(Display *dpy, int x, int y)
+{
+    XWarpPointer(dpy, None, DefaultRootWindow(dpy), 0, 0, 0, 0, x, y);
+    XFlush(dpy);
+}
+
+// Polls until the patch differs from (or, with `equal`, matches) `reference`.
+double wait_patch(Display *dpy, int x, int y, const std::vector<unsigned long> &reference, bool equal)
+{
+    const double start = now_ms();
+    while (now_ms() - start < TimeoutS * 1000) {
+        if ((grab(dpy, x, y) == reference) == equal)
+            return now_ms() - start;
+        sleep_ms(1);
+    }
+    return -1;
+}
+
+// A patch that stays the same for 300 ms: the screen has settled.
+std::vector<unsigned long> settled(Display *dpy, int x, int y)
+{
+    std::vector<unsigned long> last = grab(dpy, x, y);
+    double since = now_ms();
+    const double start = since;
+    while (now_ms() - since < 300 && now_ms() - start < TimeoutS * 1000) {
+        sleep_ms(20);
+        std::vector<unsigned long> next = grab(dpy, x, y);
+        if (next != last) {
+            last = std::move(next);
+            since = now_ms();
+        }
+    }
+    return last;
+}
+
+void summary(const char *what, std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    std::printf("%s median %.1f ms min %.1f ms max %.1f ms (%zu rounds)\n", what, values[values.size() / 2],
+        values.front(), values.back(), values.size());
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc != 8) {
+        std::fprintf(stderr, "usage: %s target-x target-y probe-x probe-y away-x away-y rounds\n", argv[0]);
+        return 2;
+    }
+    int v[7];
+    for (int i = 0; i < 7; ++i)
+        v[i] = std::atoi(argv[i + 1]);
+    Display *dpy = XOpenDisplay(nullptr);
+    if (!dpy) {
+        std::fprintf(stderr, "hover_response: cannot open the display\n");
+        return 2;
+    }
+    const int px = v[2] - Patch / 2, py = v[3] - Patch / 2;
+    std::vector<double> open, close;
+    for (int round = 0; round < v[6]; ++round) {
+        warp(dpy, v[4], v[5]);
+        const std::vector<unsigned long> idle = settled(dpy, px, py);
+        warp(dpy, v[0], v[1]);
+        const double opened = wait_patch(dpy, px, py, idle, false);
+        if (opened < 0) {
+            std::fprintf(stderr, "hover_response: round %d: the card never drew\n", round + 1);
+            return 1;
+        }
+        open.push_back(opened);
+        settled(dpy, px, py);
+        // Back out through the card's body, as a pointer leaving it would.
+        warp(dpy, v[2], v[3]);
+        sleep_ms(50);
+        warp(dpy, v[4], v[5]);
+        const double closed = wait_patch(dpy, px, py, idle, true);
+        if (closed < 0) {
+            std::fprintf(stderr, "hover_response: round %d: the card never went away\n", round + 1);
+            return 1;
+        }
+        close.push_back(closed);
+    }
+    summary("open", open);
+    summary("collapse", close);
+    XCloseDisplay(dpy);
+    return 0;
+}
