@@ -141,14 +141,7 @@ geometry_of() { xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolu
 shape_of() { xwininfo -shape -id "$1" | sed -n 's/.*Window shape extents: *\([0-9x+]*\).*/\1/p'; }
 
 # The notes, one text a line, as the program stored them.
-stored_notes() {
-    python3 - "$XDG_CONFIG_HOME/brivane/preferences.json" <<'EOF'
-import base64, json, sys
-prefs = json.load(open(sys.argv[1]))
-for note in json.loads(base64.b64decode(prefs["brivane_notes"]["base64"])):
-    print(note["text"])
-EOF
-}
+stored_notes() { python3 "$(dirname "$0")/../support/stored-notes.py" "$XDG_CONFIG_HOME/brivane/preferences.json"; }
 note_stored() { stored_notes 2>/dev/null | grep -qxF "$1"; }
 
 # --- test windows --------------------------------------------------------------

@@ -140,14 +140,7 @@ tab_selected() {
 
 # --- The preferences file -----------------------------------------------------
 # The stored notes' texts, one a line, newest first.
-stored_notes() {
-    python3 - "$(prefs_file)" <<'EOF'
-import base64, json, sys
-prefs = json.load(open(sys.argv[1]))
-for note in json.loads(base64.b64decode(prefs["brivane_notes"]["base64"])):
-    print(note["text"])
-EOF
-}
+stored_notes() { python3 "$(dirname "$0")/../support/stored-notes.py" "$(prefs_file)"; }
 note_stored() { stored_notes 2>/dev/null | grep -qxF "$1"; }
 stored_clip() {
     python3 -c 'import json,sys; print("\n".join(json.load(open(sys.argv[1]))["brivane_clip"]))' "$(prefs_file)"
