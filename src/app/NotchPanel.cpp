@@ -56,6 +56,13 @@ NotchPanel::NotchPanel(
             weak->collapse();
     };
 
+    // The window manager may complete the card's own activation only after
+    // the card has collapsed; the keyboard then goes straight back.
+    connect(this, &QWindow::activeChanged, this, [this] {
+        if (!m_isExpanded && isActive())
+            PanelHints::activate(m_returnFocusTo);
+    });
+
     followScreen(QGuiApplication::primaryScreen());
     connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, &NotchPanel::followScreen);
 }
@@ -192,6 +199,9 @@ void NotchPanel::expand()
     const quintptr focused = PanelHints::activeWindow();
     if (!isActive() && focused != winId())
         m_previousFocus = focused;
+    else if (!m_previousFocus)
+        m_previousFocus = m_returnFocusTo;
+    m_returnFocusTo = 0;
     setFlag(Qt::WindowDoesNotAcceptFocus, false);
     PanelHints::activate(this);
     PanelHints::reassertPanel(this);
@@ -207,8 +217,8 @@ void NotchPanel::collapse()
     m_isExpanded = false;
     Q_EMIT isExpandedChanged();
     setFlag(Qt::WindowDoesNotAcceptFocus, true);
-    if (const quintptr previous = std::exchange(m_previousFocus, 0))
-        PanelHints::activate(previous);
+    m_returnFocusTo = std::exchange(m_previousFocus, 0);
+    PanelHints::activate(m_returnFocusTo);
     NotificationCenter::defaultCenter().post(
         ExpansionObserver::notificationName(), { { QStringLiteral("expanded"), false } });
     animateTo(hitH, collapseMs, QPointF(0.4, 0.0), QPointF(1.0, 0.2));

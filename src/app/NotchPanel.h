@@ -76,6 +76,8 @@ private:
     QRect m_available;
     // The window that had the keyboard focus before the card took it.
     quintptr m_previousFocus = 0;
+    // Where the keyboard went back to on the last collapse.
+    quintptr m_returnFocusTo = 0;
     int m_height = hitH;
     bool m_isExpanded = false;
     bool m_composited = true;
