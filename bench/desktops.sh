@@ -29,11 +29,11 @@ for desktop in "${desktops[@]}"; do
         until xdotool search --name "^Brivane$" >/dev/null 2>&1; do sleep 0.2; done
         read -r w h < <(DISPLAY=$OUTER_DISPLAY xdpyinfo | sed -n "s/.*dimensions: *\([0-9]*\)x\([0-9]*\).*/\1 \2/p")
         top=$(xprop -root _NET_WORKAREA 2>/dev/null | sed -n "s/.*= *[0-9]*, *\([0-9]*\),.*/\1/p")
-        # The hot zone: y 0, or the strip itself below a top panel on X11.
-        target=0
-        [ -z "${WAYLAND_DISPLAY:-}" ] && target=$((${top:-0} + 5))
+        # The strip where it is (below a top panel or bar, if any); the probe
+        # is the first rows of the card, which show first as it grows.
+        target=$((${top:-0} + 5))
         sleep 2
-        DISPLAY=$OUTER_DISPLAY "$HOVER" $((w / 2)) "$target" $((w / 2 - 180)) 300 $((w / 2)) $((h - 150)) "$ROUNDS" ||
+        DISPLAY=$OUTER_DISPLAY "$HOVER" $((w / 2)) "$target" $((w / 2 - 150)) $((target + 40)) $((w / 2)) $((h - 150)) "$ROUNDS" ||
             echo "hover: no response from y $target (the strip is not there on this desktop)"
         ticks=$(getconf CLK_TCK)
         c0=$(awk "{print \$14 + \$15}" /proc/$pid/stat)
