@@ -108,28 +108,29 @@ int main(int argc, char **argv)
         return 2;
     }
     const int px = v[2] - Patch / 2, py = v[3] - Patch / 2;
+    std::vector<unsigned long> idle_patch;
     std::vector<double> open, close;
-    for (int round = 0; round < v[6]; ++round) {
+    // Times one change of the patch against the idle screen, or gives up.
+    const auto timed = [&](std::vector<double> &into, bool back, const char *failure, int round) {
+        const double ms = wait_patch(dpy, px, py, idle_patch, back);
+        if (ms < 0)
+            std::fprintf(stderr, "hover_response: round %d: %s\n", round, failure);
+        into.push_back(ms);
+        return ms >= 0;
+    };
+    for (int round = 1; round <= v[6]; ++round) {
         warp(dpy, v[4], v[5]);
-        const std::vector<unsigned long> idle = settled(dpy, px, py);
+        idle_patch = settled(dpy, px, py);
         warp(dpy, v[0], v[1]);
-        const double opened = wait_patch(dpy, px, py, idle, false);
-        if (opened < 0) {
-            std::fprintf(stderr, "hover_response: round %d: the card never drew\n", round + 1);
+        if (!timed(open, false, "the card never drew", round))
             return 1;
-        }
-        open.push_back(opened);
         settled(dpy, px, py);
         // Back out through the card's body, as a pointer leaving it would.
         warp(dpy, v[2], v[3]);
         sleep_ms(50);
         warp(dpy, v[4], v[5]);
-        const double closed = wait_patch(dpy, px, py, idle, true);
-        if (closed < 0) {
-            std::fprintf(stderr, "hover_response: round %d: the card never went away\n", round + 1);
+        if (!timed(close, true, "the card never went away", round))
             return 1;
-        }
-        close.push_back(closed);
     }
     summary("open", open);
     summary("collapse", close);

@@ -14,9 +14,10 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QQuickItem>
-#include <QSGRendererInterface>
 #include <QScreen>
+#include <QSGRendererInterface>
 #include <QTimer>
+
 #include <cstdio>
 #include <utility>
 
@@ -32,12 +33,11 @@ void reportWindowPath()
     const QByteArray desktop = qgetenv("XDG_CURRENT_DESKTOP");
     QByteArray line;
     if (platform == QLatin1String("xcb") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        line = "Brivane: the strip is an X11 window through XWayland on "
-            + (desktop.isEmpty() ? "this" : desktop)
-            + " Wayland session; the compositor places it and follows the pointer for it.";
+        line = "Brivane: the strip is an X11 window through XWayland on " + (desktop.isEmpty() ? "this" : desktop)
+               + " Wayland session; the compositor places it and follows the pointer for it.";
     else if (platform == QLatin1String("xcb"))
         line = "Brivane: the strip is an X11 window under the window manager"
-            + (desktop.isEmpty() ? QByteArray() : " of " + desktop) + '.';
+               + (desktop.isEmpty() ? QByteArray() : " of " + desktop) + '.';
     else
         line = "Brivane: the strip is a window of the " + platform.toUtf8() + " platform.";
     std::fprintf(stderr, "%s\n", line.constData());
@@ -51,7 +51,7 @@ SettingsWindow::SettingsWindow(QQuickItem *content)
     // An ordinary top-level window: a dialog would be kept above everything,
     // transient for Qt's hidden leader window, and left out of task bars.
     setFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
-        | Qt::WindowMinimizeButtonHint);
+             | Qt::WindowMinimizeButtonHint);
     const QSize size(400, 500);
     resize(size);
     setMinimumSize(size);
@@ -110,16 +110,13 @@ void AppDelegate::applicationDidFinishLaunching()
     m_notchPanel = new NotchPanel(m_sharedNotes, m_sharedClipboard, m_sharedAI, m_sharedMedia, &m_engine);
     if (qEnvironmentVariableIsSet("BRIVANE_REPORT_FIRST_FRAME")) {
         // For bench/shell.sh: the moment the strip is first on screen.
-        QObject::connect(
-            m_notchPanel, &QQuickWindow::frameSwapped, this,
-            [] {
-                static bool once = false;
-                if (!std::exchange(once, true)) {
-                    std::fputs("first-frame\n", stdout);
-                    std::fflush(stdout);
-                }
-            },
-            Qt::DirectConnection);
+        QObject::connect(m_notchPanel, &QQuickWindow::frameSwapped, this, [] {
+            static bool once = false;
+            if (!std::exchange(once, true)) {
+                std::fputs("first-frame\n", stdout);
+                std::fflush(stdout);
+            }
+        }, Qt::DirectConnection);
     }
     // The hidden settings window is built right after the strip's first
     // frame, so that its controls do not delay the strip.
@@ -134,8 +131,8 @@ SettingsWindow *AppDelegate::mainWindow()
     if (m_mainWindow || !m_notchPanel)
         return m_mainWindow;
     QQuickItem *settings = QmlFactory::createItem(&m_engine, QStringLiteral("SettingsView"),
-        { { QStringLiteral("notes"), QVariant::fromValue(m_sharedNotes) },
-            { QStringLiteral("ai"), QVariant::fromValue(m_sharedAI) } });
+                                                  {{QStringLiteral("notes"), QVariant::fromValue(m_sharedNotes)},
+                                                   {QStringLiteral("ai"), QVariant::fromValue(m_sharedAI)}});
     m_mainWindow = new SettingsWindow(settings);
     if (settings)
         m_mainWindow->setColor(settings->property("windowColor").value<QColor>());
@@ -171,10 +168,8 @@ void AppDelegate::configureRendering()
 int AppDelegate::runApplication(int argc, char *argv[])
 {
     const bool explicitPlatform = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
-    if (!explicitPlatform && qEnvironmentVariableIsEmpty("DISPLAY")
-        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-        std::fputs("Brivane needs a graphical desktop session: neither DISPLAY nor WAYLAND_DISPLAY is set.\n",
-            stderr);
+    if (!explicitPlatform && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        std::fputs("Brivane needs a graphical desktop session: neither DISPLAY nor WAYLAND_DISPLAY is set.\n", stderr);
         return 2;
     }
     // The panel relies on window masks and global pointer crossing, which
@@ -189,21 +184,19 @@ int AppDelegate::runApplication(int argc, char *argv[])
     QGuiApplication::setQuitOnLastWindowClosed(false);
 
     SingleInstance instance(kServiceName);
-    const bool primary = instance.claim();
-    if (primary)
-        reportWindowPath();
-    if (!primary) {
+    if (!instance.claim()) {
         // Launching again is the reopen request: hand it over and leave.
         instance.activatePrimary([](bool delivered) { QCoreApplication::exit(delivered ? 0 : 1); });
         return app.exec();
     }
+    reportWindowPath();
     UnixSignals::quitOnTermination();
 
     Symbols::loadFont();
     KeyValueStore preferences(KeyValueStore::defaultFilePath());
     AppDelegate delegate(preferences);
     QObject::connect(&instance, &SingleInstance::activateRequested, &delegate,
-        [&delegate] { delegate.applicationShouldHandleReopen(delegate.hasVisibleWindows()); });
+                     [&delegate] { delegate.applicationShouldHandleReopen(delegate.hasVisibleWindows()); });
     QTimer::singleShot(0, &delegate, &AppDelegate::applicationDidFinishLaunching);
 
     const int status = app.exec();

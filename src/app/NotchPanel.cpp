@@ -16,29 +16,29 @@
 #include <QQuickItem>
 #include <QScreen>
 #include <QVariantAnimation>
+
 #include <algorithm>
 #include <cmath>
-#include <utility>
 
-NotchPanel::NotchPanel(
-    NotesStore *notes, ClipboardStore *clipboard, AIStore *ai, MediaStore *media, QQmlEngine *engine)
+NotchPanel::NotchPanel(NotesStore *notes, ClipboardStore *clipboard, AIStore *ai, MediaStore *media,
+                       QQmlEngine *engine)
 {
     setTitle(QStringLiteral("Brivane"));
     setFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus
-        | Qt::NoDropShadowWindowHint);
+             | Qt::NoDropShadowWindowHint);
     setColor(Qt::transparent);
     // Shown like a non-activating panel: mapping it must not steal focus.
     setProperty("_q_showWithoutActivating", true);
 
     m_animation = new QVariantAnimation(this);
     connect(m_animation, &QVariantAnimation::valueChanged, this,
-        [this](const QVariant &value) { applyHeight(int(std::lround(value.toDouble()))); });
+            [this](const QVariant &value) { applyHeight(int(std::lround(value.toDouble()))); });
 
     m_rootItem = QmlFactory::createItem(engine, QStringLiteral("NotchRootView"),
-        { { QStringLiteral("notes"), QVariant::fromValue(notes) },
-            { QStringLiteral("clipboard"), QVariant::fromValue(clipboard) },
-            { QStringLiteral("ai"), QVariant::fromValue(ai) },
-            { QStringLiteral("media"), QVariant::fromValue(media) } });
+                                        {{QStringLiteral("notes"), QVariant::fromValue(notes)},
+                                         {QStringLiteral("clipboard"), QVariant::fromValue(clipboard)},
+                                         {QStringLiteral("ai"), QVariant::fromValue(ai)},
+                                         {QStringLiteral("media"), QVariant::fromValue(media)}});
     if (m_rootItem) {
         m_rootItem->setParent(contentItem());
         m_rootItem->setParentItem(contentItem());
@@ -60,7 +60,7 @@ NotchPanel::NotchPanel(
     // the card has collapsed; the keyboard then goes straight back.
     connect(this, &QWindow::activeChanged, this, [this] {
         if (!m_isExpanded && isActive())
-            PanelHints::activate(m_returnFocusTo);
+            PanelHints::activate(focusOwner());
     });
 
     followScreen(QGuiApplication::primaryScreen());
@@ -69,7 +69,21 @@ NotchPanel::NotchPanel(
 
 NotchPanel::~NotchPanel()
 {
+    PanelHints::takeActiveWindow(m_focusQuery);
     delete m_rootItem;
+}
+
+quintptr NotchPanel::focusOwner()
+{
+    // The card itself may have had the keyboard when asked (the window
+    // manager finishing an earlier activation late): the owner from before
+    // stands then. None, a native Wayland window, is an answer too.
+    if (m_focusQuery.pending) {
+        const quintptr active = PanelHints::takeActiveWindow(m_focusQuery);
+        if (active != winId())
+            m_focusOwner = active;
+    }
+    return m_focusOwner;
 }
 
 QRect NotchPanel::collapsedFrame(const QRect &screen, const QRect &available)
@@ -194,19 +208,14 @@ void NotchPanel::expand()
     m_isExpanded = true;
     Q_EMIT isExpandedChanged();
     m_composited = Compositor::isActive(screen());
-    // Become focusable only while expanded, so typing reaches the card, and
-    // remember who had the keyboard to give it back on collapse.
-    const quintptr focused = PanelHints::activeWindow();
-    if (!isActive() && focused != winId())
-        m_previousFocus = focused;
-    else if (!m_previousFocus)
-        m_previousFocus = m_returnFocusTo;
-    m_returnFocusTo = 0;
+    // Become focusable only while expanded, so typing reaches the card. Who
+    // has the keyboard now is asked first, to give it back on collapse.
+    m_focusQuery = PanelHints::queryActiveWindow();
     setFlag(Qt::WindowDoesNotAcceptFocus, false);
     PanelHints::activate(this);
     PanelHints::reassertPanel(this);
-    NotificationCenter::defaultCenter().post(
-        ExpansionObserver::notificationName(), { { QStringLiteral("expanded"), true } });
+    NotificationCenter::defaultCenter().post(ExpansionObserver::notificationName(),
+                                             {{QStringLiteral("expanded"), true}});
     animateTo(expandedH, expandMs, QPointF(0.16, 1.0), QPointF(0.3, 1.0));
 }
 
@@ -217,9 +226,8 @@ void NotchPanel::collapse()
     m_isExpanded = false;
     Q_EMIT isExpandedChanged();
     setFlag(Qt::WindowDoesNotAcceptFocus, true);
-    m_returnFocusTo = std::exchange(m_previousFocus, 0);
-    PanelHints::activate(m_returnFocusTo);
-    NotificationCenter::defaultCenter().post(
-        ExpansionObserver::notificationName(), { { QStringLiteral("expanded"), false } });
+    PanelHints::activate(focusOwner());
+    NotificationCenter::defaultCenter().post(ExpansionObserver::notificationName(),
+                                             {{QStringLiteral("expanded"), false}});
     animateTo(hitH, collapseMs, QPointF(0.4, 0.0), QPointF(1.0, 0.2));
 }

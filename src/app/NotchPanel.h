@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PanelHints.h"
+
 #include <QQuickWindow>
 #include <QRect>
 
@@ -34,8 +36,7 @@ public:
 
     static QRegion roundedRegion(int width, int height, int topRadius, int bottomRadius);
 
-    NotchPanel(
-        NotesStore *notes, ClipboardStore *clipboard, AIStore *ai, MediaStore *media, QQmlEngine *engine);
+    NotchPanel(NotesStore *notes, ClipboardStore *clipboard, AIStore *ai, MediaStore *media, QQmlEngine *engine);
     ~NotchPanel() override;
 
     // Frames in Qt's screen coordinates (y grows downwards): both states share
@@ -45,7 +46,7 @@ public:
     static QRect expandedFrame(const QRect &screen, const QRect &available = QRect());
 
     bool isExpanded() const { return m_isExpanded; }
-    QRect frame() const; // the current, possibly animating, frame
+    QRect frame() const;       // the current, possibly animating, frame
     QRect targetFrame() const; // where the current transition ends
     QRect screenGeometry() const { return m_screen; }
     void setScreenGeometry(const QRect &screen, const QRect &available = QRect());
@@ -68,16 +69,16 @@ private:
     void applyHeight(int height);
     void animateTo(int height, int durationMs, QPointF c1, QPointF c2);
     void followAvailableGeometry();
+    quintptr focusOwner();
 
     NotchTrackingView *m_trackerView = nullptr;
     QQuickItem *m_rootItem = nullptr;
     QVariantAnimation *m_animation = nullptr;
     QRect m_screen;
     QRect m_available;
-    // The window that had the keyboard focus before the card took it.
-    quintptr m_previousFocus = 0;
-    // Where the keyboard went back to on the last collapse.
-    quintptr m_returnFocusTo = 0;
+    // The window the keyboard goes back to when the card collapses.
+    quintptr m_focusOwner = 0;
+    PanelHints::ActiveWindowQuery m_focusQuery;
     int m_height = hitH;
     bool m_isExpanded = false;
     bool m_composited = true;

@@ -1,50 +1,20 @@
 #include "PanelHints.h"
 
-#include <QByteArray>
-#include <QGuiApplication>
-#include <QHash>
+#include "X11.h"
+
 #include <QWindow>
 #include <cstdlib>
 #include <initializer_list>
-#include <xcb/xcb.h>
 
 namespace {
-
-xcb_connection_t *connection()
-{
-    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 ? x11->connection() : nullptr;
-}
-
-xcb_window_t rootOf(xcb_connection_t *c)
-{
-    const xcb_setup_t *setup = xcb_get_setup(c);
-    xcb_screen_iterator_t it = xcb_setup_roots_iterator(setup);
-    return it.rem ? it.data->root : xcb_window_t(XCB_WINDOW_NONE);
-}
-
-// Atoms live as long as the X server; one connection per process, so one
-// round trip per name.
-xcb_atom_t atom(xcb_connection_t *c, const char *name)
-{
-    static QHash<QByteArray, xcb_atom_t> cache;
-    const QByteArray bytes(name);
-    if (const auto it = cache.constFind(bytes); it != cache.constEnd())
-        return *it;
-    xcb_intern_atom_reply_t *reply
-        = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(bytes.size()), bytes.constData()), nullptr);
-    const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    std::free(reply);
-    if (result != XCB_ATOM_NONE)
-        cache.insert(bytes, result);
-    return result;
-}
 
 // The states that keep a panel out of task bars, pagers and Alt+Tab; the
 // last is KWin's own for its switcher.
 constexpr std::initializer_list<const char *> kPanelStates
     = { "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER", "_KDE_NET_WM_STATE_SKIP_SWITCHER" };
 
+// Requests about a window go to the root window, where the window manager
+// listens (EWMH).
 void sendToRoot(
     xcb_connection_t *c, xcb_window_t window, xcb_atom_t type, std::initializer_list<uint32_t> data)
 {
@@ -56,7 +26,8 @@ void sendToRoot(
     int i = 0;
     for (uint32_t value : data)
         event.data.data32[i++] = value;
-    xcb_send_event(c, 0, rootOf(c), XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+    xcb_send_event(c, 0, X11::rootWindow(c),
+        XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
         reinterpret_cast<const char *>(&event));
 }
 
@@ -64,48 +35,54 @@ void sendToRoot(
 
 namespace PanelHints {
 
-bool isX11()
-{
-    return connection() != nullptr;
-}
-
 void markAsPanel(QWindow *window)
 {
-    xcb_connection_t *c = connection();
+    xcb_connection_t *c = X11::connection();
     if (!c || !window)
         return;
     // Qt merges what it finds in _NET_WM_STATE with its own states when it
     // maps the window, so these survive show().
     const auto id = xcb_window_t(window->winId());
     for (const char *name : kPanelStates) {
-        const xcb_atom_t state = atom(c, name);
+        const xcb_atom_t state = X11::atom(c, name);
         xcb_change_property(
-            c, XCB_PROP_MODE_APPEND, id, atom(c, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32, 1, &state);
+            c, XCB_PROP_MODE_APPEND, id, X11::atom(c, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32, 1, &state);
     }
     xcb_flush(c);
 }
 
 void reassertPanel(QWindow *window)
 {
-    xcb_connection_t *c = connection();
+    xcb_connection_t *c = X11::connection();
     if (!c || !window)
         return;
     const auto id = xcb_window_t(window->winId());
-    const xcb_atom_t wmState = atom(c, "_NET_WM_STATE");
+    const xcb_atom_t wmState = X11::atom(c, "_NET_WM_STATE");
     constexpr uint32_t remove = 0, add = 1, fromPager = 2;
     for (const char *name : kPanelStates)
-        sendToRoot(c, id, wmState, { add, atom(c, name), 0, fromPager });
-    sendToRoot(c, id, wmState, { remove, atom(c, "_NET_WM_STATE_DEMANDS_ATTENTION"), 0, fromPager });
+        sendToRoot(c, id, wmState, { add, X11::atom(c, name), 0, fromPager });
+    sendToRoot(c, id, wmState, { remove, X11::atom(c, "_NET_WM_STATE_DEMANDS_ATTENTION"), 0, fromPager });
     xcb_flush(c);
 }
 
-quintptr activeWindow()
+ActiveWindowQuery queryActiveWindow()
 {
-    xcb_connection_t *c = connection();
+    xcb_connection_t *c = X11::connection();
     if (!c)
+        return {};
+    const xcb_get_property_cookie_t cookie = xcb_get_property(
+        c, 0, X11::rootWindow(c), X11::atom(c, "_NET_ACTIVE_WINDOW"), XCB_ATOM_WINDOW, 0, 1);
+    xcb_flush(c);
+    return { cookie.sequence, true };
+}
+
+quintptr takeActiveWindow(ActiveWindowQuery &query)
+{
+    xcb_connection_t *c = X11::connection();
+    if (!c || !query.pending)
         return 0;
-    xcb_get_property_reply_t *reply = xcb_get_property_reply(
-        c, xcb_get_property(c, 0, rootOf(c), atom(c, "_NET_ACTIVE_WINDOW"), XCB_ATOM_WINDOW, 0, 1), nullptr);
+    query.pending = false;
+    xcb_get_property_reply_t *reply = xcb_get_property_reply(c, { query.sequence }, nullptr);
     quintptr result = 0;
     if (reply && reply->format == 32 && xcb_get_property_value_length(reply) >= 4)
         result = *static_cast<const xcb_window_t *>(xcb_get_property_value(reply));
@@ -115,11 +92,11 @@ quintptr activeWindow()
 
 void activate(quintptr window)
 {
-    xcb_connection_t *c = connection();
+    xcb_connection_t *c = X11::connection();
     if (!c || !window)
         return;
     constexpr uint32_t fromPager = 2, now = XCB_CURRENT_TIME;
-    sendToRoot(c, xcb_window_t(window), atom(c, "_NET_ACTIVE_WINDOW"), { fromPager, now, 0 });
+    sendToRoot(c, xcb_window_t(window), X11::atom(c, "_NET_ACTIVE_WINDOW"), { fromPager, now, 0 });
     xcb_flush(c);
 }
 
@@ -127,7 +104,7 @@ void activate(QWindow *window)
 {
     if (!window)
         return;
-    if (!isX11()) {
+    if (!X11::connection()) {
         window->requestActivate();
         return;
     }

@@ -11,26 +11,30 @@ class QWindow;
 namespace PanelHints {
 
 // Before the window is mapped: keep it out of task bars, pagers and window
-// switchers. Window managers drop these states when a window is withdrawn,
-// so call it again before every show().
+// switchers.
 void markAsPanel(QWindow *window);
 
 // After the window is mapped: asserts the same states through the window
 // manager, and withdraws any attention request the window manager raised.
 void reassertPanel(QWindow *window);
 
-// The window that has the keyboard focus, as the window manager announces it
-// (0 when none, or when a native Wayland window has it).
-quintptr activeWindow();
+// Which window has the keyboard, as the window manager announces it. The
+// question is sent at once and its answer read later with
+// takeActiveWindow(), by when it has long arrived, so nothing waits on the
+// server. The answer is 0 when no window, or a native Wayland window, has it.
+struct ActiveWindowQuery
+{
+    unsigned sequence = 0;
+    bool pending = false;
+};
+ActiveWindowQuery queryActiveWindow();
+quintptr takeActiveWindow(ActiveWindowQuery &query);
 
 // Asks the window manager to focus the window. Sent as a pager would, since a
 // panel acts on the user's pointer and has no input event of its own to
 // quote; an application request would be refused and turned into an
-// attention request.
+// attention request. Off X11, Qt's own request.
 void activate(QWindow *window);
 void activate(quintptr window);
-
-// Whether this runs as an X11 client.
-bool isX11();
 
 } // namespace PanelHints

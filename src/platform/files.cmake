@@ -8,6 +8,7 @@ list(APPEND BRIVANE_SOURCES
     platform/Sound.h platform/Sound.cpp
     platform/UnixSignals.h platform/UnixSignals.cpp
     platform/Compositor.h platform/Compositor.cpp
+    platform/X11.h platform/X11.cpp
     platform/PanelHints.h platform/PanelHints.cpp
     platform/Autostart.h platform/Autostart.cpp
     platform/HttpStreamClient.h platform/HttpStreamClient.cpp

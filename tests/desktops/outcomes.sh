@@ -67,20 +67,11 @@ check() {
     fi
 }
 
-# wait_until <seconds> <command...>: polls until the command succeeds.
-wait_until() {
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@" >/dev/null 2>&1; do
-        [ $SECONDS -ge $deadline ] && return 1
-        sleep 0.1
-    done
-}
-
 work=$(mktemp -d)
 export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data XDG_CACHE_HOME=$work/cache
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME"
-export QT_XCB_NO_MITSHM=1
+export QT_XCB_NO_MITSHM=1 BRIVANE_ARTIFACTS=$out
+source "$(dirname "$0")/../integration/lib.sh"
 children=()
 cleanup() {
     local pid
@@ -89,48 +80,22 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# --- the outer screen --------------------------------------------------------
+# --- the outer screen, which shows what the user sees ---------------------------
 outer() { DISPLAY=$OUTER_DISPLAY "$@"; }
 point() { outer xdotool mousemove "$1" "$2"; }
-shot() { outer import -window root "$out/$1.png" 2>/dev/null; }
-pixel() {
-    outer import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |
-        sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
-}
-# near <r,g,b> <r,g,b> [tolerance]
-near() {
-    local a b i d
-    IFS=, read -r -a a <<<"$1"
-    IFS=, read -r -a b <<<"$2"
-    [ ${#a[@]} -eq 3 ] && [ ${#b[@]} -eq 3 ] || return 1
-    for i in 0 1 2; do
-        d=$((a[i] - b[i]))
-        [ ${d#-} -le "${3:-4}" ] || return 1
-    done
-}
+shot() { outer screenshot "$1"; }
+outer_near() { outer pixel_near "$@"; }
 
 read -r screen_w screen_h < <(outer xdpyinfo | sed -n 's/.*dimensions: *\([0-9]*\)x\([0-9]*\) pixels.*/\1 \2/p')
 mid_x=$((screen_w / 2))
 card_x=$((mid_x - 190))
 probe_x=$((card_x + 10)) # the card's body, left of the tab content
-probe_y=300
 card_colour="20,20,31"
 window_colour="200,120,40"
-card_open() { near "$(pixel "$probe_x" "$probe_y")" "$card_colour"; }
+card_open() { outer_near "$probe_x" 300 "$card_colour"; }
 card_closed() { ! card_open; }
-# The card's top edge: the first card-coloured row of its centre column.
-card_top() {
-    local y=0 line
-    while read -r line; do
-        near "$line" "$card_colour" 30 && { echo "$y"; return 0; }
-        y=$((y + 1))
-    done < <(outer import -window root -crop "1x100+$mid_x+0" -depth 8 txt:- 2>/dev/null |
-        sed -n '2,$s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p')
-    return 1
-}
 
 # --- the session's own X display (XWayland, or the X server itself) -------------
-strip_window() { xdotool search --onlyvisible --name '^Brivane$' 2>/dev/null | head -n1; }
 settings_window() { xdotool search --onlyvisible --name '^Brivane Settings$' 2>/dev/null | head -n1; }
 net_wm_state() { xprop -id "$1" _NET_WM_STATE 2>/dev/null; }
 has_state() { net_wm_state "$1" | grep -q "$2"; }
@@ -141,7 +106,7 @@ geometry_of() { xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolu
 shape_of() { xwininfo -shape -id "$1" | sed -n 's/.*Window shape extents: *\([0-9x+]*\).*/\1/p'; }
 
 # The notes, one text a line, as the program stored them.
-stored_notes() { python3 "$(dirname "$0")/../support/stored-notes.py" "$XDG_CONFIG_HOME/brivane/preferences.json"; }
+stored_notes() { python3 "$(dirname "$0")/../support/stored-notes.py" "$(prefs_file)"; }
 note_stored() { stored_notes 2>/dev/null | grep -qxF "$1"; }
 
 # --- test windows --------------------------------------------------------------
@@ -158,7 +123,7 @@ start_window() {
     outer xdotool mousemove "$probe_x" 700 click 1
     wait_until 5 grep -q focus-in "$2"
 }
-window_drawn() { near "$(pixel "$probe_x" 700)" "$window_colour"; }
+window_drawn() { outer_near "$probe_x" 700 "$window_colour"; }
 stop_window() {
     kill "$window_pid" 2>/dev/null
     wait "$window_pid" 2>/dev/null
@@ -166,12 +131,9 @@ stop_window() {
 got_key() { tail -n 1 "$1" | grep -qx "key $2"; }
 
 # --- the program ---------------------------------------------------------------
-"$BRIVANE_BIN" >"$out/brivane.log" 2>&1 &
-brivane_pid=$!
-children+=("$brivane_pid")
-strip_shown() { [ -n "$(strip_window)" ]; }
-wait_until 30 strip_shown || { report "FAIL the strip never appeared"; exit 1; }
-strip=$(strip_window)
+start_brivane
+children+=("$BRIVANE_PID")
+strip=$(brivane_window)
 # The card's top: where the strip hangs, below a top panel if there is one.
 area_top=$(workarea_top)
 : "${area_top:=0}"
@@ -210,7 +172,7 @@ xwindow_log=$out/x11-window.log
 start_window xcb "$xwindow_log" || { report "FAIL the X11 test window never took the focus"; exit 1; }
 # The row just below the strip looks the same inside its columns as beside them.
 below_strip_clear() {
-    window_drawn && [ "$(pixel "$probe_x" $((area_top + 80)))" = "$(pixel $((card_x - 150)) $((area_top + 80)))" ]
+    window_drawn && [ "$(outer pixel "$probe_x" $((area_top + 80)))" = "$(outer pixel $((card_x - 150)) $((area_top + 80)))" ]
 }
 check strip-clear 6 "collapsed, the strip covers nothing below its 32 points" wait_until 5 below_strip_clear
 
@@ -220,7 +182,7 @@ point "$mid_x" 700
 wait_until 5 card_closed
 check open-strip 1 "moving onto the strip opens the card over a maximised X11 window" open_card
 shot card-open
-top=$(card_top) || top=$area_top
+read -r _ top _ < <(geometry_of "$strip")
 panel_hints() {
     echo "strip $strip: $(net_wm_state "$strip")" >>"$out/states.log"
     has_state "$strip" _NET_WM_STATE_SKIP_TASKBAR && has_state "$strip" _NET_WM_STATE_SKIP_PAGER &&
@@ -296,7 +258,7 @@ ordinary_window() {
         ! xprop -id "$settings" WM_TRANSIENT_FOR | grep -q 'window id' &&
         lacks_state "$settings" _NET_WM_STATE_SKIP_TASKBAR && lacks_state "$settings" _NET_WM_STATE_ABOVE
 }
-settings_front() { ! near "$(pixel "$mid_x" $((screen_h / 2)))" "$window_colour"; }
+settings_front() { ! outer_near "$mid_x" $((screen_h / 2)) "$window_colour"; }
 check settings-front 5 "a second launch brings the settings window to the front" wait_until 5 settings_front
 check settings-normal 5 "the settings window is a normal window in the task bar, transient for nothing" ordinary_window
 titled() { xprop -id "$settings" _NET_FRAME_EXTENTS | grep -Eq '= [0-9]+, [0-9]+, [1-9][0-9]*,'; }
@@ -305,12 +267,12 @@ shot settings
 # A click on the other window, beside the settings window, brings it to the front.
 settings_behind() {
     outer xdotool mousemove 200 $((screen_h - 150)) click 1
-    wait_until 5 near "$(pixel "$mid_x" $((screen_h / 2)))" "$window_colour"
+    wait_until 5 outer_near "$mid_x" $((screen_h / 2)) "$window_colour"
 }
 check settings-behind 5 "the settings window goes behind another window that is clicked" settings_behind
 check panel-hints-after 4 "the strip still skips the task bar and pager and asks for no attention" panel_hints
 
-kill -0 "$brivane_pid" 2>/dev/null || { failures=$((failures + 1)); report "FAIL Brivane is no longer running"; }
+kill -0 "$BRIVANE_PID" 2>/dev/null || { failures=$((failures + 1)); report "FAIL Brivane is no longer running"; }
 shot final
 report "$passes passed, $failures failed, $skips skipped"
 [ "$failures" = 0 ]
