@@ -7,6 +7,7 @@
 #include "desk/NotesStore.h"
 #include "media/MediaStore.h"
 #include "platform/KeyValueStore.h"
+#include "platform/ShellExtension.h"
 #include "platform/SingleInstance.h"
 #include "platform/Symbols.h"
 #include "platform/UnixSignals.h"
@@ -124,6 +125,32 @@ void AppDelegate::applicationDidFinishLaunching()
         m_notchPanel, &QQuickWindow::frameSwapped, this, [this] { mainWindow(); },
         Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
     m_notchPanel->showCollapsed();
+    connectShellExtension();
+}
+
+void AppDelegate::setShellExtension(ShellExtension *extension)
+{
+    m_shellExtension = extension;
+    connectShellExtension();
+}
+
+void AppDelegate::connectShellExtension()
+{
+    if (!m_shellExtension || !m_notchPanel)
+        return;
+    NotchPanel *panel = m_notchPanel;
+    ShellExtension *extension = m_shellExtension;
+    connect(extension, &ShellExtension::expandRequested, panel, &NotchPanel::expand);
+    connect(extension, &ShellExtension::collapseRequested, panel, &NotchPanel::collapse);
+    connect(panel, &NotchPanel::isExpandedChanged, extension, [panel, extension] { extension->setExpanded(panel->isExpanded()); });
+    // Says which way the card opens once the shell has answered, and again
+    // whenever that changes (the extension switched on or off meanwhile).
+    connect(extension, &ShellExtension::stateChanged, panel, [panel, extension] {
+        panel->setShellTracksPointer(extension->state() == ShellExtension::State::Enabled);
+        const QString line = extension->pathReport();
+        if (!line.isEmpty())
+            std::fprintf(stderr, "%s\n", qPrintable(line));
+    });
 }
 
 SettingsWindow *AppDelegate::mainWindow()
@@ -132,7 +159,8 @@ SettingsWindow *AppDelegate::mainWindow()
         return m_mainWindow;
     QQuickItem *settings = QmlFactory::createItem(&m_engine, QStringLiteral("SettingsView"),
                                                   {{QStringLiteral("notes"), QVariant::fromValue(m_sharedNotes)},
-                                                   {QStringLiteral("ai"), QVariant::fromValue(m_sharedAI)}});
+                                                   {QStringLiteral("ai"), QVariant::fromValue(m_sharedAI)},
+                                                   {QStringLiteral("shellExtension"), QVariant::fromValue(m_shellExtension.data())}});
     m_mainWindow = new SettingsWindow(settings);
     if (settings)
         m_mainWindow->setColor(settings->property("windowColor").value<QColor>());
@@ -195,6 +223,11 @@ int AppDelegate::runApplication(int argc, char *argv[])
     Symbols::loadFont();
     KeyValueStore preferences(KeyValueStore::defaultFilePath());
     AppDelegate delegate(preferences);
+    ShellExtension shellExtension(QDBusConnection::sessionBus());
+    if (instance.usesSessionBus()) {
+        delegate.setShellExtension(&shellExtension);
+        shellExtension.start();
+    }
     QObject::connect(&instance, &SingleInstance::activateRequested, &delegate,
                      [&delegate] { delegate.applicationShouldHandleReopen(delegate.hasVisibleWindows()); });
     QTimer::singleShot(0, &delegate, &AppDelegate::applicationDidFinishLaunching);

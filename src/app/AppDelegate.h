@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QPointer>
 #include <QQmlEngine>
 #include <QQuickWindow>
 
@@ -11,6 +12,7 @@ class KeyValueStore;
 class MediaStore;
 class NotchPanel;
 class NotesStore;
+class ShellExtension;
 
 // The settings window: fixed 400 x 500; closing it only hides it, and it comes
 // back where it was left.
@@ -58,8 +60,14 @@ public:
     AIStore *sharedAI() const { return m_sharedAI; }
     MediaStore *sharedMedia() const { return m_sharedMedia; }
     QQmlEngine *engine() { return &m_engine; }
+    // GNOME Shell's extension, where the session has a bus; it may then open
+    // and close the card, and the settings window offers to enable it.
+    void setShellExtension(ShellExtension *extension);
 
 private:
+    void connectShellExtension();
+
+    QPointer<ShellExtension> m_shellExtension;
     NotchPanel *m_notchPanel = nullptr;
     SettingsWindow *m_mainWindow = nullptr;
     NotesStore *m_sharedNotes;

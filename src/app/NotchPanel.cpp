@@ -48,7 +48,7 @@ NotchPanel::NotchPanel(NotesStore *notes, ClipboardStore *clipboard, AIStore *ai
     m_trackerView = new NotchTrackingView(this, this);
     QPointer<NotchPanel> weak(this);
     m_trackerView->onMouseEnter = [weak] {
-        if (weak)
+        if (weak && !weak->m_shellTracksPointer)
             weak->expand();
     };
     m_trackerView->onMouseExit = [weak] {

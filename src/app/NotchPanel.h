@@ -57,6 +57,12 @@ public:
     void expand();
     void collapse();
 
+    // Where the shell tracks the pointer for the panel (GNOME's extension),
+    // it alone opens the card: XWayland's own idea of the pointer goes stale
+    // once the pointer is over the shell or a Wayland window, and the strip
+    // would reopen as the card shrinks under that stale position.
+    void setShellTracksPointer(bool tracks) { m_shellTracksPointer = tracks; }
+
     NotchTrackingView *trackerView() const { return m_trackerView; }
     QQuickItem *rootItem() const { return m_rootItem; }
 
@@ -82,6 +88,7 @@ private:
     int m_height = hitH;
     bool m_isExpanded = false;
     bool m_composited = true;
+    bool m_shellTracksPointer = false;
     QMetaObject::Connection m_screenConnection;
     QMetaObject::Connection m_availableConnection;
 };

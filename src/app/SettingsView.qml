@@ -10,6 +10,8 @@ Item {
 
     required property NotesStore notes
     required property AIStore ai
+    // Only on GNOME Shell, where the top bar's centre needs the extension.
+    property ShellExtension shellExtension: null
 
     SystemPalette { id: system; colorGroup: SystemPalette.Active }
     readonly property color windowColor: system.window
@@ -40,6 +42,31 @@ Item {
             color: root.secondaryText
             Layout.fillWidth: true
             wrapMode: Text.Wrap
+        }
+        RowLayout {
+            objectName: "shellExtensionRow"
+            visible: root.shellExtension !== null && root.shellExtension.status !== ""
+            Layout.fillWidth: true
+            spacing: 12
+            Text {
+                objectName: "shellExtensionStatus"
+                text: root.shellExtension ? root.shellExtension.status : ""
+                textFormat: Text.PlainText
+                font.pixelSize: 12
+                color: root.secondaryText
+                wrapMode: Text.Wrap
+                Layout.fillWidth: true
+                Accessible.role: Accessible.StaticText
+                Accessible.name: text
+            }
+            Button {
+                objectName: "enableShellExtension"
+                visible: root.shellExtension !== null && root.shellExtension.canEnable
+                text: qsTr("Turn On")
+                onClicked: root.shellExtension.enable()
+                Accessible.role: Accessible.Button
+                Accessible.name: qsTr("Turn on the GNOME Shell extension")
+            }
         }
         Rectangle { Layout.fillWidth: true; implicitHeight: 1; color: system.mid }
 

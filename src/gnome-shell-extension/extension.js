@@ -1,0 +1,243 @@
+// Brivane in GNOME Shell.
+//
+// The top bar covers the screen's top edge, and the shell does not tell an
+// X11 window when the pointer leaves it for the shell's own chrome or for a
+// Wayland window. So this extension owns a one-pixel hot zone at the centre
+// of the top bar and another over Brivane's strip below it, watches the
+// pointer while Brivane's card is open, and asks Brivane over the session bus
+// to expand and to collapse. It also keeps
+// Brivane's window just below the top bar, above other windows, on every
+// workspace, and gives the keyboard back to the window that had it when the
+// card closes, which Brivane cannot do for a native Wayland window.
+//
+// Nothing runs while Brivane is not on the bus, and nothing polls while the
+// card is closed.
+'use strict';
+
+const { Clutter, Gio } = imports.gi;
+const Main = imports.ui.main;
+const PointerWatcher = imports.ui.pointerWatcher;
+
+const BUS_NAME = 'org.brivane.Brivane';
+const OBJECT_PATH = '/org/brivane/Brivane/Shell';
+const INTERFACE = 'org.brivane.Brivane.Shell';
+
+// Brivane's strip and card, in the shell's logical pixels.
+const ZONE_WIDTH = 380;
+const STRIP_HEIGHT = 32;
+// How often the pointer is read while the card is open.
+const WATCH_INTERVAL_MS = 15;
+
+function isBrivaneCard(window) {
+    // Brivane's settings window is an ordinary one; only the card skips the
+    // task bar.
+    const wmClass = (window.get_wm_class() || '').toLowerCase();
+    const instance = (window.get_wm_class_instance() || '').toLowerCase();
+    return (wmClass === 'brivane' || instance === 'brivane') && window.is_skip_taskbar();
+}
+
+class BrivaneHover {
+    enable() {
+        this._zone = null;
+        this._window = null;
+        this._windowSignals = [];
+        this._watch = null;
+        this._entered = false;
+        this._expanded = false;
+        this._focusBefore = null;
+        this._expandedSignal = 0;
+        this._nameWatch = Gio.bus_watch_name(Gio.BusType.SESSION, BUS_NAME, Gio.BusNameWatcherFlags.NONE,
+            () => this._brivaneAppeared(), () => this._brivaneVanished());
+    }
+
+    disable() {
+        Gio.bus_unwatch_name(this._nameWatch);
+        this._nameWatch = 0;
+        this._brivaneVanished();
+    }
+
+    _brivaneAppeared() {
+        if (this._zone)
+            return;
+        const makeZone = name => {
+            const zone = new Clutter.Actor({ name, reactive: true });
+            zone.connect('enter-event', () => {
+                if (!Main.overview.visible)
+                    this._request('Expand');
+                return Clutter.EVENT_PROPAGATE;
+            });
+            Main.layoutManager.addTopChrome(zone);
+            return zone;
+        };
+        this._zone = makeZone('brivane-hot-zone');
+        // Over the collapsed strip, so that the shell alone decides; it hides
+        // while the card is open, so the card gets its clicks.
+        this._stripZone = makeZone('brivane-strip-zone');
+        this._stripZone.hide();
+        this._placeZone();
+
+        this._expandedSignal = Gio.DBus.session.signal_subscribe(BUS_NAME, INTERFACE, 'ExpandedChanged',
+            OBJECT_PATH, null, Gio.DBusSignalFlags.NONE,
+            (connection, sender, path, iface, signal, parameters) => {
+                const [expanded] = parameters.deep_unpack();
+                this._setExpanded(expanded);
+            });
+        this._focusChanged = global.display.connect('notify::focus-window', () => this._focusMoved());
+        this._monitorsChanged = Main.layoutManager.connect('monitors-changed', () => this._placeAll());
+        this._workAreasChanged = global.display.connect('workareas-changed', () => this._placeWindow());
+        this._windowCreated = global.display.connect('window-created', (display, window) => this._adopt(window));
+        for (const actor of global.get_window_actors())
+            this._adopt(actor.meta_window);
+    }
+
+    _brivaneVanished() {
+        if (!this._zone)
+            return;
+        this._setExpanded(false);
+        this._release();
+        this._focusBefore = null;
+        Gio.DBus.session.signal_unsubscribe(this._expandedSignal);
+        global.display.disconnect(this._focusChanged);
+        Main.layoutManager.disconnect(this._monitorsChanged);
+        global.display.disconnect(this._workAreasChanged);
+        global.display.disconnect(this._windowCreated);
+        this._zone.destroy();
+        this._zone = null;
+        this._stripZone.destroy();
+        this._stripZone = null;
+    }
+
+    _request(method) {
+        this._setExpanded(method === 'Expand');
+        Gio.DBus.session.call(BUS_NAME, OBJECT_PATH, INTERFACE, method, null, null,
+            Gio.DBusCallFlags.NO_AUTO_START, -1, null, (connection, result) => {
+                try {
+                    connection.call_finish(result);
+                } catch (e) {
+                    log(`Brivane: ${method} failed: ${e.message}`);
+                }
+            });
+    }
+
+    _placeAll() {
+        this._placeZone();
+        this._placeWindow();
+    }
+
+    _placeZone() {
+        const monitor = Main.layoutManager.primaryMonitor;
+        if (!this._zone || !monitor)
+            return;
+        this._zone.set_position(monitor.x + Math.floor((monitor.width - ZONE_WIDTH) / 2), monitor.y);
+        this._zone.set_size(ZONE_WIDTH, 1);
+    }
+
+    _adopt(window) {
+        if (this._window || !isBrivaneCard(window))
+            return;
+        this._window = window;
+        this._windowSignals = [
+            window.connect('position-changed', () => this._placeWindow()),
+            window.connect('unmanaged', () => this._release()),
+        ];
+        window.make_above();
+        window.stick();
+        this._placeWindow();
+    }
+
+    _release() {
+        if (!this._window)
+            return;
+        this._stripZone.hide();
+        for (const id of this._windowSignals)
+            this._window.disconnect(id);
+        this._windowSignals = [];
+        this._window = null;
+    }
+
+    _target() {
+        const index = Main.layoutManager.primaryIndex;
+        const monitor = Main.layoutManager.primaryMonitor;
+        if (!this._window || !monitor || index < 0)
+            return null;
+        const frame = this._window.get_frame_rect();
+        const workArea = Main.layoutManager.getWorkAreaForMonitor(index);
+        return { x: monitor.x + Math.floor((monitor.width - frame.width) / 2), y: workArea.y, frame };
+    }
+
+    _placeWindow() {
+        const target = this._target();
+        if (!target)
+            return;
+        // Comparing first keeps the move from answering itself.
+        if (target.frame.x !== target.x || target.frame.y !== target.y)
+            this._window.move_frame(false, target.x, target.y);
+        this._stripZone.set_position(target.x, target.y);
+        this._stripZone.set_size(ZONE_WIDTH, STRIP_HEIGHT);
+        this._stripZone.visible = !this._expanded;
+    }
+
+    _setExpanded(expanded) {
+        if (expanded === this._expanded)
+            return;
+        this._expanded = expanded;
+        if (this._stripZone && this._window)
+            this._stripZone.visible = !expanded;
+        if (expanded) {
+            // Opened from the strip, the pointer is in the card already.
+            const [x, y] = global.get_pointer();
+            this._entered = this._inCard(x, y);
+            this._watch = PointerWatcher.getPointerWatcher().addWatch(WATCH_INTERVAL_MS,
+                (x, y) => this._pointerMoved(x, y));
+        } else {
+            this._watch.remove();
+            this._watch = null;
+            this._focusMoved();
+        }
+    }
+
+    // Remembers who had the keyboard before the card, and hands it back if
+    // the card still has it, or gets it late, once closed.
+    _focusMoved() {
+        const focus = global.display.focus_window;
+        if (focus && focus !== this._window) {
+            this._focusBefore = focus;
+        } else if (focus && !this._expanded && this._focusBefore &&
+                   this._focusBefore.get_compositor_private() !== null) {
+            this._focusBefore.activate(global.get_current_time());
+        }
+    }
+
+    _card() {
+        if (this._window)
+            return this._window.get_frame_rect();
+        return { x: this._zone.x, y: this._zone.y, width: ZONE_WIDTH, height: 1 };
+    }
+
+    _inCard(x, y) {
+        const card = this._card();
+        return x >= card.x && x < card.x + card.width && y >= card.y && y < card.y + card.height;
+    }
+
+    // The card stays open while the pointer is over it and, until it first
+    // gets there, over the column between the hot zone and the card's top
+    // edge, which it crosses on the way down.
+    _pointerMoved(x, y) {
+        const monitor = Main.layoutManager.primaryMonitor;
+        if (!monitor)
+            return;
+        if (this._inCard(x, y)) {
+            this._entered = true;
+            return;
+        }
+        const card = this._card();
+        const inColumn = x >= card.x && x < card.x + card.width;
+        if (inColumn && !this._entered && y >= monitor.y && y < card.y)
+            return;
+        this._request('Collapse');
+    }
+}
+
+function init() {
+    return new BrivaneHover();
+}
