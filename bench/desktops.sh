@@ -17,23 +17,33 @@ desktops=("$@")
 
 cmake --build "$build" --target brivane hover_response test_window >/dev/null
 
+# GNOME with Brivane's extension, as the package installs it.
+export GNOME_SHELL_EXTENSION="$root/src/gnome-shell-extension"
 export BRIVANE_BIN="$build/src/brivane" HOVER="$build/bench/hover_response" ROUNDS=$rounds IDLE=$idle
 for desktop in "${desktops[@]}"; do
     echo "== $desktop"
-    DESKTOPS_QUIET=1 "$root/tests/desktops/$desktop.sh" -- bash -c '
+    BENCH_DESKTOP=$desktop DESKTOPS_QUIET=1 "$root/tests/desktops/$desktop.sh" -- bash -c '
         set -u
         work=$(mktemp -d)
         export HOME=$work XDG_CONFIG_HOME=$work/config QT_XCB_NO_MITSHM=1
         "$BRIVANE_BIN" >"$work/log" 2>&1 &
         pid=$!
-        until xdotool search --name "^Brivane$" >/dev/null 2>&1; do sleep 0.2; done
+        until grep -q "^Brivane: the strip is" "$work/log"; do sleep 0.2; done
         read -r w h < <(DISPLAY=$OUTER_DISPLAY xdpyinfo | sed -n "s/.*dimensions: *\([0-9]*\)x\([0-9]*\).*/\1 \2/p")
         top=$(xprop -root _NET_WORKAREA 2>/dev/null | sed -n "s/.*= *[0-9]*, *\([0-9]*\),.*/\1/p")
-        # The strip where it is (below a top panel or bar, if any); the probe
-        # is the first rows of the card, which show first as it grows.
-        target=$((${top:-0} + 5))
+        # The top edge where a layer surface or the GNOME Shell extension
+        # takes it, else the strip where it hangs below a top panel.
+        if grep -q "^Brivane: the strip is a layer surface" "$work/log" || [ "$BENCH_DESKTOP" = gnome ]; then
+            target=0
+        else
+            target=$((${top:-0} + 5))
+        fi
+        # The probe is the first rows below the strip, which show first as
+        # the card grows.
+        probe=$((${top:-0} + 45))
+        [ "$target" = 0 ] && [ "$BENCH_DESKTOP" != gnome ] && probe=40
         sleep 2
-        DISPLAY=$OUTER_DISPLAY "$HOVER" $((w / 2)) "$target" $((w / 2 - 150)) $((target + 40)) $((w / 2)) $((h - 150)) "$ROUNDS" ||
+        DISPLAY=$OUTER_DISPLAY "$HOVER" $((w / 2)) "$target" $((w / 2 - 150)) "$probe" $((w / 2)) $((h - 150)) "$ROUNDS" ||
             echo "hover: no response from y $target (the strip is not there on this desktop)"
         ticks=$(getconf CLK_TCK)
         c0=$(awk "{print \$14 + \$15}" /proc/$pid/stat)

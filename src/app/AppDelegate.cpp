@@ -11,6 +11,7 @@
 #include "platform/SingleInstance.h"
 #include "platform/Symbols.h"
 #include "platform/UnixSignals.h"
+#include "platform/WaylandProbe.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -26,21 +27,61 @@ namespace {
 
 const QString kServiceName = QStringLiteral("org.brivane.Brivane");
 
+const QByteArray kLayerShellOffered("the compositor has the layer shell");
+
+// Chooses how the strip reaches the screen, before Qt connects: a layer
+// surface where the Wayland compositor has the layer shell and Brivane's
+// plugin for it is there, else an X11 window (XWayland on Wayland). Returns
+// why, for the line said at start.
+QByteArray choosePlatform()
+{
+    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    const bool x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
+    if (wayland) {
+        const QString plugins = WaylandProbe::pluginDirectory();
+        if (!plugins.isEmpty() && WaylandProbe::advertises("zwlr_layer_shell_v1")) {
+            // X11 stays behind it, should Qt's Wayland platform fail to load.
+            qputenv("QT_QPA_PLATFORM", x11 ? "wayland;xcb" : "wayland");
+            qputenv("QT_WAYLAND_SHELL_INTEGRATION", "brivane-layer-shell");
+            QCoreApplication::addLibraryPath(plugins);
+            return kLayerShellOffered;
+        }
+        if (!x11)
+            return "there is no XWayland to fall back to";
+        qputenv("QT_QPA_PLATFORM", "xcb");
+        return plugins.isEmpty() ? "Brivane's layer-shell plugin is not installed"
+                                 : "the compositor does not offer the layer shell (zwlr_layer_shell_v1)";
+    }
+    // The panel relies on window masks and global pointer crossing, which
+    // the X11 backend provides.
+    if (x11)
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    return QByteArray();
+}
+
 // Says once which way the strip reaches the screen, so a report from any
 // desktop tells it.
-void reportWindowPath()
+void reportWindowPath(const QByteArray &why)
 {
     const QString platform = QGuiApplication::platformName();
-    const QByteArray desktop = qgetenv("XDG_CURRENT_DESKTOP");
+    QByteArray desktop = qgetenv("XDG_CURRENT_DESKTOP");
+    if (desktop.isEmpty())
+        desktop = "this";
+    const QByteArray reason = platform == QLatin1String("xcb") && why == kLayerShellOffered
+                                  ? QByteArray("Qt's Wayland platform did not start")
+                                  : why;
+    const QByteArray because = reason.isEmpty() ? QByteArray() : " (" + reason + ')';
     QByteArray line;
     if (platform == QLatin1String("xcb") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        line = "Brivane: the strip is an X11 window through XWayland on " + (desktop.isEmpty() ? "this" : desktop)
-               + " Wayland session; the compositor places it and follows the pointer for it.";
+        line = "Brivane: the strip is an X11 window through XWayland on " + desktop
+               + " Wayland session; the compositor places it and follows the pointer for it" + because + '.';
     else if (platform == QLatin1String("xcb"))
-        line = "Brivane: the strip is an X11 window under the window manager"
-               + (desktop.isEmpty() ? QByteArray() : " of " + desktop) + '.';
+        line = "Brivane: the strip is an X11 window under the window manager of " + desktop + '.';
+    else if (platform == QLatin1String("wayland") && qgetenv("QT_WAYLAND_SHELL_INTEGRATION") == "brivane-layer-shell")
+        line = "Brivane: the strip is a layer surface over the top edge of " + desktop + " Wayland session" + because
+               + '.';
     else
-        line = "Brivane: the strip is a window of the " + platform.toUtf8() + " platform.";
+        line = "Brivane: the strip is a window of the " + platform.toUtf8() + " platform" + because + '.';
     std::fprintf(stderr, "%s\n", line.constData());
 }
 
@@ -200,10 +241,7 @@ int AppDelegate::runApplication(int argc, char *argv[])
         std::fputs("Brivane needs a graphical desktop session: neither DISPLAY nor WAYLAND_DISPLAY is set.\n", stderr);
         return 2;
     }
-    // The panel relies on window masks and global pointer crossing, which
-    // the X11 backend provides (XWayland included).
-    if (!explicitPlatform && !qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "xcb");
+    const QByteArray why = explicitPlatform ? QByteArray("QT_QPA_PLATFORM is set") : choosePlatform();
 
     configureRendering();
     QGuiApplication app(argc, argv);
@@ -217,7 +255,7 @@ int AppDelegate::runApplication(int argc, char *argv[])
         instance.activatePrimary([](bool delivered) { QCoreApplication::exit(delivered ? 0 : 1); });
         return app.exec();
     }
-    reportWindowPath();
+    reportWindowPath(why);
     UnixSignals::quitOnTermination();
 
     Symbols::loadFont();

@@ -29,10 +29,22 @@ NotchPanel::NotchPanel(NotesStore *notes, ClipboardStore *clipboard, AIStore *ai
     setColor(Qt::transparent);
     // Shown like a non-activating panel: mapping it must not steal focus.
     setProperty("_q_showWithoutActivating", true);
+    // On Wayland compositors with a layer shell, Brivane's shell integration
+    // makes this window a layer surface over the top edge.
+    setProperty("brivaneLayerSurface", true);
 
     m_animation = new QVariantAnimation(this);
     connect(m_animation, &QVariantAnimation::valueChanged, this,
             [this](const QVariant &value) { applyHeight(int(std::lround(value.toDouble()))); });
+    connect(m_animation, &QVariantAnimation::finished, this, [this] {
+        // A Wayland compositor may leave the keyboard with a layer surface
+        // that stopped taking it; unmapping the collapsed strip, which draws
+        // nothing, makes it hand the keyboard to the window that had it.
+        if (!m_isExpanded && isActive() && QGuiApplication::platformName() == QLatin1String("wayland")) {
+            hide();
+            show();
+        }
+    });
 
     m_rootItem = QmlFactory::createItem(engine, QStringLiteral("NotchRootView"),
                                         {{QStringLiteral("notes"), QVariant::fromValue(notes)},

@@ -11,6 +11,7 @@ list(APPEND BRIVANE_SOURCES
     platform/X11.h platform/X11.cpp
     platform/PanelHints.h platform/PanelHints.cpp
     platform/ShellExtension.h platform/ShellExtension.cpp
+    platform/WaylandProbe.h platform/WaylandProbe.cpp
     platform/Autostart.h platform/Autostart.cpp
     platform/HttpStreamClient.h platform/HttpStreamClient.cpp
     platform/SystemFigures.h platform/SystemFigures.cpp

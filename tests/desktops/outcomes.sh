@@ -19,24 +19,9 @@ mkdir -p "$out"
 declare -A known_failing=()
 case $desktop in
 gnome) ;; # with the extension, which gnome.sh installs when GNOME_SHELL_EXTENSION is set
-kwin)
-    no_leave="XWayland is often told nothing when the pointer moves from the card onto a native Wayland window or the bare desktop, so the card stays open"
-    known_failing[leave-wayland]=$no_leave
-    known_failing[leave-desktop]=$no_leave
-    known_failing[focus-back-wayland]="no X11 request can hand the keyboard back to a native Wayland window"
-    ;;
+kwin) ;; # the strip is a layer surface
 sway)
-    # sway manages the strip's XWayland window as a floating window: it
-    # centres it on the screen and ignores the states a panel asks for.
-    placed="sway floats the strip's XWayland window and centres it on the screen"
-    for name in strip-area strip-clear fling open-strip type-note leave-x11 focus-back-x11 leave-left leave-right \
-        reopen above-wayland leave-wayland focus-back-wayland leave-desktop; do
-        known_failing[$name]=$placed
-    done
-    known_failing[panel-hints]="sway keeps no _NET_WM_STATE for XWayland windows"
-    known_failing[panel-hints-after]=${known_failing[panel-hints]}
-    known_failing[settings-title]="sway announces no frame extents for XWayland windows"
-    known_failing[settings-behind]="sway keeps floating windows, as it makes the settings window, above tiled ones"
+    known_failing[settings-behind]="sway floats the settings window, whose size is fixed, and keeps floating windows above tiled ones"
     ;;
 esac
 
@@ -103,6 +88,29 @@ workarea_top() { xprop -root _NET_WORKAREA 2>/dev/null | sed -n 's/.*= *[0-9]*, 
 geometry_of() { xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} /Width/ {w=$NF} /Height/ {h=$NF} END {print x, y, w, h}'; }
 shape_of() { xwininfo -shape -id "$1" | sed -n 's/.*Window shape extents: *\([0-9x+]*\).*/\1/p'; }
 
+# --- native Wayland windows, as the compositor lists them ----------------------
+# kwin_window CAPTION: KWin's record of Brivane's window with that caption.
+kwin_window() {
+    local id info
+    for id in $(gdbus call --session -d org.kde.KWin -o /WindowsRunner -m org.kde.krunner1.Match Brivane 2>/dev/null |
+        grep -o '{[0-9a-f-]\{36\}}'); do
+        info=$(gdbus call --session -d org.kde.KWin -o /KWin -m org.kde.KWin.getWindowInfo "$id" 2>/dev/null)
+        grep -qF "'caption': <'$1'>" <<<"$info" && { echo "$info"; return 0; }
+    done
+    return 1
+}
+# sway_windows: "app_id|name|type|border" of each window sway manages.
+sway_windows() {
+    swaymsg -t get_tree 2>/dev/null | python3 -c '
+import json, sys
+def walk(node):
+    if node.get("pid"):
+        print("%s|%s|%s|%s" % (node.get("app_id"), node.get("name"), node.get("type"), node.get("border")))
+    for child in node.get("nodes", []) + node.get("floating_nodes", []):
+        walk(child)
+walk(json.load(sys.stdin))'
+}
+
 # The notes, one text a line, as the program stored them.
 stored_notes() { python3 "$(dirname "$0")/../support/stored-notes.py" "$(prefs_file)"; }
 note_stored() { stored_notes 2>/dev/null | grep -qxF "$1"; }
@@ -129,12 +137,23 @@ stop_window() {
 got_key() { tail -n 1 "$1" | grep -qx "key $2"; }
 
 # --- the program ---------------------------------------------------------------
-start_brivane
+"$BRIVANE_BIN" >>"$out/brivane.log" 2>&1 &
+BRIVANE_PID=$!
 children+=("$BRIVANE_PID")
-strip=$(brivane_window)
-# The card's top: where the strip hangs, below a top panel if there is one.
-area_top=$(workarea_top)
-: "${area_top:=0}"
+said_path() { grep -qE '^Brivane: the strip is (an X11 window|a layer surface)' "$out/brivane.log"; }
+wait_until 20 said_path || { report "FAIL Brivane never said how the strip reaches the screen"; exit 1; }
+# On compositors with a layer shell the strip is a native layer surface over
+# the top edge, which X11 does not see; then only the screen tells.
+if grep -q '^Brivane: the strip is a layer surface' "$out/brivane.log"; then
+    layer=1 strip="" area_top=0
+else
+    layer=0
+    wait_until 20 brivane_mapped || { report "FAIL the Brivane strip never appeared"; exit 1; }
+    strip=$(brivane_window)
+    # The card's top: where the strip hangs, below a top panel if there is one.
+    area_top=$(workarea_top)
+    : "${area_top:=0}"
+fi
 # The hot zone is the top edge, except on X11 where a top panel reserves it:
 # there the strip hangs below the panel and is itself the target.
 if [ -z "${WAYLAND_DISPLAY:-}" ]; then target_y=$((area_top + 5)); else target_y=0; fi
@@ -163,8 +182,10 @@ strip_area() {
     [ "$x" = "$card_x" ] && [ "$w" = 380 ] && [ "$y" -ge "$area_top" ] && [ "$y" -le $((area_top + 1)) ] &&
         [ "$(shape_of "$strip")" = "380x32+0+0" ]
 }
-wait_until 10 strip_area
-check strip-area 6 "the collapsed strip is 380x32 at the top centre of the work area (y $area_top)" strip_area
+if [ "$layer" = 0 ]; then
+    wait_until 10 strip_area
+    check strip-area 6 "the collapsed strip is 380x32 at the top centre of the work area (y $area_top)" strip_area
+fi
 
 xwindow_log=$out/x11-window.log
 start_window xcb "$xwindow_log" || { report "FAIL the X11 test window never took the focus"; exit 1; }
@@ -173,6 +194,23 @@ below_strip_clear() {
     window_drawn && [ "$(outer pixel "$probe_x" $((area_top + 80)))" = "$(outer pixel $((card_x - 150)) $((area_top + 80)))" ]
 }
 check strip-clear 6 "collapsed, the strip covers nothing below its 32 points" wait_until 5 below_strip_clear
+if [ "$layer" = 1 ]; then
+    # The strip draws nothing, so the pointer tells where it is: inside its
+    # 380 x 32 at the top edge it opens the card, beside or below it not.
+    opens_at() {
+        point "$mid_x" 600
+        wait_until 5 card_closed || return 1
+        point "$1" "$2"
+        if [ "$3" = yes ]; then wait_until 5 card_open; else ! wait_until 1 card_open; fi
+    }
+    layer_strip_area() {
+        opens_at $((card_x + 2)) 1 yes && opens_at $((card_x + 377)) 30 yes && opens_at $((card_x - 3)) 1 no &&
+            opens_at $((card_x + 383)) 1 no && opens_at "$mid_x" 33 no
+    }
+    check strip-area 6 "the collapsed strip is 380x32 at the top centre of the screen" layer_strip_area
+    point "$mid_x" 600
+    wait_until 5 card_closed
+fi
 
 # 1 and 4. A fling to the top centre opens the card above a maximised window.
 check fling 1 "a fling to ($mid_x, $target_y) opens the card over a maximised X11 window" open_card "$target_y"
@@ -180,12 +218,29 @@ point "$mid_x" 700
 wait_until 5 card_closed
 check open-strip 1 "moving onto the strip opens the card over a maximised X11 window" open_card
 shot card-open
-read -r _ top _ < <(geometry_of "$strip")
+top=0
+[ "$layer" = 0 ] && read -r _ top _ < <(geometry_of "$strip")
 panel_hints() {
+    [ "$layer" = 1 ] && { layer_hints; return; }
     echo "strip $strip: $(net_wm_state "$strip")" >>"$out/states.log"
     has_state "$strip" _NET_WM_STATE_SKIP_TASKBAR && has_state "$strip" _NET_WM_STATE_SKIP_PAGER &&
         lacks_state "$strip" _NET_WM_STATE_DEMANDS_ATTENTION &&
         ! xprop -id "$strip" WM_HINTS | grep -qi urgen
+}
+# A layer surface: KWin keeps a record of it, marked to skip them all; sway
+# manages no window for it.
+layer_hints() {
+    case $desktop in
+    kwin)
+        local info
+        info=$(kwin_window "") || return 1
+        echo "strip: $info" >>"$out/states.log"
+        grep -q "'skipTaskbar': <true>" <<<"$info" && grep -q "'skipPager': <true>" <<<"$info" &&
+            grep -q "'skipSwitcher': <true>" <<<"$info"
+        ;;
+    sway) ! sway_windows | grep -q '|Brivane|' ;;
+    *) return 1 ;;
+    esac
 }
 check panel-hints 4 "the strip skips the task bar and pager and never asks for attention" panel_hints
 
@@ -248,9 +303,22 @@ check leave-desktop 2 "leaving the card onto the desktop collapses it" leave_to 
 start_window xcb "$xwindow_log" || report "FAIL the X11 test window never came back"
 "$BRIVANE_BIN" >>"$out/second-launch.log" 2>&1
 settings_shown() { [ -n "$(settings_window)" ]; }
-wait_until 15 settings_shown
+[ "$layer" = 0 ] && wait_until 15 settings_shown
 settings=$(settings_window)
 ordinary_window() {
+    if [ "$layer" = 1 ]; then
+        case $desktop in
+        kwin)
+            local info
+            info=$(kwin_window "Brivane Settings") || return 1
+            echo "settings: $info" >>"$out/states.log"
+            grep -q "'type': <0>" <<<"$info" && grep -q "'skipTaskbar': <false>" <<<"$info" &&
+                grep -q "'keepAbove': <false>" <<<"$info"
+            ;;
+        sway) sway_windows | tee -a "$out/states.log" | grep -q '^org.brivane.Brivane|Brivane Settings|' ;;
+        esac
+        return
+    fi
     [ -n "$settings" ] || return 1
     xprop -id "$settings" _NET_WM_WINDOW_TYPE | grep -q _NET_WM_WINDOW_TYPE_NORMAL &&
         ! xprop -id "$settings" WM_TRANSIENT_FOR | grep -q 'window id' &&
@@ -259,7 +327,15 @@ ordinary_window() {
 settings_front() { ! outer_near "$mid_x" $((screen_h / 2)) "$window_colour"; }
 check settings-front 5 "a second launch brings the settings window to the front" wait_until 5 settings_front
 check settings-normal 5 "the settings window is a normal window in the task bar, transient for nothing" ordinary_window
-titled() { xprop -id "$settings" _NET_FRAME_EXTENTS | grep -Eq '= [0-9]+, [0-9]+, [1-9][0-9]*,'; }
+titled() {
+    if [ "$layer" = 1 ]; then
+        case $desktop in
+        kwin) kwin_window "Brivane Settings" | grep -q "'noBorder': <false>" ;;
+        sway) sway_windows | grep -q '^org.brivane.Brivane|Brivane Settings|[a-z_]*|normal$' ;;
+        esac
+        return
+    fi
+    xprop -id "$settings" _NET_FRAME_EXTENTS | grep -Eq '= [0-9]+, [0-9]+, [1-9][0-9]*,'; }
 check settings-title 5 "the settings window has the desktop's title bar" wait_until 5 titled
 shot settings
 # A click on the other window, beside the settings window, brings it to the front.

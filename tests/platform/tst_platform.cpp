@@ -1,10 +1,13 @@
 #include "platform/NotificationCenter.h"
 #include "platform/ProcessRunner.h"
 #include "platform/Symbols.h"
+#include "platform/WaylandProbe.h"
 
 #include "TestSupport.h"
 
 #include <QElapsedTimer>
+#include <QLocalServer>
+#include <QStandardPaths>
 #include <QThreadPool>
 
 class TestPlatform : public QObject
@@ -105,6 +108,21 @@ private Q_SLOTS:
         }
         QVERIFY(Symbols::glyph("no.such.symbol").isEmpty());
         QVERIFY(Symbols::loadFont());
+    }
+
+    // Brivane asks the compositor before it starts; one that takes the
+    // connection and never answers, or none at all, must not hold it up.
+    void aSilentOrMissingCompositorOffersNothing()
+    {
+        QLocalServer silent;
+        const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+        QLocalServer::removeServer(runtime + QStringLiteral("/silent-compositor"));
+        QVERIFY(silent.listen(runtime + QStringLiteral("/silent-compositor")));
+        qputenv("WAYLAND_DISPLAY", "silent-compositor");
+        QVERIFY(!WaylandProbe::advertises("zwlr_layer_shell_v1", 200));
+        qputenv("WAYLAND_DISPLAY", "no-such-compositor");
+        QVERIFY(!WaylandProbe::advertises("zwlr_layer_shell_v1", 200));
+        qunsetenv("WAYLAND_DISPLAY");
     }
 };
 

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// Looks at the Wayland compositor before Qt connects to it, so that Brivane
+// can choose how its panel reaches the screen.
+namespace WaylandProbe {
+
+// Whether the compositor at $WAYLAND_DISPLAY advertises the global; false
+// when there is none or it does not answer within timeoutMs.
+bool advertises(const char *interface, int timeoutMs = 1000);
+
+// Brivane's own Qt plugin folder (holding wayland-shell-integration/), next
+// to the program as built or as installed; empty when there is none, or
+// when Qt's own Wayland shell integration is missing.
+QString pluginDirectory();
+
+} // namespace WaylandProbe
