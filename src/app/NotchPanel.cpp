@@ -64,7 +64,7 @@ NotchPanel::NotchPanel(NotesStore *notes, ClipboardStore *clipboard, AIStore *ai
             weak->expand();
     };
     m_trackerView->onMouseExit = [weak] {
-        if (weak)
+        if (weak && !weak->m_shellTracksPointer)
             weak->collapse();
     };
 

@@ -58,9 +58,10 @@ public:
     void collapse();
 
     // Where the shell tracks the pointer for the panel (GNOME's extension),
-    // it alone opens the card: XWayland's own idea of the pointer goes stale
-    // once the pointer is over the shell or a Wayland window, and the strip
-    // would reopen as the card shrinks under that stale position.
+    // it alone opens and closes the card: XWayland's own idea of the pointer
+    // goes stale once the pointer is over the shell or a Wayland window, and
+    // the card would reopen, or close, as its shape changes under that stale
+    // position.
     void setShellTracksPointer(bool tracks) { m_shellTracksPointer = tracks; }
 
     NotchTrackingView *trackerView() const { return m_trackerView; }
