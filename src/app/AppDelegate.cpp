@@ -7,6 +7,7 @@
 #include "desk/NotesStore.h"
 #include "media/MediaStore.h"
 #include "platform/KeyValueStore.h"
+#include "platform/PanelHints.h"
 #include "platform/ShellExtension.h"
 #include "platform/SingleInstance.h"
 #include "platform/Symbols.h"
@@ -50,7 +51,7 @@ QByteArray choosePlatform()
             return "there is no XWayland to fall back to";
         qputenv("QT_QPA_PLATFORM", "xcb");
         return plugins.isEmpty() ? "Brivane's layer-shell plugin is not installed"
-                                 : "the compositor does not offer the layer shell (zwlr_layer_shell_v1)";
+                                 : "the compositor offers no zwlr_layer_shell_v1";
     }
     // The panel relies on window masks and global pointer crossing, which
     // the X11 backend provides.
@@ -119,6 +120,15 @@ void SettingsWindow::reopen()
     showNormal();
     raise();
     requestActivate();
+}
+
+void SettingsWindow::bringToFront()
+{
+    raise();
+    // Asked as a pager would: for a window already shown, a window manager
+    // may turn an application's own request into an attention request
+    // (mutter does).
+    PanelHints::activate(this);
 }
 
 void SettingsWindow::closeEvent(QCloseEvent *event)
@@ -217,8 +227,12 @@ bool AppDelegate::hasVisibleWindows() const
 
 bool AppDelegate::applicationShouldHandleReopen(bool hasVisibleWindows)
 {
-    if (hasVisibleWindows)
+    // Launched again while the window is open, perhaps behind others.
+    if (hasVisibleWindows) {
+        if (m_mainWindow)
+            m_mainWindow->bringToFront();
         return true;
+    }
     if (SettingsWindow *window = mainWindow())
         window->reopen();
     return true;

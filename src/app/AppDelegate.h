@@ -23,6 +23,7 @@ public:
     explicit SettingsWindow(QQuickItem *content);
     void centreOn(const QRect &area);
     void reopen();
+    void bringToFront();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -97,11 +97,19 @@ private:
 
     static void closed(void *data, wl_proxy *)
     {
-        // The compositor took the surface away (its output went, say): hide
-        // the window, as a closed toplevel would be.
+        // The compositor took the surface away, with the output it was on:
+        // the window comes back as a new surface on an output that is there.
         auto *self = static_cast<LayerSurface *>(data);
-        if (QWindow *w = self->window()->window())
-            QMetaObject::invokeMethod(w, &QWindow::hide, Qt::QueuedConnection);
+        if (QWindow *w = self->window()->window()) {
+            QMetaObject::invokeMethod(
+                w,
+                [w] {
+                    w->hide();
+                    if (!QGuiApplication::screens().isEmpty())
+                        w->show();
+                },
+                Qt::QueuedConnection);
+        }
     }
 
     wl_proxy *m_surface = nullptr;

@@ -42,7 +42,11 @@ start_brivane() {
 session_instances() {
     local pid count=0
     for pid in $(pgrep -x brivane); do
-        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "DISPLAY=$DISPLAY" && count=$((count + 1))
+        # The display number alone may be another session's too (nested
+        # desktops reuse :0); the session bus is this session's own.
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null |
+            grep -cxF -e "DISPLAY=$DISPLAY" -e "DBUS_SESSION_BUS_ADDRESS=${DBUS_SESSION_BUS_ADDRESS:-}" |
+            grep -qx 2 && count=$((count + 1))
     done
     echo "$count"
 }
