@@ -3,7 +3,7 @@
 // in a form that decodes to exactly the same notes.
 #include "desk/NotesModel.h"
 #include "desk/NotesStore.h"
-#include "desk/TextPreview.h"
+#include "app/Text.h"
 
 #include <cmath>
 #include <cstddef>
@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         // time, whatever the stored date, and a bounded prefix of the text.
         NotesModel::timeText(note.date);
         NotesModel::dateText(note.date);
-        const QString preview = TextPreview::bounded(note.text, 300);
+        const QString preview = Text::bounded(note.text, 300);
         if (!note.text.startsWith(preview) || preview.size() > 300)
             __builtin_trap();
         // A cut never splits a surrogate pair (a lone one in the text stays).

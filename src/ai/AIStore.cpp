@@ -1,6 +1,7 @@
 #include "AIStore.h"
 
 #include "ReplyReader.h"
+#include "app/Text.h"
 #include "platform/HttpStreamClient.h"
 #include "platform/KeyValueStore.h"
 
@@ -9,19 +10,6 @@
 #include <QJsonObject>
 
 namespace {
-
-// Spaces and tabs only: a question may end in a line break on purpose.
-QString trimSpacesAndTabs(const QString &text)
-{
-    const auto blank = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); };
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && blank(text.at(begin)))
-        ++begin;
-    while (end > begin && blank(text.at(end - 1)))
-        --end;
-    return text.sliced(begin, end - begin);
-}
 
 // A header value must not carry a line break or any other control character
 // (that would inject headers), and a key is plain ASCII anyway.
@@ -106,7 +94,8 @@ QByteArray AIStore::requestBody(const QString &text)
 
 void AIStore::send(const QString &text)
 {
-    if (trimSpacesAndTabs(text).isEmpty())
+    // Spaces and tabs only: a question may end in a line break on purpose.
+    if (Text::trimmedSpacesAndTabs(text).isEmpty())
         return;
     m_messages->append(ChatMsg(QStringLiteral("user"), text));
     if (m_readers++ == 0)

@@ -48,7 +48,6 @@ public:
     bool isExpanded() const { return m_isExpanded; }
     QRect frame() const;       // the current, possibly animating, frame
     QRect targetFrame() const; // where the current transition ends
-    QRect screenGeometry() const { return m_screen; }
     void setScreenGeometry(const QRect &screen, const QRect &available = QRect());
 
     // Shows the strip without activating it or taking focus.

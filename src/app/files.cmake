@@ -1,5 +1,6 @@
 list(APPEND BRIVANE_SOURCES
     app/AppDelegate.h app/AppDelegate.cpp
+    app/Text.h
     app/NotchPanel.h app/NotchPanel.cpp
     app/NotchTrackingView.h app/NotchTrackingView.cpp
     app/ExpansionObserver.h app/ExpansionObserver.cpp

@@ -101,16 +101,16 @@ void CalculatorStore::operation(const QString &key)
 
 void CalculatorStore::equals()
 {
-    m_current = number(m_display);
-    double result = m_current;
+    const double current = number(m_display);
+    double result = current;
     if (m_op == QLatin1String("+"))
-        result = m_prev + m_current;
+        result = m_prev + current;
     else if (m_op == QLatin1String("-"))
-        result = m_prev - m_current;
+        result = m_prev - current;
     else if (m_op == multiply)
-        result = m_prev * m_current;
+        result = m_prev * current;
     else if (m_op == divide)
-        result = m_current != 0 ? m_prev / m_current : 0;
+        result = current != 0 ? m_prev / current : 0;
     setDisplay(format(result));
     m_hasResult = true;
     m_op.clear();
@@ -121,7 +121,6 @@ void CalculatorStore::clear()
     setDisplay(QStringLiteral("0"));
     m_op.clear();
     m_prev = 0;
-    m_current = 0;
     m_hasResult = false;
 }
 

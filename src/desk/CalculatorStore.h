@@ -54,7 +54,6 @@ Q_SIGNALS:
 
 private:
     QString m_display = QStringLiteral("0");
-    double m_current = 0;
     double m_prev = 0;
     QString m_op; // empty when none is pending
     bool m_hasResult = false;

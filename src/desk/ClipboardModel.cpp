@@ -1,7 +1,7 @@
 #include "ClipboardModel.h"
 
 #include "ClipboardStore.h"
-#include "TextPreview.h"
+#include "app/Text.h"
 
 ClipboardModel::ClipboardModel(QObject *parent)
     : NewestRowsModel(parent)
@@ -27,7 +27,7 @@ QVariant ClipboardModel::data(const QModelIndex &index, int role) const
         || index.row() >= m_store->count())
         return {};
     if (role == PreviewRole || role == Qt::DisplayRole)
-        return TextPreview::bounded(m_store->items().at(index.row()), previewLength);
+        return Text::bounded(m_store->items().at(index.row()), previewLength);
     return {};
 }
 

@@ -1,7 +1,7 @@
 #include "NotesModel.h"
 
 #include "NotesStore.h"
-#include "TextPreview.h"
+#include "app/Text.h"
 
 #include <QLocale>
 
@@ -44,7 +44,7 @@ QVariant NotesModel::data(const QModelIndex &index, int role) const
         return note.id.toString(QUuid::WithoutBraces).toUpper();
     case Qt::DisplayRole:
     case TextRole:
-        return TextPreview::bounded(note.text, m_previewLength);
+        return Text::bounded(note.text, m_previewLength);
     case DateRole:
         return note.date;
     case TimeTextRole:

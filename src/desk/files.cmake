@@ -1,5 +1,4 @@
 list(APPEND BRIVANE_SOURCES
-    desk/TextPreview.h
     desk/NewestRowsModel.h desk/NewestRowsModel.cpp
     desk/NotesStore.h desk/NotesStore.cpp
     desk/NotesModel.h desk/NotesModel.cpp

@@ -1,5 +1,7 @@
 #include "MediaFormat.h"
 
+#include "app/Text.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -70,10 +72,7 @@ void MediaFormat::moveVolume(MediaStore *media, double value)
 
 QString MediaFormat::oneLine(const QString &text)
 {
-    QString line = text.left(MaxLineLength);
-    // Do not leave half of a surrogate pair at the cut.
-    if (line.size() < text.size() && !line.isEmpty() && line.back().isHighSurrogate())
-        line.chop(1);
+    QString line = Text::bounded(text, MaxLineLength);
     for (QChar &c : line) {
         const QChar::Category category = c.category();
         if (category == QChar::Other_Control || category == QChar::Separator_Line

@@ -1,5 +1,6 @@
 #include "MediaSources.h"
 
+#include "app/Text.h"
 #include "platform/ImageLoader.h"
 #include "platform/NowPlayingService.h"
 #include "platform/ScriptRunner.h"
@@ -23,18 +24,6 @@ QString scriptLines(std::initializer_list<std::pair<int, QString>> lines)
     for (const auto &[level, text] : lines)
         out << QString(level * 4, QLatin1Char(' ')) + text;
     return out.join(QLatin1Char('\n'));
-}
-
-QString trimSpacesAndTabs(const QString &text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    auto blank = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); };
-    while (begin < end && blank(text.at(begin)))
-        ++begin;
-    while (end > begin && blank(text.at(end - 1)))
-        --end;
-    return text.mid(begin, end - begin);
 }
 
 std::optional<QString> patternFor(const QString &appName)
@@ -269,8 +258,8 @@ std::optional<TrackUpdate> parseTabOutput(const QString &output)
         update.title = clean;
         update.artist = label;
     } else {
-        update.artist = trimSpacesAndTabs(parts.first());
-        update.title = trimSpacesAndTabs(parts.mid(1).join(QStringLiteral(" - ")));
+        update.artist = Text::trimmedSpacesAndTabs(parts.first());
+        update.title = Text::trimmedSpacesAndTabs(parts.mid(1).join(QStringLiteral(" - ")));
     }
     update.album = QString();
     update.appName = label;

@@ -71,16 +71,6 @@ QString Symbols::glyph(const QString &name)
     return QString(QChar(it.value()));
 }
 
-bool Symbols::isKnown(const QString &name)
-{
-    return table().contains(name);
-}
-
-QStringList Symbols::knownNames()
-{
-    return table().keys();
-}
-
 QString Symbols::fontFamily()
 {
     return loadedFamily();

@@ -17,8 +17,6 @@ public:
 
     // The glyph text for a symbol name; an unknown name gives "".
     Q_INVOKABLE static QString glyph(const QString &name);
-    static bool isKnown(const QString &name);
-    static QStringList knownNames();
 
     // Family of the icon font, loaded once from the system font directory.
     static QString fontFamily();
