@@ -8,6 +8,9 @@ build="${BRIVANE_BUILD_DIR:-$root/build}"
 
 "$root/scripts/setup.sh"
 
+# The C++ code as .clang-format lays it out; scripts/format.sh mends it.
+"$root/scripts/format.sh" --check
+
 export BRIVANE_ARTIFACTS="${BRIVANE_ARTIFACTS:-$build/artifacts}"
 rm -rf "$BRIVANE_ARTIFACTS"
 mkdir -p "$BRIVANE_ARTIFACTS"

@@ -33,7 +33,6 @@ public:
     // Ends on the error path from the event loop, without any request.
     void failSoon(const QString &description);
 
-
     // "Error: " + description + ". Check your API key in Settings."
     static QString errorText(QString description, const QString &secret);
 

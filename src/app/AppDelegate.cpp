@@ -17,10 +17,9 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QQuickItem>
-#include <QScreen>
 #include <QSGRendererInterface>
+#include <QScreen>
 #include <QTimer>
-
 #include <cstdio>
 #include <utility>
 
@@ -69,18 +68,19 @@ void reportWindowPath(const QByteArray &why)
     if (desktop.isEmpty())
         desktop = "this";
     const QByteArray reason = platform == QLatin1String("xcb") && why == kLayerShellOffered
-                                  ? QByteArray("Qt's Wayland platform did not start")
-                                  : why;
+        ? QByteArray("Qt's Wayland platform did not start")
+        : why;
     const QByteArray because = reason.isEmpty() ? QByteArray() : " (" + reason + ')';
     QByteArray line;
     if (platform == QLatin1String("xcb") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         line = "Brivane: the strip is an X11 window through XWayland on " + desktop
-               + " Wayland session; the compositor places it and follows the pointer for it" + because + '.';
+            + " Wayland session; the compositor places it and follows the pointer for it" + because + '.';
     else if (platform == QLatin1String("xcb"))
         line = "Brivane: the strip is an X11 window under the window manager of " + desktop + '.';
-    else if (platform == QLatin1String("wayland") && qgetenv("QT_WAYLAND_SHELL_INTEGRATION") == "brivane-layer-shell")
-        line = "Brivane: the strip is a layer surface over the top edge of " + desktop + " Wayland session" + because
-               + '.';
+    else if (platform == QLatin1String("wayland")
+        && qgetenv("QT_WAYLAND_SHELL_INTEGRATION") == "brivane-layer-shell")
+        line = "Brivane: the strip is a layer surface over the top edge of " + desktop + " Wayland session"
+            + because + '.';
     else
         line = "Brivane: the strip is a window of the " + platform.toUtf8() + " platform" + because + '.';
     std::fprintf(stderr, "%s\n", line.constData());
@@ -94,7 +94,7 @@ SettingsWindow::SettingsWindow(QQuickItem *content)
     // An ordinary top-level window: a dialog would be kept above everything,
     // transient for Qt's hidden leader window, and left out of task bars.
     setFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
-             | Qt::WindowMinimizeButtonHint);
+        | Qt::WindowMinimizeButtonHint);
     const QSize size(400, 500);
     resize(size);
     setMinimumSize(size);
@@ -162,13 +162,16 @@ void AppDelegate::applicationDidFinishLaunching()
     m_notchPanel = new NotchPanel(m_sharedNotes, m_sharedClipboard, m_sharedAI, m_sharedMedia, &m_engine);
     if (qEnvironmentVariableIsSet("BRIVANE_REPORT_FIRST_FRAME")) {
         // For bench/shell.sh: the moment the strip is first on screen.
-        QObject::connect(m_notchPanel, &QQuickWindow::frameSwapped, this, [] {
-            static bool once = false;
-            if (!std::exchange(once, true)) {
-                std::fputs("first-frame\n", stdout);
-                std::fflush(stdout);
-            }
-        }, Qt::DirectConnection);
+        QObject::connect(
+            m_notchPanel, &QQuickWindow::frameSwapped, this,
+            [] {
+                static bool once = false;
+                if (!std::exchange(once, true)) {
+                    std::fputs("first-frame\n", stdout);
+                    std::fflush(stdout);
+                }
+            },
+            Qt::DirectConnection);
     }
     // The hidden settings window is built right after the strip's first
     // frame, so that its controls do not delay the strip.
@@ -193,7 +196,8 @@ void AppDelegate::connectShellExtension()
     ShellExtension *extension = m_shellExtension;
     connect(extension, &ShellExtension::expandRequested, panel, &NotchPanel::expand);
     connect(extension, &ShellExtension::collapseRequested, panel, &NotchPanel::collapse);
-    connect(panel, &NotchPanel::isExpandedChanged, extension, [panel, extension] { extension->setExpanded(panel->isExpanded()); });
+    connect(panel, &NotchPanel::isExpandedChanged, extension,
+        [panel, extension] { extension->setExpanded(panel->isExpanded()); });
     // Says which way the card opens once the shell has answered, and again
     // whenever that changes (the extension switched on or off meanwhile).
     connect(extension, &ShellExtension::stateChanged, panel, [panel, extension] {
@@ -209,9 +213,9 @@ SettingsWindow *AppDelegate::mainWindow()
     if (m_mainWindow || !m_notchPanel)
         return m_mainWindow;
     QQuickItem *settings = QmlFactory::createItem(&m_engine, QStringLiteral("SettingsView"),
-                                                  {{QStringLiteral("notes"), QVariant::fromValue(m_sharedNotes)},
-                                                   {QStringLiteral("ai"), QVariant::fromValue(m_sharedAI)},
-                                                   {QStringLiteral("shellExtension"), QVariant::fromValue(m_shellExtension.data())}});
+        { { QStringLiteral("notes"), QVariant::fromValue(m_sharedNotes) },
+            { QStringLiteral("ai"), QVariant::fromValue(m_sharedAI) },
+            { QStringLiteral("shellExtension"), QVariant::fromValue(m_shellExtension.data()) } });
     m_mainWindow = new SettingsWindow(settings);
     if (settings)
         m_mainWindow->setColor(settings->property("windowColor").value<QColor>());
@@ -251,8 +255,10 @@ void AppDelegate::configureRendering()
 int AppDelegate::runApplication(int argc, char *argv[])
 {
     const bool explicitPlatform = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
-    if (!explicitPlatform && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-        std::fputs("Brivane needs a graphical desktop session: neither DISPLAY nor WAYLAND_DISPLAY is set.\n", stderr);
+    if (!explicitPlatform && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        std::fputs("Brivane needs a graphical desktop session: neither DISPLAY nor WAYLAND_DISPLAY is set.\n",
+            stderr);
         return 2;
     }
     const QByteArray why = explicitPlatform ? QByteArray("QT_QPA_PLATFORM is set") : choosePlatform();
@@ -281,7 +287,7 @@ int AppDelegate::runApplication(int argc, char *argv[])
         shellExtension.start();
     }
     QObject::connect(&instance, &SingleInstance::activateRequested, &delegate,
-                     [&delegate] { delegate.applicationShouldHandleReopen(delegate.hasVisibleWindows()); });
+        [&delegate] { delegate.applicationShouldHandleReopen(delegate.hasVisibleWindows()); });
     QTimer::singleShot(0, &delegate, &AppDelegate::applicationDidFinishLaunching);
 
     const int status = app.exec();

@@ -7,14 +7,15 @@
 ExpansionObserver::ExpansionObserver(QObject *parent)
     : QObject(parent)
 {
-    NotificationCenter::defaultCenter().addObserver(notificationName(), this, [this](const QVariantMap &info) {
-        const auto it = info.constFind(QStringLiteral("expanded"));
-        if (it == info.constEnd() || it->typeId() != QMetaType::Bool)
-            return;
-        const bool value = it->toBool();
-        if (value == m_expanded)
-            return;
-        m_expanded = value;
-        Q_EMIT expandedChanged();
-    });
+    NotificationCenter::defaultCenter().addObserver(
+        notificationName(), this, [this](const QVariantMap &info) {
+            const auto it = info.constFind(QStringLiteral("expanded"));
+            if (it == info.constEnd() || it->typeId() != QMetaType::Bool)
+                return;
+            const bool value = it->toBool();
+            if (value == m_expanded)
+                return;
+            m_expanded = value;
+            Q_EMIT expandedChanged();
+        });
 }

@@ -16,16 +16,15 @@
 #include <QQuickItem>
 #include <QScreen>
 #include <QVariantAnimation>
-
 #include <algorithm>
 #include <cmath>
 
-NotchPanel::NotchPanel(NotesStore *notes, ClipboardStore *clipboard, AIStore *ai, MediaStore *media,
-                       QQmlEngine *engine)
+NotchPanel::NotchPanel(
+    NotesStore *notes, ClipboardStore *clipboard, AIStore *ai, MediaStore *media, QQmlEngine *engine)
 {
     setTitle(QStringLiteral("Brivane"));
     setFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus
-             | Qt::NoDropShadowWindowHint);
+        | Qt::NoDropShadowWindowHint);
     setColor(Qt::transparent);
     // Shown like a non-activating panel: mapping it must not steal focus.
     setProperty("_q_showWithoutActivating", true);
@@ -35,7 +34,7 @@ NotchPanel::NotchPanel(NotesStore *notes, ClipboardStore *clipboard, AIStore *ai
 
     m_animation = new QVariantAnimation(this);
     connect(m_animation, &QVariantAnimation::valueChanged, this,
-            [this](const QVariant &value) { applyHeight(int(std::lround(value.toDouble()))); });
+        [this](const QVariant &value) { applyHeight(int(std::lround(value.toDouble()))); });
     connect(m_animation, &QVariantAnimation::finished, this, [this] {
         // A Wayland compositor may leave the keyboard with a layer surface
         // that stopped taking it; unmapping the collapsed strip, which draws
@@ -47,10 +46,10 @@ NotchPanel::NotchPanel(NotesStore *notes, ClipboardStore *clipboard, AIStore *ai
     });
 
     m_rootItem = QmlFactory::createItem(engine, QStringLiteral("NotchRootView"),
-                                        {{QStringLiteral("notes"), QVariant::fromValue(notes)},
-                                         {QStringLiteral("clipboard"), QVariant::fromValue(clipboard)},
-                                         {QStringLiteral("ai"), QVariant::fromValue(ai)},
-                                         {QStringLiteral("media"), QVariant::fromValue(media)}});
+        { { QStringLiteral("notes"), QVariant::fromValue(notes) },
+            { QStringLiteral("clipboard"), QVariant::fromValue(clipboard) },
+            { QStringLiteral("ai"), QVariant::fromValue(ai) },
+            { QStringLiteral("media"), QVariant::fromValue(media) } });
     if (m_rootItem) {
         m_rootItem->setParent(contentItem());
         m_rootItem->setParentItem(contentItem());
@@ -226,8 +225,8 @@ void NotchPanel::expand()
     setFlag(Qt::WindowDoesNotAcceptFocus, false);
     PanelHints::activate(this);
     PanelHints::reassertPanel(this);
-    NotificationCenter::defaultCenter().post(ExpansionObserver::notificationName(),
-                                             {{QStringLiteral("expanded"), true}});
+    NotificationCenter::defaultCenter().post(
+        ExpansionObserver::notificationName(), { { QStringLiteral("expanded"), true } });
     animateTo(expandedH, expandMs, QPointF(0.16, 1.0), QPointF(0.3, 1.0));
 }
 
@@ -239,7 +238,7 @@ void NotchPanel::collapse()
     Q_EMIT isExpandedChanged();
     setFlag(Qt::WindowDoesNotAcceptFocus, true);
     PanelHints::activate(focusOwner());
-    NotificationCenter::defaultCenter().post(ExpansionObserver::notificationName(),
-                                             {{QStringLiteral("expanded"), false}});
+    NotificationCenter::defaultCenter().post(
+        ExpansionObserver::notificationName(), { { QStringLiteral("expanded"), false } });
     animateTo(hitH, collapseMs, QPointF(0.4, 0.0), QPointF(1.0, 0.2));
 }

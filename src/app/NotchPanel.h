@@ -36,7 +36,8 @@ public:
 
     static QRegion roundedRegion(int width, int height, int topRadius, int bottomRadius);
 
-    NotchPanel(NotesStore *notes, ClipboardStore *clipboard, AIStore *ai, MediaStore *media, QQmlEngine *engine);
+    NotchPanel(
+        NotesStore *notes, ClipboardStore *clipboard, AIStore *ai, MediaStore *media, QQmlEngine *engine);
     ~NotchPanel() override;
 
     // Frames in Qt's screen coordinates (y grows downwards): both states share
@@ -46,7 +47,7 @@ public:
     static QRect expandedFrame(const QRect &screen, const QRect &available = QRect());
 
     bool isExpanded() const { return m_isExpanded; }
-    QRect frame() const;       // the current, possibly animating, frame
+    QRect frame() const; // the current, possibly animating, frame
     QRect targetFrame() const; // where the current transition ends
     void setScreenGeometry(const QRect &screen, const QRect &available = QRect());
 

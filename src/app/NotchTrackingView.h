@@ -3,7 +3,6 @@
 #include <QObject>
 #include <QPointer>
 #include <QWindow>
-
 #include <functional>
 
 // Reports the pointer entering and leaving a window. The window's input

@@ -14,9 +14,9 @@ void prepareEngine(QQmlEngine *engine)
 QObject *create(QQmlEngine *engine, const QString &typeName, const QVariantMap &initialProperties)
 {
     QQmlComponent component(engine);
-    component.setData(QStringLiteral("import Brivane\n%1 {}\n").arg(typeName).toUtf8(),
-                      QUrl());
-    QObject *object = component.isReady() ? component.createWithInitialProperties(initialProperties) : nullptr;
+    component.setData(QStringLiteral("import Brivane\n%1 {}\n").arg(typeName).toUtf8(), QUrl());
+    QObject *object
+        = component.isReady() ? component.createWithInitialProperties(initialProperties) : nullptr;
     if (!object) {
         // A broken view is a build or packaging fault; say which.
         for (const QQmlError &error : component.errors())

@@ -14,6 +14,7 @@ namespace QmlFactory {
 // Adds the module's import path; call once per engine.
 void prepareEngine(QQmlEngine *engine);
 QObject *create(QQmlEngine *engine, const QString &typeName, const QVariantMap &initialProperties = {});
-QQuickItem *createItem(QQmlEngine *engine, const QString &typeName, const QVariantMap &initialProperties = {});
+QQuickItem *createItem(
+    QQmlEngine *engine, const QString &typeName, const QVariantMap &initialProperties = {});
 
 } // namespace QmlFactory

@@ -5,11 +5,14 @@
 
 const QList<TabModel::Tab> &TabModel::tabs()
 {
-    static const QList<Tab> list{
-        {"music.note", "Now", "red"},          {"note.text", "Notes", "yellow"},
-        {"timer", "Timer", "orange"},          {"function.inset", "Calc", "blue"},
-        {"doc.on.clipboard", "Clip", "green"}, {"bubble.left.fill", "AI", "pink"},
-        {"desktopcomputer", "Stats", "purple"},
+    static const QList<Tab> list {
+        { "music.note", "Now", "red" },
+        { "note.text", "Notes", "yellow" },
+        { "timer", "Timer", "orange" },
+        { "function.inset", "Calc", "blue" },
+        { "doc.on.clipboard", "Clip", "green" },
+        { "bubble.left.fill", "AI", "pink" },
+        { "desktopcomputer", "Stats", "purple" },
     };
     return list;
 }
@@ -46,5 +49,6 @@ QVariant TabModel::data(const QModelIndex &index, int role) const
 
 QHash<int, QByteArray> TabModel::roleNames() const
 {
-    return {{IconRole, "icon"}, {LabelRole, "label"}, {ColorRole, "tabColor"}, {GlyphRole, "glyph"}};
+    return { { IconRole, "icon" }, { LabelRole, "label" }, { ColorRole, "tabColor" },
+        { GlyphRole, "glyph" } };
 }

@@ -25,7 +25,7 @@ QByteArray Autostart::entryText(const QString &program)
     // Quote the path as the desktop entry format wants, so spaces survive.
     QString quoted = program;
     quoted.replace(QLatin1Char('\\'), QStringLiteral("\\\\\\\\"));
-    for (const char c : {'"', '`', '$'})
+    for (const char c : { '"', '`', '$' })
         quoted.replace(QLatin1Char(c), QStringLiteral("\\\\") + QLatin1Char(c));
     return QByteArrayLiteral("[Desktop Entry]\n"
                              "Type=Application\n"
@@ -45,8 +45,8 @@ void Autostart::setEnabled(bool enabled)
     if (enabled) {
         QDir().mkpath(QFileInfo(path).absolutePath());
         QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(entryText(QCoreApplication::applicationFilePath())) < 0
-            || !file.commit()) {
+        if (!file.open(QIODevice::WriteOnly)
+            || file.write(entryText(QCoreApplication::applicationFilePath())) < 0 || !file.commit()) {
             setLastError(file.errorString());
             return;
         }

@@ -85,8 +85,9 @@ KeyValueStore::Values KeyValueStore::fromJson(const QJsonObject &object)
             }
         }
         if (v.isObject() && v.toObject().size() == 1 && v.toObject().value(kBlobMember).isString()) {
-            const auto decoded = QByteArray::fromBase64Encoding(v.toObject().value(kBlobMember).toString().toLatin1(),
-                                                                QByteArray::AbortOnBase64DecodingErrors);
+            const auto decoded
+                = QByteArray::fromBase64Encoding(v.toObject().value(kBlobMember).toString().toLatin1(),
+                    QByteArray::AbortOnBase64DecodingErrors);
             if (decoded) {
                 values.insert(it.key(), decoded.decoded);
                 continue;
@@ -103,7 +104,7 @@ QByteArray KeyValueStore::toJson(const Values &values)
     for (auto it = values.begin(); it != values.end(); ++it) {
         const Value &value = it.value();
         if (const auto *blob = std::get_if<QByteArray>(&value))
-            object.insert(it.key(), QJsonObject{{kBlobMember, QString::fromLatin1(blob->toBase64())}});
+            object.insert(it.key(), QJsonObject { { kBlobMember, QString::fromLatin1(blob->toBase64()) } });
         else if (const auto *text = std::get_if<QString>(&value))
             object.insert(it.key(), *text);
         else if (const auto *list = std::get_if<QStringList>(&value))
@@ -207,7 +208,8 @@ void KeyValueStore::writePending()
     QString failure;
     const QFileInfo info(m_filePath);
     QDir().mkpath(info.absolutePath());
-    QFile::setPermissions(info.absolutePath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(
+        info.absolutePath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 
     QString movedTo;
     if (moveAside && QFile::exists(m_filePath)) {
@@ -238,7 +240,8 @@ void KeyValueStore::writePending()
         }
     }
     if (!failure.isEmpty())
-        QMetaObject::invokeMethod(this, [this, failure] { Q_EMIT writeFailed(failure); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, failure] { Q_EMIT writeFailed(failure); }, Qt::QueuedConnection);
 }
 
 void KeyValueStore::flush()

@@ -2,14 +2,13 @@
 
 #include <QByteArray>
 #include <QHash>
-#include <QJsonValue>
 #include <QJsonObject>
+#include <QJsonValue>
 #include <QMutex>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QThreadPool>
-
 #include <optional>
 #include <variant>
 

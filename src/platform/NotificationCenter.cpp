@@ -9,7 +9,7 @@ NotificationCenter &NotificationCenter::defaultCenter()
 int NotificationCenter::addObserver(const QString &name, QObject *context, Observer observer)
 {
     const int token = m_nextToken++;
-    m_observers[name].append(Entry{token, context, context != nullptr, std::move(observer)});
+    m_observers[name].append(Entry { token, context, context != nullptr, std::move(observer) });
     if (context)
         QObject::connect(context, &QObject::destroyed, context, [this, token] { removeObserver(token); });
     return token;

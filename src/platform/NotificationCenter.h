@@ -6,7 +6,6 @@
 #include <QPointer>
 #include <QString>
 #include <QVariantMap>
-
 #include <functional>
 
 // A small synchronous in-process notification centre: post() calls the

@@ -8,8 +8,8 @@
 #include <QStandardPaths>
 #include <QThreadPool>
 
-ProcessResult ProcessRunner::runBlocking(const QString &program, const QStringList &arguments, int timeoutMs,
-                                         const QByteArray &standardInput)
+ProcessResult ProcessRunner::runBlocking(
+    const QString &program, const QStringList &arguments, int timeoutMs, const QByteArray &standardInput)
 {
     ProcessResult result;
     QProcess process;
@@ -35,7 +35,7 @@ ProcessResult ProcessRunner::runBlocking(const QString &program, const QStringLi
 }
 
 void ProcessRunner::run(const QString &program, const QStringList &arguments, int timeoutMs, QObject *context,
-                        std::function<void(const ProcessResult &)> done)
+    std::function<void(const ProcessResult &)> done)
 {
     Q_ASSERT(!context || context->thread() == QCoreApplication::instance()->thread());
     QPointer<QObject> guard(context);

@@ -4,7 +4,6 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
-
 #include <functional>
 
 struct ProcessResult
@@ -26,12 +25,12 @@ class ProcessRunner
 public:
     // Blocks the calling thread: for worker threads only, never the UI thread.
     static ProcessResult runBlocking(const QString &program, const QStringList &arguments, int timeoutMs,
-                                     const QByteArray &standardInput = {});
+        const QByteArray &standardInput = {});
 
     // Runs on the global thread pool and calls `done` on the main thread,
     // unless `context` (a main-thread object) has been destroyed by then.
     static void run(const QString &program, const QStringList &arguments, int timeoutMs, QObject *context,
-                    std::function<void(const ProcessResult &)> done);
+        std::function<void(const ProcessResult &)> done);
 
     // Whether `program` resolves to an executable file (absolute path or PATH).
     static bool isExecutable(const QString &program);

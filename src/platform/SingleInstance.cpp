@@ -10,7 +10,6 @@
 #include <QLocalSocket>
 #include <QStandardPaths>
 #include <QTimer>
-
 #include <unistd.h>
 
 namespace {
@@ -78,8 +77,8 @@ bool SingleInstance::claim()
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (bus.isConnected()) {
         m_onBus = true;
-        const auto reply = bus.interface()->registerService(m_serviceName, QDBusConnectionInterface::DontQueueService,
-                                                            QDBusConnectionInterface::DontAllowReplacement);
+        const auto reply = bus.interface()->registerService(m_serviceName,
+            QDBusConnectionInterface::DontQueueService, QDBusConnectionInterface::DontAllowReplacement);
         if (!reply.isValid() || reply.value() != QDBusConnectionInterface::ServiceRegistered)
             return false;
         new ApplicationAdaptor(this);
@@ -120,10 +119,10 @@ void SingleInstance::activatePrimary(std::function<void(bool)> done)
 {
     if (m_onBus) {
         QDBusMessage call = QDBusMessage::createMethodCall(m_serviceName, objectPath(),
-                                                           QStringLiteral("org.freedesktop.Application"),
-                                                           QStringLiteral("Activate"));
+            QStringLiteral("org.freedesktop.Application"), QStringLiteral("Activate"));
         call << QVariantMap();
-        auto *watcher = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call, 5000), this);
+        auto *watcher
+            = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call, 5000), this);
         connect(watcher, &QDBusPendingCallWatcher::finished, this, [watcher, done] {
             watcher->deleteLater();
             done(!watcher->isError());

@@ -12,8 +12,8 @@ bool Sound::playEvent(const QString &eventId)
         ca_context *ctx = nullptr;
         if (ca_context_create(&ctx) != CA_SUCCESS)
             return static_cast<ca_context *>(nullptr);
-        ca_context_change_props(ctx, CA_PROP_APPLICATION_NAME, "Brivane", CA_PROP_APPLICATION_ID,
-                                "org.brivane.Brivane", nullptr);
+        ca_context_change_props(
+            ctx, CA_PROP_APPLICATION_NAME, "Brivane", CA_PROP_APPLICATION_ID, "org.brivane.Brivane", nullptr);
         return ctx;
     }();
     if (!context)

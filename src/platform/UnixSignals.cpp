@@ -2,14 +2,13 @@
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
-
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
 
-int g_pipe[2] = {-1, -1};
+int g_pipe[2] = { -1, -1 };
 
 void onSignal(int)
 {
@@ -36,6 +35,6 @@ void UnixSignals::quitOnTermination()
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (int sig : {SIGTERM, SIGINT, SIGHUP})
+    for (int sig : { SIGTERM, SIGINT, SIGHUP })
         ::sigaction(sig, &action, nullptr);
 }

@@ -78,7 +78,7 @@ private Q_SLOTS:
         QTest::newRow("invalid UTF-8")
             << QByteArray("data: {\"choices\":[{\"delta\":{\"content\":\"\xc3\x28\"}}]}") << ignored << "";
         QTest::newRow("NUL inside") << (QByteArray("data: {\"choices\":[{\"delta\":{\"content\":\"a\"}}]}")
-                                        + QByteArray(1, '\0') + "tail")
+            + QByteArray(1, '\0') + "tail")
                                     << ignored << "";
     }
     void linesAreClassified()

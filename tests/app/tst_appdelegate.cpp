@@ -1,8 +1,7 @@
+#include "TestSupport.h"
 #include "app/AppDelegate.h"
 #include "app/NotchPanel.h"
 #include "platform/KeyValueStore.h"
-
-#include "TestSupport.h"
 
 #include <QTemporaryDir>
 
@@ -16,7 +15,8 @@ private Q_SLOTS:
         QTemporaryDir dir;
         KeyValueStore prefs(TestSupport::temporaryPreferencesPath(dir));
         AppDelegate delegate(prefs);
-        QVERIFY(delegate.sharedNotes() && delegate.sharedClipboard() && delegate.sharedAI() && delegate.sharedMedia());
+        QVERIFY(delegate.sharedNotes() && delegate.sharedClipboard() && delegate.sharedAI()
+            && delegate.sharedMedia());
         QVERIFY(!delegate.notchPanel());
 
         delegate.applicationDidFinishLaunching();

@@ -1,3 +1,4 @@
+#include "TestSupport.h"
 #include "ai/AIStore.h"
 #include "app/ExpansionObserver.h"
 #include "app/NotchPanel.h"
@@ -7,8 +8,6 @@
 #include "media/MediaStore.h"
 #include "platform/KeyValueStore.h"
 #include "platform/NotificationCenter.h"
-
-#include "TestSupport.h"
 
 #include <QTemporaryDir>
 
@@ -26,8 +25,8 @@ class TestNotchPanel : public QObject
 
     std::unique_ptr<NotchPanel> makePanel()
     {
-        return std::make_unique<NotchPanel>(m_notes.get(), m_clipboard.get(), m_ai.get(), m_media.get(),
-                                            m_engine.get());
+        return std::make_unique<NotchPanel>(
+            m_notes.get(), m_clipboard.get(), m_ai.get(), m_media.get(), m_engine.get());
     }
 
     // Records every "BrivaneExpanded" post as its payload.
@@ -38,7 +37,7 @@ class TestNotchPanel : public QObject
         Recorder()
         {
             NotificationCenter::defaultCenter().addObserver(ExpansionObserver::notificationName(), &context,
-                                                            [this](const QVariantMap &info) { posts << info; });
+                [this](const QVariantMap &info) { posts << info; });
         }
     };
 
@@ -109,8 +108,8 @@ private Q_SLOTS:
         panel->setScreenGeometry(QRect(0, 0, 1512, 982));
         Recorder recorder;
         QRect frameAtPost;
-        NotificationCenter::defaultCenter().addObserver(ExpansionObserver::notificationName(), &recorder.context,
-                                                        [&](const QVariantMap &) { frameAtPost = panel->frame(); });
+        NotificationCenter::defaultCenter().addObserver(ExpansionObserver::notificationName(),
+            &recorder.context, [&](const QVariantMap &) { frameAtPost = panel->frame(); });
 
         panel->expand();
         panel->expand();
@@ -152,15 +151,15 @@ private Q_SLOTS:
         QSignalSpy changed(&observer, &ExpansionObserver::expandedChanged);
         auto &center = NotificationCenter::defaultCenter();
         center.post(ExpansionObserver::notificationName(), {});
-        center.post(ExpansionObserver::notificationName(), {{"expanded", 1}});
-        center.post(ExpansionObserver::notificationName(), {{"expanded", "true"}});
-        center.post(ExpansionObserver::notificationName(), {{"Expanded", true}});
+        center.post(ExpansionObserver::notificationName(), { { "expanded", 1 } });
+        center.post(ExpansionObserver::notificationName(), { { "expanded", "true" } });
+        center.post(ExpansionObserver::notificationName(), { { "Expanded", true } });
         QCOMPARE(changed.size(), 0);
         QVERIFY(!observer.expanded());
 
-        center.post(ExpansionObserver::notificationName(), {{"expanded", true}});
+        center.post(ExpansionObserver::notificationName(), { { "expanded", true } });
         QVERIFY(observer.expanded());
-        center.post(ExpansionObserver::notificationName(), {{"expanded", QVariant()}});
+        center.post(ExpansionObserver::notificationName(), { { "expanded", QVariant() } });
         QVERIFY(observer.expanded());
         QCOMPARE(changed.size(), 1);
     }
@@ -169,9 +168,11 @@ private Q_SLOTS:
     {
         const QRegion card = NotchPanel::roundedRegion(380, 520, 28, 28);
         QCOMPARE(card.boundingRect(), QRect(0, 0, 380, 520));
-        for (const QPoint corner : {QPoint(0, 0), QPoint(379, 0), QPoint(0, 519), QPoint(379, 519), QPoint(3, 3)})
+        for (const QPoint corner :
+            { QPoint(0, 0), QPoint(379, 0), QPoint(0, 519), QPoint(379, 519), QPoint(3, 3) })
             QVERIFY(!card.contains(corner));
-        for (const QPoint inside : {QPoint(190, 0), QPoint(0, 260), QPoint(379, 260), QPoint(190, 519), QPoint(12, 12)})
+        for (const QPoint inside :
+            { QPoint(190, 0), QPoint(0, 260), QPoint(379, 260), QPoint(190, 519), QPoint(12, 12) })
             QVERIFY(card.contains(inside));
 
         // The strip keeps square top corners against the screen edge.

@@ -1,3 +1,4 @@
+#include "TestSupport.h"
 #include "ai/AIStore.h"
 #include "app/ExpansionObserver.h"
 #include "app/TabModel.h"
@@ -6,8 +7,6 @@
 #include "media/MediaStore.h"
 #include "platform/KeyValueStore.h"
 #include "platform/NotificationCenter.h"
-
-#include "TestSupport.h"
 
 #include <QAbstractItemModelTester>
 #include <QTemporaryDir>
@@ -28,15 +27,15 @@ class TestRootView : public QObject
     std::unique_ptr<ViewHost> makeView()
     {
         return std::make_unique<ViewHost>(QStringLiteral("NotchRootView"),
-                                          QVariantMap{{"notes", QVariant::fromValue(m_notes.get())},
-                                                      {"clipboard", QVariant::fromValue(m_clipboard.get())},
-                                                      {"ai", QVariant::fromValue(m_ai.get())},
-                                                      {"media", QVariant::fromValue(m_media.get())}},
-                                          QSize(380, 520));
+            QVariantMap { { "notes", QVariant::fromValue(m_notes.get()) },
+                { "clipboard", QVariant::fromValue(m_clipboard.get()) },
+                { "ai", QVariant::fromValue(m_ai.get()) }, { "media", QVariant::fromValue(m_media.get()) } },
+            QSize(380, 520));
     }
     static void setExpanded(const QVariant &value)
     {
-        NotificationCenter::defaultCenter().post(ExpansionObserver::notificationName(), {{"expanded", value}});
+        NotificationCenter::defaultCenter().post(
+            ExpansionObserver::notificationName(), { { "expanded", value } });
     }
     static QString panelName(const ViewHost &view)
     {
@@ -73,9 +72,9 @@ private Q_SLOTS:
         QTRY_VERIFY(view->find("card")->isVisible());
         QCOMPARE(panelName(*view), QStringLiteral("mediaPanel"));
 
-        const QStringList labels{"Now", "Notes", "Timer", "Calc", "Clip", "AI", "Stats"};
-        const QStringList panels{"mediaPanel", "notesPanel", "timerPanel", "calculatorPanel",
-                                 "clipboardPanel", "aiPanel", "statsPanel"};
+        const QStringList labels { "Now", "Notes", "Timer", "Calc", "Clip", "AI", "Stats" };
+        const QStringList panels { "mediaPanel", "notesPanel", "timerPanel", "calculatorPanel",
+            "clipboardPanel", "aiPanel", "statsPanel" };
         for (int i = labels.size() - 1; i >= 0; --i) {
             QQuickItem *tab = view->find("tab_" + labels.at(i));
             QVERIFY2(tab, qPrintable(labels.at(i)));
@@ -138,19 +137,20 @@ private Q_SLOTS:
         QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
         QCOMPARE(model.rowCount(), 7);
         QCOMPARE(model.data(model.index(0), TabModel::LabelRole).toString(), QStringLiteral("Now"));
-        QCOMPARE(model.data(model.index(6), TabModel::IconRole).toString(), QStringLiteral("desktopcomputer"));
+        QCOMPARE(
+            model.data(model.index(6), TabModel::IconRole).toString(), QStringLiteral("desktopcomputer"));
         QCOMPARE(model.data(model.index(5), TabModel::ColorRole).value<QColor>(), QColor(0xFF, 0x37, 0x5F));
     }
 
     void settingsViewShowsItsTitleAndHint()
     {
         ViewHost view(QStringLiteral("SettingsView"),
-                      {{"notes", QVariant::fromValue(m_notes.get())}, {"ai", QVariant::fromValue(m_ai.get())}},
-                      QSize(400, 500));
+            { { "notes", QVariant::fromValue(m_notes.get()) }, { "ai", QVariant::fromValue(m_ai.get()) } },
+            QSize(400, 500));
         QVERIFY(view.root());
         QCOMPARE(view.find("settingsTitle")->property("text").toString(), QStringLiteral("Brivane Settings"));
         QCOMPARE(view.find("settingsHint")->property("text").toString(),
-                 QStringLiteral("Hover at the top center of your screen to open."));
+            QStringLiteral("Hover at the top center of your screen to open."));
     }
 };
 

@@ -48,7 +48,8 @@ class TestDeskPanels : public QObject
                 { "clipboard", QVariant::fromValue(m_clipboard.get()) }, { "ai", QVariant::fromValue(&ai) },
                 { "media", QVariant::fromValue(&media) } },
             QSize(380, 520));
-        NotificationCenter::defaultCenter().post(ExpansionObserver::notificationName(), { { "expanded", true } });
+        NotificationCenter::defaultCenter().post(
+            ExpansionObserver::notificationName(), { { "expanded", true } });
         return card;
     }
     static QString text(const ViewHost &view, const QString &name)

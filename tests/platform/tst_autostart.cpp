@@ -1,6 +1,5 @@
-#include "platform/Autostart.h"
-
 #include "TestSupport.h"
+#include "platform/Autostart.h"
 
 #include <QFile>
 

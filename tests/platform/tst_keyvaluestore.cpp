@@ -1,12 +1,10 @@
-#include "platform/KeyValueStore.h"
-
 #include "TestSupport.h"
+#include "platform/KeyValueStore.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QTemporaryDir>
-
 #include <sys/stat.h>
 
 class TestKeyValueStore : public QObject
@@ -39,8 +37,8 @@ private Q_SLOTS:
             store.setData("blob", blob);
             store.setString("text", tricky);
             store.setString("empty", QString());
-            store.setStringArray("one", {QStringLiteral("only, one")});
-            store.setStringArray("many", {QStringLiteral("a"), tricky, QString()});
+            store.setStringArray("one", { QStringLiteral("only, one") });
+            store.setStringArray("many", { QStringLiteral("a"), tricky, QString() });
             store.setStringArray("none", {});
         }
         KeyValueStore reread(path);
@@ -48,11 +46,12 @@ private Q_SLOTS:
         QCOMPARE(reread.string("text"), std::optional<QString>(tricky));
         QCOMPARE(reread.string("empty"), std::optional<QString>(QString()));
         // A one-element array stays an array, never collapses to a string.
-        QCOMPARE(reread.stringArray("one"), std::optional<QStringList>(QStringList{QStringLiteral("only, one")}));
+        QCOMPARE(reread.stringArray("one"),
+            std::optional<QStringList>(QStringList { QStringLiteral("only, one") }));
         QVERIFY(!reread.string("one").has_value());
         QCOMPARE(reread.stringArray("many")->size(), 3);
         QCOMPARE(reread.stringArray("many")->at(1), tricky);
-        QCOMPARE(reread.stringArray("none"), std::optional<QStringList>(QStringList{}));
+        QCOMPARE(reread.stringArray("none"), std::optional<QStringList>(QStringList {}));
     }
 
     void wrongOrMissingTypesReadAsNone()
@@ -60,7 +59,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         KeyValueStore store(TestSupport::temporaryPreferencesPath(dir));
         store.setString("s", QStringLiteral("aGVsbG8="));
-        store.setStringArray("a", {QStringLiteral("x")});
+        store.setStringArray("a", { QStringLiteral("x") });
         store.setData("d", "bytes");
         QVERIFY(!store.data("s"));
         QVERIFY(!store.stringArray("s"));
@@ -133,7 +132,8 @@ private Q_SLOTS:
         store.flush();
         QVERIFY(!store.movedAsidePath().isEmpty());
         QCOMPARE(readFile(store.movedAsidePath()), contents);
-        QCOMPARE(KeyValueStore(path).string("brivane_openai_key"), std::optional<QString>(QStringLiteral("k")));
+        QCOMPARE(
+            KeyValueStore(path).string("brivane_openai_key"), std::optional<QString>(QStringLiteral("k")));
 
         // Only the first write moves the old file aside.
         store.setString("brivane_openai_key", QStringLiteral("k2"));

@@ -1,9 +1,8 @@
+#include "TestSupport.h"
 #include "platform/NotificationCenter.h"
 #include "platform/ProcessRunner.h"
 #include "platform/Symbols.h"
 #include "platform/WaylandProbe.h"
-
-#include "TestSupport.h"
 
 #include <QElapsedTimer>
 #include <QLocalServer>
@@ -20,12 +19,13 @@ private Q_SLOTS:
         NotificationCenter center;
         QStringList calls;
         auto context = std::make_unique<QObject>();
-        center.addObserver("N", context.get(), [&](const QVariantMap &info) { calls << "a" + info.value("k").toString(); });
+        center.addObserver(
+            "N", context.get(), [&](const QVariantMap &info) { calls << "a" + info.value("k").toString(); });
         const int token = center.addObserver("N", nullptr, [&](const QVariantMap &) { calls << "b"; });
         center.addObserver("Other", nullptr, [&](const QVariantMap &) { calls << "other"; });
 
-        center.post("N", {{"k", "1"}});
-        QCOMPARE(calls, QStringList({"a1", "b"}));
+        center.post("N", { { "k", "1" } });
+        QCOMPARE(calls, QStringList({ "a1", "b" }));
 
         context.reset();
         center.removeObserver(token);
@@ -52,13 +52,13 @@ private Q_SLOTS:
     void processesRunWithoutAShellAndWithinTheirDeadline()
     {
         // Arguments are passed as they are: nothing is expanded or split.
-        const ProcessResult echo = ProcessRunner::runBlocking("printf", {"%s|", "$(id)", "a b;c"}, 3000);
+        const ProcessResult echo = ProcessRunner::runBlocking("printf", { "%s|", "$(id)", "a b;c" }, 3000);
         QVERIFY(echo.succeeded());
         QCOMPARE(echo.standardOutput, QByteArray("$(id)|a b;c|"));
 
         QElapsedTimer clock;
         clock.start();
-        const ProcessResult hung = ProcessRunner::runBlocking("sleep", {"30"}, 300);
+        const ProcessResult hung = ProcessRunner::runBlocking("sleep", { "30" }, 300);
         QVERIFY(hung.started);
         QVERIFY(hung.timedOut);
         QVERIFY(!hung.succeeded());
@@ -68,7 +68,7 @@ private Q_SLOTS:
         QVERIFY(!missing.started);
         QVERIFY(missing.standardOutput.isEmpty());
 
-        const ProcessResult failing = ProcessRunner::runBlocking("sh", {"-c", "echo out; exit 3"}, 3000);
+        const ProcessResult failing = ProcessRunner::runBlocking("sh", { "-c", "echo out; exit 3" }, 3000);
         QCOMPARE(failing.exitCode, 3);
         QVERIFY(!failing.succeeded());
 
@@ -81,7 +81,7 @@ private Q_SLOTS:
         QObject context;
         QThread *reportedOn = nullptr;
         QByteArray output;
-        ProcessRunner::run("printf", {"hi"}, 3000, &context, [&](const ProcessResult &r) {
+        ProcessRunner::run("printf", { "hi" }, 3000, &context, [&](const ProcessResult &r) {
             reportedOn = QThread::currentThread();
             output = r.standardOutput;
         });
@@ -91,7 +91,8 @@ private Q_SLOTS:
         bool called = false;
         {
             QObject shortLived;
-            ProcessRunner::run("sleep", {"0.2"}, 3000, &shortLived, [&](const ProcessResult &) { called = true; });
+            ProcessRunner::run(
+                "sleep", { "0.2" }, 3000, &shortLived, [&](const ProcessResult &) { called = true; });
         }
         // Once the worker is done, any queued report has been posted.
         QThreadPool::globalInstance()->waitForDone();
@@ -101,9 +102,9 @@ private Q_SLOTS:
 
     void everySymbolTheViewsUseHasAGlyph()
     {
-        for (const char *name : {"music.note", "note.text", "timer", "function.inset", "doc.on.clipboard",
-                                 "bubble.left.fill", "desktopcomputer", "play.fill", "pause.fill", "bolt.fill",
-                                 "battery.75percent", "cpu", "memorychip", "internaldrive", "clock"}) {
+        for (const char *name : { "music.note", "note.text", "timer", "function.inset", "doc.on.clipboard",
+                 "bubble.left.fill", "desktopcomputer", "play.fill", "pause.fill", "bolt.fill",
+                 "battery.75percent", "cpu", "memorychip", "internaldrive", "clock" }) {
             QVERIFY2(!Symbols::glyph(QString::fromLatin1(name)).isEmpty(), name);
         }
         QVERIFY(Symbols::glyph("no.such.symbol").isEmpty());

@@ -7,12 +7,11 @@
 #include <QVariantMap>
 #include <QtQml/qqmlextensionplugin.h>
 #include <QtTest>
-
 #include <memory>
 
 // Every test executable links the QML module statically.
-#define BRIVANE_TEST_MAIN(TestClass)                                                                        \
-    Q_IMPORT_QML_PLUGIN(BrivanePlugin)                                                                     \
+#define BRIVANE_TEST_MAIN(TestClass)                                                                         \
+    Q_IMPORT_QML_PLUGIN(BrivanePlugin)                                                                       \
     QTEST_MAIN(TestClass)
 
 namespace TestSupport {
@@ -33,7 +32,7 @@ public:
     // The item with this objectName below the root, or null.
     QQuickItem *find(const QString &objectName) const;
     // Clicks the centre of the item (or a point inside it).
-    void click(QQuickItem *item, QPointF offset = {-1, -1}) const;
+    void click(QQuickItem *item, QPointF offset = { -1, -1 }) const;
     // Types text into the focused item.
     void type(const QString &text) const;
 
