@@ -2,22 +2,58 @@
 
 #include "platform/Sound.h"
 
+#include <algorithm>
+#include <ctime>
+
+namespace {
+
+// CLOCK_BOOTTIME goes on through suspend, unlike the monotonic clock.
+qint64 bootTimeMs()
+{
+    timespec ts {};
+    clock_gettime(CLOCK_BOOTTIME, &ts);
+    return qint64(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
+}
+
+} // namespace
+
 TimerStore::TimerStore(QObject *parent)
     : QObject(parent)
     , m_beep([] { Sound::playEvent(QStringLiteral("complete")); })
+    , m_now(bootTimeMs)
 {
-    m_timer.setInterval(1000);
-    // A stopwatch should not drift by the coarse timer's slack.
+    m_timer.setSingleShot(true);
+    // Each second shows when it begins, not up to a coarse timer's slack late.
     m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, &TimerStore::tick);
 }
 
-void TimerStore::setSeconds(qint64 seconds)
+void TimerStore::show(qint64 seconds)
 {
     if (seconds == m_seconds)
         return;
     m_seconds = seconds;
     Q_EMIT secondsChanged();
+}
+
+void TimerStore::setSeconds(qint64 seconds)
+{
+    // Set while running, the count goes on from there.
+    m_base = seconds;
+    m_startedAt = m_now();
+    show(seconds);
+}
+
+qint64 TimerStore::counted() const
+{
+    const qint64 elapsed = (m_now() - m_startedAt) / 1000;
+    return m_isStopwatch ? m_base + elapsed : m_base - elapsed;
+}
+
+void TimerStore::scheduleTick()
+{
+    const qint64 intoSecond = (m_now() - m_startedAt) % 1000;
+    m_timer.start(int(1000 - std::max<qint64>(intoSecond, 0)));
 }
 
 void TimerStore::setIsRunning(bool running)
@@ -66,13 +102,20 @@ void TimerStore::start()
 {
     setIsRunning(true);
     setSeconds(startValue());
-    m_timer.start();
+    scheduleTick();
+}
+
+void TimerStore::halt()
+{
+    setIsRunning(false);
+    m_timer.stop();
 }
 
 void TimerStore::stop()
 {
-    setIsRunning(false);
-    m_timer.stop();
+    if (m_isRunning)
+        show(counted());
+    halt();
 }
 
 void TimerStore::reset()
@@ -105,19 +148,24 @@ void TimerStore::skip()
 {
     if (!m_isRunning)
         return;
-    setSeconds(m_isStopwatch ? m_seconds + 10 : m_seconds - 10);
+    m_base += m_isStopwatch ? 10 : -10;
+    show(counted());
 }
 
 void TimerStore::tick()
 {
-    if (m_isStopwatch) {
-        setSeconds(m_seconds + 1);
+    if (!m_isRunning)
         return;
-    }
-    setSeconds(m_seconds - 1);
-    if (m_seconds <= 0) {
-        stop();
+    const qint64 now = counted();
+    if (!m_isStopwatch && now <= 0) {
+        // A skip past the end shows how far past it; time slept through
+        // shows the end itself.
+        show(std::max(now, std::min<qint64>(0, m_seconds - 1)));
+        halt();
         if (m_beep)
             m_beep();
+        return;
     }
+    show(now);
+    scheduleTick();
 }

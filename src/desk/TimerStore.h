@@ -7,8 +7,10 @@
 #include <functional>
 
 // A stopwatch counting whole seconds up from zero and a countdown that beeps
-// when it runs out. Owned by the timer panel: it goes when the panel goes, and
-// its timer with it, so an abandoned count ends silently.
+// when it runs out. The time is read from a clock that also counts while the
+// machine sleeps; the timer only shows it, so a late tick shows the true time.
+// Owned by the timer panel: it goes when the panel goes, and its timer with
+// it, so an abandoned count ends silently.
 class TimerStore : public QObject
 {
     Q_OBJECT
@@ -52,9 +54,13 @@ public:
     // (countdown). Does nothing while stopped.
     Q_INVOKABLE void skip();
 
-    // One step of the count, run by the timer every second (tests call it
-    // directly).
+    // Shows the time the clock gives, and ends a countdown that reached
+    // zero; run by the timer at each whole second (tests call it directly).
     void tick();
+
+    // Milliseconds from a fixed point, never going back; tests set their own.
+    using Clock = std::function<qint64()>;
+    void setClock(Clock clock) { m_now = std::move(clock); }
 
     // Tests replace the beep to count it.
     void setBeep(std::function<void()> beep) { m_beep = std::move(beep); }
@@ -69,11 +75,19 @@ Q_SIGNALS:
 private:
     qint64 startValue() const { return m_isStopwatch ? 0 : m_countdownTotal; }
     void setIsRunning(bool running);
+    void show(qint64 seconds);
+    qint64 counted() const;
+    void halt();
+    void scheduleTick();
 
     qint64 m_seconds = 0;
     bool m_isRunning = false;
     bool m_isStopwatch = true;
     qint64 m_countdownTotal = 60;
+    // While running: the time at m_startedAt, from which the clock counts.
+    qint64 m_base = 0;
+    qint64 m_startedAt = 0;
     QTimer m_timer;
     std::function<void()> m_beep;
+    Clock m_now;
 };

@@ -228,6 +228,8 @@ private Q_SLOTS:
         ViewHost view(QStringLiteral("TimerPanel"), {});
         auto *store = view.root()->property("store").value<TimerStore *>();
         QVERIFY(store);
+        qint64 ms = 0; // the store's clock, moved a second at each tick
+        store->setClock([&ms] { return ms; });
         QCOMPARE(text(view, "timerDisplay"), QStringLiteral("0:00"));
         QVERIFY(!view.find("countdownLengths")->isVisible());
 
@@ -235,8 +237,10 @@ private Q_SLOTS:
         QCOMPARE(text(view, "timerDisplay"), QStringLiteral("0:00"));
         click(view, "timerPlayPause");
         QCOMPARE(view.find("timerDisplay")->property("color").value<QColor>(), Theme::orange());
-        for (int i = 0; i < 7; ++i)
+        for (int i = 0; i < 7; ++i) {
+            ms += 1000;
             store->tick();
+        }
         click(view, "timerSkip");
         QCOMPARE(text(view, "timerDisplay"), QStringLiteral("0:17"));
         click(view, "timerPlayPause");
@@ -252,6 +256,7 @@ private Q_SLOTS:
         QVERIFY(view.find("length_5m")->property("selected").toBool());
         QVERIFY(!view.find("length_1m")->property("selected").toBool());
         click(view, "timerPlayPause");
+        ms += 1000;
         store->tick();
         QCOMPARE(text(view, "timerDisplay"), QStringLiteral("4:59"));
         click(view, "timerReset");
@@ -347,10 +352,14 @@ private Q_SLOTS:
         }
         {
             ViewHost view(QStringLiteral("TimerPanel"), {});
+            auto *store = view.root()->property("store").value<TimerStore *>();
+            qint64 ms = 0;
+            store->setClock([&ms] { return ms; });
             click(view, "modeCountdown");
             click(view, "length_5m");
             click(view, "timerPlayPause");
-            view.root()->property("store").value<TimerStore *>()->tick();
+            ms += 1000;
+            store->tick();
             saveShot(view, "timer");
         }
         {

@@ -5,16 +5,30 @@ class TestTimerStore : public QObject
 {
     Q_OBJECT
 
-    static void ticks(TimerStore &store, int n)
+    // A clock the test moves: each of the store's ticks comes a second on.
+    struct FakeClock
     {
-        for (int i = 0; i < n; ++i)
+        qint64 ms = 1'000'000;
+        void attach(TimerStore &store)
+        {
+            store.setClock([this] { return ms; });
+        }
+    };
+    FakeClock clock;
+
+    void ticks(TimerStore &store, int n)
+    {
+        for (int i = 0; i < n; ++i) {
+            clock.ms += 1000;
             store.tick();
+        }
     }
 
 private Q_SLOTS:
     void stopwatchCountsUpAndStartsAgainFromZero()
     {
         TimerStore store;
+        clock.attach(store);
         QCOMPARE(store.isStopwatch(), true);
         QCOMPARE(store.countdownTotal(), 60);
         QCOMPARE(store.display(), QStringLiteral("0:00"));
@@ -33,6 +47,7 @@ private Q_SLOTS:
     void countdownBeepsOnceAtZeroAndStops()
     {
         TimerStore store;
+        clock.attach(store);
         int beeps = 0;
         store.setBeep([&beeps] { ++beeps; });
         store.chooseStopwatch(false);
@@ -41,7 +56,7 @@ private Q_SLOTS:
         ticks(store, 59);
         QCOMPARE(store.display(), QStringLiteral("0:01"));
         QCOMPARE(beeps, 0);
-        store.tick();
+        ticks(store, 1);
         QCOMPARE(store.display(), QStringLiteral("0:00"));
         QCOMPARE(store.isRunning(), false);
         QVERIFY(!store.timerActive());
@@ -51,6 +66,7 @@ private Q_SLOTS:
     void skipMovesOnlyWhileRunning()
     {
         TimerStore store;
+        clock.attach(store);
         store.skip();
         QCOMPARE(store.seconds(), 0);
         store.start();
@@ -74,7 +90,7 @@ private Q_SLOTS:
         store.skip();
         QCOMPARE(store.display(), QStringLiteral("-0:05"));
         QCOMPARE(beeps, 0);
-        store.tick();
+        ticks(store, 1);
         QCOMPARE(store.display(), QStringLiteral("-0:06"));
         QCOMPARE(store.isRunning(), false);
         QCOMPARE(beeps, 1);
@@ -83,6 +99,7 @@ private Q_SLOTS:
     void choosingAModeOrLengthStopsAndShowsTheStartValue()
     {
         TimerStore store;
+        clock.attach(store);
         store.chooseStopwatch(false);
         store.chooseCountdownLength(300);
         store.start();
@@ -99,6 +116,37 @@ private Q_SLOTS:
         store.chooseStopwatch(true);
         QCOMPARE(store.isRunning(), false);
         QCOMPARE(store.display(), QStringLiteral("0:00"));
+    }
+
+    // The time comes from the clock: ticks that come late, or not at all
+    // while the machine sleeps, still show the true time.
+    void lateTicksAndSleepShowTheClocksTime()
+    {
+        TimerStore store;
+        clock.attach(store);
+        store.start();
+        clock.ms += 3700;
+        store.tick();
+        QCOMPARE(store.display(), QStringLiteral("0:03"));
+        clock.ms += 600;
+        store.stop();
+        QCOMPARE(store.display(), QStringLiteral("0:04"));
+        clock.ms += 5000; // stopped: the time stays
+        store.tick();
+        QCOMPARE(store.display(), QStringLiteral("0:04"));
+
+        int beeps = 0;
+        store.setBeep([&beeps] { ++beeps; });
+        store.chooseStopwatch(false);
+        store.start();
+        ticks(store, 20);
+        clock.ms += 3'600'000; // an hour asleep, then one tick
+        store.tick();
+        QCOMPARE(store.display(), QStringLiteral("0:00"));
+        QCOMPARE(store.isRunning(), false);
+        QCOMPARE(beeps, 1);
+        store.tick();
+        QCOMPARE(beeps, 1);
     }
 
     void displayFormat_data()
