@@ -46,21 +46,14 @@ double MediaFormat::progressFraction(double elapsed, double duration)
     return std::min(1.0, elapsed / duration);
 }
 
-double MediaFormat::advancedElapsed(double elapsed, double duration)
+double MediaFormat::elapsedAfter(double reported, double seconds, double duration)
 {
-    if (!hasProgress(duration) || !std::isfinite(elapsed))
-        return elapsed;
+    if (!hasProgress(duration) || !std::isfinite(reported) || !std::isfinite(seconds))
+        return reported;
     // A position the player already reported past the end stays as it is.
-    if (elapsed >= duration)
-        return elapsed;
-    return std::min(elapsed + 1.0, duration);
-}
-
-void MediaFormat::advanceElapsed(MediaStore *media)
-{
-    if (!media || !media->isPlaying())
-        return;
-    media->setElapsed(advancedElapsed(media->elapsed(), media->duration()));
+    if (reported >= duration)
+        return reported;
+    return std::min(reported + std::max(seconds, 0.0), duration);
 }
 
 void MediaFormat::moveVolume(MediaStore *media, double value)

@@ -30,10 +30,9 @@ public:
     Q_INVOKABLE static bool hasProgress(double duration);
     // How much of the progress bar is filled, 0 to 1.
     Q_INVOKABLE static double progressFraction(double elapsed, double duration);
-    // The position one progress tick later; it does not run past the end.
-    static double advancedElapsed(double elapsed, double duration);
-    // One progress tick: moves the shown position on by a second while playing.
-    Q_INVOKABLE static void advanceElapsed(MediaStore *media);
+    // The position `seconds` after the player reported `reported`; it does
+    // not run past the end.
+    static double elapsedAfter(double reported, double seconds, double duration);
     // The volume slider moved: only the slider's field follows (clamped to
     // 0..1); the system volume is set when an edit starts and when it ends.
     Q_INVOKABLE static void moveVolume(MediaStore *media, double value);

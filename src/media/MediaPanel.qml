@@ -261,13 +261,14 @@ Item {
                 }
             }
 
-            // Between polls the position is carried forward locally.
+            // Between polls the clock carries the position on; this only
+            // shows it again each second.
             Timer {
                 objectName: "progressTimer"
                 interval: 1000
                 repeat: true
                 running: progress.visible && panel.media.isPlaying
-                onTriggered: MediaFormat.advanceElapsed(panel.media)
+                onTriggered: panel.media.showElapsed()
             }
         }
 

@@ -1,12 +1,14 @@
 #include "MediaStore.h"
 
 #include "AlbumArtProvider.h"
+#include "MediaFormat.h"
 #include "platform/ImageLoader.h"
 #include "platform/MprisNowPlaying.h"
 #include "platform/ScriptRunner.h"
 #include "platform/VolumeControl.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QMetaObject>
 #include <QPointer>
 #include <algorithm>
@@ -46,6 +48,14 @@ MediaStore::MediaStore(MediaBackends backends, QObject *parent)
     , m_artSlot(std::make_shared<AlbumArtSlot>())
     , m_pollTimer(this)
     , m_soonTimer(this)
+    , m_now([] {
+        static const QElapsedTimer clock = [] {
+            QElapsedTimer started;
+            started.start();
+            return started;
+        }();
+        return clock.elapsed();
+    })
 {
     m_volumeQueue.setMaxThreadCount(1);
     m_volumeQueue.setExpiryTimeout(5000);
@@ -113,6 +123,12 @@ void MediaStore::setAppName(const QString &v)
 }
 void MediaStore::setIsPlaying(bool v)
 {
+    if (v == m_isPlaying)
+        return;
+    // Playing or paused from here: the clock counts from the position shown.
+    showElapsed();
+    m_reportedElapsed = m_elapsed;
+    m_reportedAt = m_now();
     assign(this, m_isPlaying, v, &MediaStore::isPlayingChanged);
 }
 void MediaStore::setDuration(double v)
@@ -121,7 +137,18 @@ void MediaStore::setDuration(double v)
 }
 void MediaStore::setElapsed(double v)
 {
+    m_reportedElapsed = v;
+    m_reportedAt = m_now();
     assign(this, m_elapsed, v, &MediaStore::elapsedChanged);
+}
+
+void MediaStore::showElapsed()
+{
+    if (!m_isPlaying)
+        return;
+    const double since = double(m_now() - m_reportedAt) / 1000.0;
+    assign(this, m_elapsed, MediaFormat::elapsedAfter(m_reportedElapsed, since, m_duration),
+        &MediaStore::elapsedChanged);
 }
 
 void MediaStore::setVolumeValue(float v)

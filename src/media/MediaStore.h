@@ -48,7 +48,8 @@ class MediaStore : public QObject
     Q_PROPERTY(QString appName READ appName NOTIFY appNameChanged)
     Q_PROPERTY(bool isPlaying READ isPlaying NOTIFY isPlayingChanged)
     Q_PROPERTY(double duration READ duration NOTIFY durationChanged)
-    // The media panel advances it once a second while playing.
+    // The position: the last one reported, carried on by the clock while
+    // playing each time the panel asks (showElapsed).
     Q_PROPERTY(double elapsed READ elapsed WRITE setElapsed NOTIFY elapsedChanged)
     // The volume slider's value, 0 to 1.
     Q_PROPERTY(float volume READ volume WRITE setVolumeValue NOTIFY volumeChanged)
@@ -100,6 +101,12 @@ public:
     Q_INVOKABLE void previousTrack();
     // Sets the system output volume from a slider value 0 to 1.
     Q_INVOKABLE void setVolume(float v);
+    // Shows the position the clock gives now; the panel's timer calls it.
+    Q_INVOKABLE void showElapsed();
+
+    // Milliseconds from a fixed point, never going back; tests set their own.
+    using Clock = std::function<qint64()>;
+    void setClock(Clock clock) { m_now = std::move(clock); }
 
 Q_SIGNALS:
     void titleChanged();
@@ -152,6 +159,10 @@ private:
     bool m_isPlaying = false;
     double m_duration = 0;
     double m_elapsed = 0;
+    // The position last reported (or set), and when.
+    double m_reportedElapsed = 0;
+    qint64 m_reportedAt = 0;
+    Clock m_now;
     float m_volume = 0.5f;
     QImage m_albumArt;
     int m_albumArtSerial = 0;

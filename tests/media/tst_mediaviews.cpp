@@ -103,21 +103,38 @@ private Q_SLOTS:
         QVERIFY(!MediaFormat::hasProgress(std::numeric_limits<double>::infinity()));
     }
 
-    void progressTickAdvancesOnlyWhilePlaying()
+    // The position comes from the last report and the clock, so a late or
+    // missed tick still shows the true position; paused, it stays.
+    void thePositionFollowsTheClockOnlyWhilePlaying()
     {
-        QCOMPARE(MediaFormat::advancedElapsed(30, 200), 31.0);
-        QCOMPARE(MediaFormat::advancedElapsed(199.5, 200), 200.0);
+        QCOMPARE(MediaFormat::elapsedAfter(30, 1, 200), 31.0);
+        QCOMPARE(MediaFormat::elapsedAfter(199.5, 3, 200), 200.0);
         // A position reported beyond the end is neither advanced nor pulled back.
-        QCOMPARE(MediaFormat::advancedElapsed(250, 200), 250.0);
-        QCOMPARE(MediaFormat::advancedElapsed(30, 0), 30.0);
+        QCOMPARE(MediaFormat::elapsedAfter(250, 1, 200), 250.0);
+        QCOMPARE(MediaFormat::elapsedAfter(30, 1, 0), 30.0);
 
+        qint64 ms = 5000;
+        m_media->setClock([&ms] { return ms; });
         setTrack("Song", "", "", 30, 200, false);
-        MediaFormat::advanceElapsed(m_media.get());
+        ms += 4000;
+        m_media->showElapsed();
         QCOMPARE(m_media->elapsed(), 30.0);
         m_media->setIsPlaying(true);
-        MediaFormat::advanceElapsed(m_media.get());
-        QCOMPARE(m_media->elapsed(), 31.0);
-        MediaFormat::advanceElapsed(nullptr);
+        ms += 3500; // ticks came late, or not at all
+        m_media->showElapsed();
+        QCOMPARE(m_media->elapsed(), 33.5);
+        m_media->setIsPlaying(false);
+        ms += 10000;
+        m_media->showElapsed();
+        QCOMPARE(m_media->elapsed(), 33.5);
+        m_media->setIsPlaying(true);
+        ms += 1000;
+        m_media->showElapsed();
+        QCOMPARE(m_media->elapsed(), 34.5);
+        m_media->setElapsed(100); // a new report
+        ms += 2000;
+        m_media->showElapsed();
+        QCOMPARE(m_media->elapsed(), 102.0);
     }
 
     void textFromPlayersIsMadeOneBoundedLine()
@@ -230,6 +247,8 @@ private Q_SLOTS:
 
     void progressTimerRunsOnlyWhileShownAndPlaying()
     {
+        qint64 ms = 0;
+        m_media->setClock([&ms] { return ms; });
         setTrack("Song", "Artist", "", 30, 200, false);
         auto view = panel();
         auto *timer = view->root()->findChild<QObject *>("progressTimer");
@@ -239,10 +258,12 @@ private Q_SLOTS:
 
         m_media->setIsPlaying(true);
         QCOMPARE(timer->property("running").toBool(), true);
+        ms += 1000;
         QMetaObject::invokeMethod(timer, "triggered");
         QCOMPARE(m_media->elapsed(), 31.0);
         QCOMPARE(textOf(*view, "elapsedText"), QStringLiteral("0:31"));
         // Ticks from the running timer itself arrive too.
+        ms += 1000;
         QTRY_VERIFY_WITH_TIMEOUT(m_media->elapsed() >= 32.0, 5000);
 
         m_media->setDuration(0);
