@@ -5,8 +5,8 @@
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/media_views [seconds-per-case]
 #include "app/QmlFactory.h"
+#include "app/Symbols.h"
 #include "media/MediaStore.h"
-#include "platform/Symbols.h"
 
 #include <QGuiApplication>
 #include <QQmlEngine>

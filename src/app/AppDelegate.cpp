@@ -3,18 +3,16 @@
 #include "NotchPanel.h"
 #include "QmlFactory.h"
 #include "ai/AIStore.h"
+#include "app/Symbols.h"
 #include "desk/ClipboardStore.h"
 #include "desk/NotesStore.h"
 #include "media/MediaStore.h"
 #include "platform/KeyValueStore.h"
-#include "platform/PanelHints.h"
 #include "platform/ShellExtension.h"
 #include "platform/SingleInstance.h"
-#include "platform/Symbols.h"
 #include "platform/UnixSignals.h"
 #include "platform/WaylandProbe.h"
 
-#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QQuickItem>
 #include <QSGRendererInterface>
@@ -87,57 +85,6 @@ void reportWindowPath(const QByteArray &why)
 }
 
 } // namespace
-
-SettingsWindow::SettingsWindow(QQuickItem *content)
-{
-    setTitle(QStringLiteral("Brivane Settings"));
-    // An ordinary top-level window: a dialog would be kept above everything,
-    // transient for Qt's hidden leader window, and left out of task bars.
-    setFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
-        | Qt::WindowMinimizeButtonHint);
-    const QSize size(400, 500);
-    resize(size);
-    setMinimumSize(size);
-    setMaximumSize(size);
-    if (content) {
-        content->setParent(contentItem());
-        content->setParentItem(contentItem());
-        content->setSize(QSizeF(size));
-    }
-}
-
-void SettingsWindow::centreOn(const QRect &area)
-{
-    setPosition(area.center() - QPoint(width() / 2, height() / 2));
-    m_lastPosition = position();
-    m_placed = true;
-}
-
-void SettingsWindow::reopen()
-{
-    if (m_placed)
-        setPosition(m_lastPosition);
-    showNormal();
-    raise();
-    requestActivate();
-}
-
-void SettingsWindow::bringToFront()
-{
-    raise();
-    // Asked as a pager would: for a window already shown, a window manager
-    // may turn an application's own request into an attention request
-    // (mutter does).
-    PanelHints::activate(this);
-}
-
-void SettingsWindow::closeEvent(QCloseEvent *event)
-{
-    // Hide instead of destroying, so the same window returns where it was.
-    event->ignore();
-    m_lastPosition = position();
-    hide();
-}
 
 AppDelegate::AppDelegate(KeyValueStore &preferences, QObject *parent)
     : QObject(parent)

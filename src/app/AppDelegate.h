@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SettingsWindow.h"
+
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
@@ -13,25 +15,6 @@ class MediaStore;
 class NotchPanel;
 class NotesStore;
 class ShellExtension;
-
-// The settings window: fixed 400 x 500; closing it only hides it, and it comes
-// back where it was left.
-class SettingsWindow : public QQuickWindow
-{
-    Q_OBJECT
-public:
-    explicit SettingsWindow(QQuickItem *content);
-    void centreOn(const QRect &area);
-    void reopen();
-    void bringToFront();
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
-
-private:
-    QPoint m_lastPosition;
-    bool m_placed = false;
-};
 
 // Owns the shared stores, the notch panel and the settings window for the
 // whole run. Creates the stores in a fixed order: notes, clipboard, AI, media.

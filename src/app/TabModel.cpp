@@ -1,7 +1,7 @@
 #include "TabModel.h"
 
-#include "platform/Symbols.h"
-#include "platform/Theme.h"
+#include "app/Symbols.h"
+#include "app/Theme.h"
 
 const QList<TabModel::Tab> &TabModel::tabs()
 {

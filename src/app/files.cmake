@@ -1,6 +1,9 @@
 list(APPEND BRIVANE_SOURCES
     app/AppDelegate.h app/AppDelegate.cpp
+    app/SettingsWindow.h app/SettingsWindow.cpp
     app/Text.h
+    app/Theme.h app/Theme.cpp
+    app/Symbols.h app/Symbols.cpp
     app/NotchPanel.h app/NotchPanel.cpp
     app/NotchTrackingView.h app/NotchTrackingView.cpp
     app/ExpansionObserver.h app/ExpansionObserver.cpp

@@ -1,6 +1,6 @@
 #include "CalculatorStore.h"
 
-#include "platform/Theme.h"
+#include "app/Theme.h"
 
 #include <QColor>
 #include <charconv>

@@ -2,8 +2,6 @@ list(APPEND BRIVANE_SOURCES
     platform/KeyValueStore.h platform/KeyValueStore.cpp
     platform/NotificationCenter.h platform/NotificationCenter.cpp
     platform/ProcessRunner.h platform/ProcessRunner.cpp
-    platform/Symbols.h platform/Symbols.cpp
-    platform/Theme.h platform/Theme.cpp
     platform/SingleInstance.h platform/SingleInstance.cpp
     platform/Sound.h platform/Sound.cpp
     platform/UnixSignals.h platform/UnixSignals.cpp

@@ -1,6 +1,6 @@
 #include "StatRowsModel.h"
 
-#include "platform/Symbols.h"
+#include "app/Symbols.h"
 
 #include <algorithm>
 

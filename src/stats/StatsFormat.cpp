@@ -1,6 +1,6 @@
 #include "StatsFormat.h"
 
-#include "platform/Theme.h"
+#include "app/Theme.h"
 
 #include <cmath>
 

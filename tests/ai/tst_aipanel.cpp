@@ -1,8 +1,8 @@
 #include "TestSupport.h"
 #include "ai/AIStore.h"
+#include "app/Theme.h"
 #include "platform/HttpStreamClient.h"
 #include "platform/KeyValueStore.h"
-#include "platform/Theme.h"
 
 #include <QPointer>
 #include <QTemporaryDir>

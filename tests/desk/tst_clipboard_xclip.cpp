@@ -1,7 +1,7 @@
 #include "TestSupport.h"
+#include "app/Theme.h"
 #include "desk/ClipboardStore.h"
 #include "platform/KeyValueStore.h"
-#include "platform/Theme.h"
 
 #include <QDir>
 #include <QImage>

@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 #include "ai/AIStore.h"
 #include "app/ExpansionObserver.h"
+#include "app/Theme.h"
 #include "desk/CalculatorStore.h"
 #include "desk/ClipboardStore.h"
 #include "desk/NotesStore.h"
@@ -9,7 +10,6 @@
 #include "media/MediaStore.h"
 #include "platform/KeyValueStore.h"
 #include "platform/NotificationCenter.h"
-#include "platform/Theme.h"
 
 #include <QDir>
 #include <QPalette>

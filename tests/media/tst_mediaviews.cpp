@@ -1,8 +1,8 @@
 #include "TestSupport.h"
+#include "app/Symbols.h"
 #include "media/MediaFormat.h"
 #include "media/MediaStore.h"
 #include "media/WaveView.h"
-#include "platform/Symbols.h"
 
 #include <QQmlContext>
 #include <QQmlProperty>

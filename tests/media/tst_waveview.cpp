@@ -1,9 +1,9 @@
 #include "TestSupport.h"
+#include "app/Theme.h"
 #include "media/AlbumArtView.h"
 #include "media/MediaShadow.h"
 #include "media/MediaStore.h"
 #include "media/WaveView.h"
-#include "platform/Theme.h"
 
 #include <QDir>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "TestSupport.h"
+#include "app/Symbols.h"
 #include "platform/NotificationCenter.h"
 #include "platform/ProcessRunner.h"
-#include "platform/Symbols.h"
 #include "platform/WaylandProbe.h"
 
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 #include "FakeFigures.h"
 #include "TestSupport.h"
-#include "platform/Symbols.h"
-#include "platform/Theme.h"
+#include "app/Symbols.h"
+#include "app/Theme.h"
 #include "stats/StatsSampler.h"
 #include "stats/StatsSource.h"
 

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QPoint>
+#include <QQuickWindow>
+
+// The settings window: fixed 400 x 500; closing it only hides it, and it comes
+// back where it was left.
+class SettingsWindow : public QQuickWindow
+{
+    Q_OBJECT
+public:
+    explicit SettingsWindow(QQuickItem *content);
+    void centreOn(const QRect &area);
+    void reopen();
+    void bringToFront();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    QPoint m_lastPosition;
+    bool m_placed = false;
+};
