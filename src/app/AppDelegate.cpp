@@ -120,11 +120,6 @@ void AppDelegate::applicationDidFinishLaunching()
             },
             Qt::DirectConnection);
     }
-    // The hidden settings window is built right after the strip's first
-    // frame, so that its controls do not delay the strip.
-    QObject::connect(
-        m_notchPanel, &QQuickWindow::frameSwapped, this, [this] { mainWindow(); },
-        Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
     m_notchPanel->showCollapsed();
     connectShellExtension();
 }

@@ -36,8 +36,9 @@ public:
     bool hasVisibleWindows() const;
 
     NotchPanel *notchPanel() const { return m_notchPanel; }
-    // The settings window; built on first use if the strip has not yet
-    // drawn its first frame. None before launch has finished.
+    // The settings window, built when first asked for (the first reopen), so
+    // its controls cost nothing until the user wants them. None before
+    // launch has finished.
     SettingsWindow *mainWindow();
     NotesStore *sharedNotes() const { return m_sharedNotes; }
     ClipboardStore *sharedClipboard() const { return m_sharedClipboard; }

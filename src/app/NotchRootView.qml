@@ -18,12 +18,13 @@ Item {
     readonly property bool hasTrack: root.media !== null && root.media.title.length > 0
     readonly property int scrollViewHeight: hasTrack ? 364 : 400
 
-    // One panel per tab, in tab order.
-    readonly property list<Component> panels: [mediaPanel, notesPanel, timerPanel, calculatorPanel,
-        clipboardPanel, aiPanel, statsPanel]
-
     ExpansionObserver { id: observer }
     TabModel { id: tabModel }
+
+    // Set at the first expansion: the card's content is built then, not at
+    // start, and kept for later expansions.
+    property bool cardBuilt: false
+    onIsExpandedChanged: if (isExpanded) cardBuilt = true
 
     Rectangle {
         id: card
@@ -41,68 +42,14 @@ Item {
         Accessible.role: Accessible.Pane
         Accessible.name: qsTr("Brivane")
 
-        Column {
-            id: stack
-            width: parent.width
-            anchors.verticalCenter: parent.verticalCenter
-            spacing: 0
-
-            Item { width: 1; height: 10 }
-
-            Loader {
-                id: miniPlayer
-                objectName: "miniPlayerLoader"
-                width: parent.width
-                active: root.isExpanded && root.hasTrack
-                visible: active
-                sourceComponent: MiniPlayer { media: root.media }
-            }
-
-            Flickable {
-                id: scroll
-                objectName: "tabContent"
-                width: parent.width
-                height: root.scrollViewHeight
-                clip: true
-                contentWidth: width
-                contentHeight: panelLoader.height + 10
-                boundsBehavior: Flickable.StopAtBounds
-                Accessible.role: Accessible.ScrollBar
-
-                Loader {
-                    id: panelLoader
-                    objectName: "panelLoader"
-                    x: 20
-                    width: scroll.width - 40
-                    active: root.isExpanded
-                    sourceComponent: root.selectedTab >= 0 && root.selectedTab < root.panels.length
-                                     ? root.panels[root.selectedTab] : null
-                }
-            }
-
-            Rectangle {
-                objectName: "divider"
-                x: 20
-                width: parent.width - 40
-                height: 1
-                color: Qt.rgba(1, 1, 1, 0.06)
-            }
-
-            TabBar {
-                objectName: "tabBar"
-                width: parent.width
-                model: tabModel
-                selectedTab: root.selectedTab
-                onTabClicked: index => root.selectedTab = index
-            }
+        Loader {
+            objectName: "cardContentLoader"
+            anchors.fill: parent
+            active: root.cardBuilt
+            Component.onCompleted: setSource(Qt.resolvedUrl("CardContent.qml"), {
+                root: root,
+                tabModel: tabModel
+            })
         }
     }
-
-    Component { id: mediaPanel; MediaPanel { media: root.media } }
-    Component { id: notesPanel; NotesPanel { notes: root.notes } }
-    Component { id: timerPanel; TimerPanel {} }
-    Component { id: calculatorPanel; CalculatorPanel {} }
-    Component { id: clipboardPanel; ClipboardPanel { clipboard: root.clipboard } }
-    Component { id: aiPanel; AIPanel { ai: root.ai } }
-    Component { id: statsPanel; StatsPanel {} }
 }

@@ -17,6 +17,7 @@ Item {
         x: 4
         width: parent.width - 8
         Repeater {
+            id: tabs
             model: bar.model
             delegate: Item {
                 id: tab
@@ -28,7 +29,7 @@ Item {
                 readonly property color tint: selected ? tabColor : Qt.rgba(1, 1, 1, 0.2)
 
                 objectName: "tab_" + label
-                width: row.width / 7
+                width: row.width / Math.max(1, tabs.count)
                 height: Math.max(42, content.implicitHeight)
                 Accessible.role: Accessible.PageTab
                 Accessible.name: label

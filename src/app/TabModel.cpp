@@ -6,13 +6,13 @@
 const QList<TabModel::Tab> &TabModel::tabs()
 {
     static const QList<Tab> list {
-        { "music.note", "Now", "red" },
-        { "note.text", "Notes", "yellow" },
-        { "timer", "Timer", "orange" },
-        { "function.inset", "Calc", "blue" },
-        { "doc.on.clipboard", "Clip", "green" },
-        { "bubble.left.fill", "AI", "pink" },
-        { "desktopcomputer", "Stats", "purple" },
+        { "music.note", "Now", "red", "media/MediaPanel.qml", "media" },
+        { "note.text", "Notes", "yellow", "desk/NotesPanel.qml", "notes" },
+        { "timer", "Timer", "orange", "desk/TimerPanel.qml", "" },
+        { "function.inset", "Calc", "blue", "desk/CalculatorPanel.qml", "" },
+        { "doc.on.clipboard", "Clip", "green", "desk/ClipboardPanel.qml", "clipboard" },
+        { "bubble.left.fill", "AI", "pink", "ai/AIPanel.qml", "ai" },
+        { "desktopcomputer", "Stats", "purple", "stats/StatsPanel.qml", "" },
     };
     return list;
 }
@@ -42,6 +42,10 @@ QVariant TabModel::data(const QModelIndex &index, int role) const
         return Theme::named(QString::fromLatin1(tab.color));
     case GlyphRole:
         return Symbols::glyph(QString::fromLatin1(tab.icon));
+    case PanelRole:
+        return QString::fromLatin1(tab.panel);
+    case StoreRole:
+        return QString::fromLatin1(tab.store);
     default:
         return {};
     }
@@ -49,6 +53,21 @@ QVariant TabModel::data(const QModelIndex &index, int role) const
 
 QHash<int, QByteArray> TabModel::roleNames() const
 {
-    return { { IconRole, "icon" }, { LabelRole, "label" }, { ColorRole, "tabColor" },
-        { GlyphRole, "glyph" } };
+    return { { IconRole, "icon" }, { LabelRole, "label" }, { ColorRole, "tabColor" }, { GlyphRole, "glyph" },
+        { PanelRole, "panel" }, { StoreRole, "store" } };
+}
+
+QString TabModel::labelAt(int row) const
+{
+    return data(index(row), LabelRole).toString();
+}
+
+QString TabModel::panelAt(int row) const
+{
+    return data(index(row), PanelRole).toString();
+}
+
+QString TabModel::storeAt(int row) const
+{
+    return data(index(row), StoreRole).toString();
 }

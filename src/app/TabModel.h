@@ -4,19 +4,27 @@
 #include <QColor>
 #include <QtQml/qqmlregistration.h>
 
-// The seven tabs of the card, in order: symbol, label and colour.
+// The seven tabs of the card, in order: symbol, label, colour, and the panel
+// that shows the tab with the shared store it is given. The order lives here
+// only; the root view and the tab bar follow it.
 class TabModel : public QAbstractListModel
 {
     Q_OBJECT
     QML_ELEMENT
 public:
-    enum Role { IconRole = Qt::UserRole + 1, LabelRole, ColorRole, GlyphRole };
+    enum Role { IconRole = Qt::UserRole + 1, LabelRole, ColorRole, GlyphRole, PanelRole, StoreRole };
 
     struct Tab
     {
         const char *icon;
         const char *label;
         const char *color;
+        // The panel's file in the QML module, loaded when the tab is first
+        // shown rather than at start.
+        const char *panel;
+        // The root view's property holding the shared store the panel
+        // takes, or none for a panel with a store of its own.
+        const char *store;
     };
     static const QList<Tab> &tabs();
 
@@ -24,4 +32,8 @@ public:
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
     QHash<int, QByteArray> roleNames() const override;
+
+    Q_INVOKABLE QString labelAt(int row) const;
+    Q_INVOKABLE QString panelAt(int row) const;
+    Q_INVOKABLE QString storeAt(int row) const;
 };

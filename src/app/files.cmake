@@ -12,6 +12,7 @@ list(APPEND BRIVANE_SOURCES
 )
 list(APPEND BRIVANE_QML
     app/NotchRootView.qml
+    app/CardContent.qml
     app/TabBar.qml
     app/SettingsView.qml
 )
