@@ -81,6 +81,20 @@ QString artistValue(const QVariant &raw)
     return stringValue(value);
 }
 
+// The errors that mean the player is no longer there to answer.
+bool isGone(const QDBusMessage &reply)
+{
+    if (reply.type() == QDBusMessage::ReplyMessage)
+        return false;
+    static const QStringList gone { QStringLiteral("org.freedesktop.DBus.Error.ServiceUnknown"),
+        QStringLiteral("org.freedesktop.DBus.Error.NameHasNoOwner"),
+        QStringLiteral("org.freedesktop.DBus.Error.NoReply"),
+        QStringLiteral("org.freedesktop.DBus.Error.Timeout"),
+        QStringLiteral("org.freedesktop.DBus.Error.Disconnected"),
+        QStringLiteral("org.freedesktop.DBus.Error.UnknownObject") };
+    return reply.type() != QDBusMessage::ErrorMessage || gone.contains(reply.errorName());
+}
+
 int statusRank(const QString &status)
 {
     if (status == QLatin1String("Playing"))
@@ -140,6 +154,13 @@ void MprisNowPlaying::onPropertiesChanged(const QDBusMessage &message)
     QStringList invalidated;
     if (arguments.size() > 2)
         invalidated = unwrap(arguments.at(2)).toStringList();
+    Known &known = m_known[message.service()];
+    known.announces = true;
+    for (auto it = changed.begin(); it != changed.end(); ++it)
+        known.properties.insert(it.key(), it.value());
+    // An invalidated property has no value here; the next poll reads all.
+    if (!invalidated.isEmpty())
+        known.complete = false;
     for (const QString &key : { QStringLiteral("Metadata"), QStringLiteral("PlaybackStatus") }) {
         if (changed.contains(key) || invalidated.contains(key)) {
             Q_EMIT playersChanged();
@@ -156,12 +177,30 @@ void MprisNowPlaying::onSeeked(const QDBusMessage &message)
 void MprisNowPlaying::onNameOwnerChanged(
     const QString &name, const QString &oldOwner, const QString &newOwner)
 {
+    // A connection that closed takes what it said with it, named or not.
+    if (name.startsWith(QLatin1Char(':')) && newOwner.isEmpty()) {
+        forgetOwner(name);
+        return;
+    }
     if (!name.startsWith(kPrefix))
         return;
     if (!oldOwner.isEmpty())
-        m_activity.remove(oldOwner);
+        forgetOwner(oldOwner);
+    m_owners.remove(name);
     noteActivity(newOwner);
     Q_EMIT playersChanged();
+}
+
+void MprisNowPlaying::forgetOwner(const QString &owner)
+{
+    m_activity.remove(owner);
+    m_known.remove(owner);
+    for (auto it = m_owners.begin(); it != m_owners.end();) {
+        if (it.value() == owner)
+            it = m_owners.erase(it);
+        else
+            ++it;
+    }
 }
 
 void MprisNowPlaying::query(Answer done)
@@ -205,6 +244,13 @@ void MprisNowPlaying::askPlayer(const std::shared_ptr<Query> &query, const QStri
     PlayerState &state = query->players[busName];
     state.busName = busName;
 
+    const QString owner = m_owners.value(busName);
+    const auto known = m_known.constFind(owner);
+    if (!owner.isEmpty() && known != m_known.cend() && known->complete && known->announces) {
+        askPosition(query, busName, owner);
+        return;
+    }
+
     QDBusMessage getAll
         = QDBusMessage::createMethodCall(busName, kPath, kPropertiesInterface, QStringLiteral("GetAll"));
     getAll << kPlayerInterface;
@@ -223,7 +269,12 @@ void MprisNowPlaying::askPlayer(const std::shared_ptr<Query> &query, const QStri
             PlayerState &state = query->players[busName];
             state.answered = true;
             state.owner = reply.service();
-            query->properties.insert(busName, mapValue(reply.arguments().constFirst()));
+            const QVariantMap properties = mapValue(reply.arguments().constFirst());
+            query->properties.insert(busName, properties);
+            m_owners.insert(busName, state.owner);
+            Known &known = m_known[state.owner];
+            known.properties = properties;
+            known.complete = true;
         }
         if (--query->outstanding == 0)
             finish(query);
@@ -234,8 +285,43 @@ void MprisNowPlaying::askPlayer(const std::shared_ptr<Query> &query, const QStri
         if (query->finished)
             return;
         const QDBusMessage reply = name->reply();
-        if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty())
+        if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()) {
             query->identities.insert(busName, reply.arguments().constFirst());
+            m_known[reply.service()].identity = reply.arguments().constFirst();
+        }
+        if (--query->outstanding == 0)
+            finish(query);
+    });
+}
+
+void MprisNowPlaying::askPosition(
+    const std::shared_ptr<Query> &query, const QString &busName, const QString &owner)
+{
+    QDBusMessage get
+        = QDBusMessage::createMethodCall(owner, kPath, kPropertiesInterface, QStringLiteral("Get"));
+    get << kPlayerInterface << QStringLiteral("Position");
+    ++query->outstanding;
+    auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(get, kDeadlineMs), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, query, watcher, busName, owner] {
+        watcher->deleteLater();
+        if (query->finished)
+            return;
+        const QDBusMessage reply = watcher->reply();
+        const auto known = m_known.constFind(owner);
+        // A player that went meanwhile does not answer, as with a full read;
+        // one that only will not tell its position is shown without it.
+        if (known != m_known.cend() && !isGone(reply)) {
+            PlayerState &state = query->players[busName];
+            state.answered = true;
+            state.owner = owner;
+            QVariantMap properties = known->properties;
+            if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty())
+                properties.insert(QStringLiteral("Position"), reply.arguments().constFirst());
+            else
+                properties.remove(QStringLiteral("Position"));
+            query->properties.insert(busName, properties);
+            query->identities.insert(busName, known->identity);
+        }
         if (--query->outstanding == 0)
             finish(query);
     });

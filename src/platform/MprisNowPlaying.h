@@ -11,6 +11,10 @@
 // The now-playing service over MPRIS on the session bus: every player named
 // org.mpris.MediaPlayer2.* is asked; one that is Playing beats one that is
 // Paused beats the rest, and among equals the one most recently active wins.
+// A player that has announced a change itself is trusted to announce the
+// rest: its properties are kept from the last full read and its signals, and
+// each poll asks it for the position alone (the one property players do not
+// announce). Players that announce nothing are read in full each time.
 class MprisNowPlaying : public NowPlayingService
 {
     Q_OBJECT
@@ -47,10 +51,23 @@ private Q_SLOTS:
 private:
     struct Query;
     void askPlayer(const std::shared_ptr<Query> &query, const QString &busName);
+    void askPosition(const std::shared_ptr<Query> &query, const QString &busName, const QString &owner);
     void finish(const std::shared_ptr<Query> &query);
     void noteActivity(const QString &owner);
+    void forgetOwner(const QString &owner);
+
+    // What a player last said, by unique connection name.
+    struct Known
+    {
+        QVariantMap properties; // the Player interface's
+        QVariant identity;
+        bool complete = false; // a full read is held and not since invalidated
+        bool announces = false; // it has sent PropertiesChanged
+    };
 
     QDBusConnection m_bus;
     QHash<QString, quint64> m_activity; // by unique connection name
+    QHash<QString, Known> m_known; // by unique connection name
+    QHash<QString, QString> m_owners; // well-known name to unique name, as last read
     quint64 m_activityClock = 0;
 };

@@ -3,9 +3,11 @@
 // options say, including what real players get wrong.
 //   fake_mpris_player --name N [--title T] [--artist A] [--album B]
 //       [--status Playing|Paused|Stopped] [--length-us L] [--art URL]
-//       [--identity I] [--silent] [--wrong-types]
+//       [--identity I] [--silent] [--wrong-types] [--log FILE]
 // --silent never answers a call; --wrong-types sends every field but the
-// title with the wrong D-Bus type.
+// title with the wrong D-Bus type; --log appends one line per property read
+// ("GetAll <interface>" or "Get <name>"). OpenUri(u) makes u the title and
+// announces the new metadata, as a player does when the track changes.
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -13,6 +15,7 @@
 #include <QDBusObjectPath>
 #include <QDBusVariant>
 #include <QDBusVirtualObject>
+#include <QFile>
 #include <cstdio>
 
 namespace {
@@ -29,6 +32,24 @@ public:
     qlonglong lengthUs = 0;
     bool silent = false;
     bool wrongTypes = false;
+    QString log;
+
+    void note(const QString &line) const
+    {
+        if (log.isEmpty())
+            return;
+        QFile file(log);
+        if (file.open(QIODevice::Append))
+            file.write(line.toUtf8() + '\n');
+    }
+
+    void announce(const QDBusConnection &connection, const QVariantMap &changed) const
+    {
+        QDBusMessage signal
+            = QDBusMessage::createSignal(kPath, kProperties, QStringLiteral("PropertiesChanged"));
+        signal << kPlayer << changed << QStringList();
+        connection.send(signal);
+    }
 
     QString introspect(const QString &) const override
     {
@@ -81,6 +102,8 @@ public:
         if (message.interface() == kProperties) {
             const QString interface = message.arguments().value(0).toString();
             const QVariantMap properties = interface == kRoot ? rootProperties() : playerProperties();
+            note(member + ' '
+                + (member == QLatin1String("GetAll") ? interface : message.arguments().value(1).toString()));
             if (member == QLatin1String("GetAll")) {
                 connection.send(message.createReply(QVariant(properties)));
                 return true;
@@ -95,6 +118,12 @@ public:
                 message.createErrorReply(QStringLiteral("org.freedesktop.DBus.Error.NotSupported"), {}));
             return true;
         }
+        if (message.interface() == kPlayer && member == QLatin1String("OpenUri")) {
+            title = message.arguments().value(0).toString();
+            connection.send(message.createReply());
+            announce(connection, { { QStringLiteral("Metadata"), playerProperties().value("Metadata") } });
+            return true;
+        }
         if (message.interface() == kPlayer) {
             if (member == QLatin1String("PlayPause"))
                 status = status == QLatin1String("Playing") ? QStringLiteral("Paused")
@@ -104,11 +133,7 @@ public:
             else if (member == QLatin1String("Pause"))
                 status = QStringLiteral("Paused");
             connection.send(message.createReply());
-            QDBusMessage changed
-                = QDBusMessage::createSignal(kPath, kProperties, QStringLiteral("PropertiesChanged"));
-            changed << kPlayer << QVariantMap { { QStringLiteral("PlaybackStatus"), status } }
-                    << QStringList();
-            connection.send(changed);
+            announce(connection, { { QStringLiteral("PlaybackStatus"), status } });
             return true;
         }
         return false;
@@ -131,7 +156,8 @@ int main(int argc, char *argv[])
     const QCommandLineOption identity("identity", "identity", "identity", "Fake Player");
     const QCommandLineOption silent("silent", "never answer");
     const QCommandLineOption wrong("wrong-types", "wrong value types");
-    parser.addOptions({ name, title, artist, album, status, length, art, identity, silent, wrong });
+    const QCommandLineOption log("log", "log property reads to", "file");
+    parser.addOptions({ name, title, artist, album, status, length, art, identity, silent, wrong, log });
     parser.process(app);
 
     Player player;
@@ -144,6 +170,7 @@ int main(int argc, char *argv[])
     player.identity = parser.value(identity);
     player.silent = parser.isSet(silent);
     player.wrongTypes = parser.isSet(wrong);
+    player.log = parser.value(log);
 
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.registerVirtualObject(kPath, &player)
