@@ -41,16 +41,13 @@ Item {
                     font.weight: Font.DemiBold
                     color: Theme.pink
                 }
-                Text {
+                PlainLabel {
                     objectName: "keyNoticeText"
                     anchors.horizontalCenter: parent.horizontalCenter
                     text: "Add your OpenAI API key in Settings"
-                    textFormat: Text.PlainText
                     font.pixelSize: 11
                     font.weight: Font.Medium
                     color: Qt.rgba(1, 1, 1, 0.5)
-                    Accessible.role: Accessible.StaticText
-                    Accessible.name: text
                 }
             }
         }
@@ -71,21 +68,21 @@ Item {
             // A new message (not a growing reply) brings the last row into view.
             onCountChanged: positionViewAtIndex(count - 1, ListView.End)
 
-            delegate: Rectangle {
+            delegate: RowCard {
                 id: bubble
 
                 required property int index
                 required property string text
                 required property bool isUser
-                readonly property color tint: isUser ? Theme.cyan : Theme.pink
 
                 objectName: "bubble_" + index
                 width: ListView.view.width
                 height: Math.max(icon.height, body.height) + 16
-                radius: 8
-                color: Qt.rgba(tint.r, tint.g, tint.b, isUser ? 0.12 : 0.10)
-                border.width: 1
-                border.color: Qt.rgba(tint.r, tint.g, tint.b, isUser ? 0.25 : 0.20)
+                tint: isUser ? Theme.cyan : Theme.pink
+                fillOpacity: isUser ? 0.12 : 0.10
+                borderOpacity: isUser ? 0.25 : 0.20
+                Accessible.role: Accessible.ListItem
+                Accessible.name: (isUser ? qsTr("You: %1") : qsTr("Answer: %1")).arg(text)
 
                 // Anchors rather than a layout: the row's height must be
                 // right at once, so scrolling to it lands at its bottom.
@@ -154,11 +151,10 @@ Item {
                 anchors.verticalCenter: parent.verticalCenter
                 Accessible.name: "Thinking"
             }
-            Text {
+            PlainLabel {
                 objectName: "busyText"
                 anchors.verticalCenter: parent.verticalCenter
                 text: "Thinking..."
-                textFormat: Text.PlainText
                 font.pixelSize: 10
                 font.weight: Font.DemiBold
                 color: Qt.rgba(Theme.pink.r, Theme.pink.g, Theme.pink.b, 0.7)
@@ -169,47 +165,27 @@ Item {
             width: parent.width
             spacing: 6
 
-            TextField {
+            TintedField {
                 id: input
                 objectName: "questionField"
                 Layout.fillWidth: true
+                tint: Theme.pink
+                fillOpacity: 0.10
+                borderOpacity: 0.25
+                selectionOpacity: 0.5
                 placeholderText: "Ask anything..."
-                placeholderTextColor: Qt.rgba(1, 1, 1, 0.35)
-                color: Theme.white
-                selectionColor: Qt.rgba(Theme.pink.r, Theme.pink.g, Theme.pink.b, 0.5)
-                selectByMouse: true
-                font.pixelSize: 12
-                font.weight: Font.Medium
-                leftPadding: 10
-                rightPadding: 10
-                topPadding: 8
-                bottomPadding: 8
-                background: Rectangle {
-                    radius: 8
-                    color: Qt.rgba(Theme.pink.r, Theme.pink.g, Theme.pink.b, 0.10)
-                    border.width: 1
-                    border.color: Qt.rgba(Theme.pink.r, Theme.pink.g, Theme.pink.b, 0.25)
-                }
                 onAccepted: panel.ask()
-                Accessible.role: Accessible.EditableText
                 Accessible.name: "Question"
             }
 
-            Button {
+            GlyphButton {
                 objectName: "sendButton"
-                padding: 0
-                flat: true
-                background: Item {}
-                contentItem: Text {
-                    text: Symbols.glyph("arrow.up.circle.fill")
-                    font.family: Symbols.fontFamily
-                    font.pixelSize: 20
-                    font.bold: true
-                    color: Theme.pink
-                }
+                text: "Send"
+                symbol: "arrow.up.circle.fill"
+                glyphSize: 20
+                glyphWeight: Font.Bold
+                glyphColor: Theme.pink
                 onClicked: panel.ask()
-                Accessible.role: Accessible.Button
-                Accessible.name: "Send"
             }
         }
     }

@@ -15,4 +15,9 @@ list(APPEND BRIVANE_QML
     app/CardContent.qml
     app/TabBar.qml
     app/SettingsView.qml
+    app/GlyphButton.qml
+    app/FocusRing.qml
+    app/RowCard.qml
+    app/TintedField.qml
+    app/PlainLabel.qml
 )

@@ -1,4 +1,5 @@
 import QtQuick
+import QtQuick.Controls.Basic
 import Brivane
 
 // The "Calc" tab: a display line above a grid of 20 keys. Its store lives and
@@ -26,7 +27,7 @@ Item {
         Item {
             width: parent.width
             height: display.height + 6
-            Text {
+            PlainLabel {
                 id: display
                 objectName: "calculatorDisplay"
                 x: 8
@@ -43,8 +44,6 @@ Item {
                 elide: Text.ElideRight
                 verticalAlignment: Text.AlignBottom
                 maximumLineCount: 1
-                Accessible.role: Accessible.StaticText
-                Accessible.name: text
             }
         }
 
@@ -56,38 +55,40 @@ Item {
 
             Repeater {
                 model: calculator.keys
-                delegate: Rectangle {
+                delegate: AbstractButton {
                     id: key
                     required property var modelData
                     objectName: modelData.name
                     width: (grid.width - 3 * grid.spacing) / 4
                     height: 34
-                    radius: 8
-                    color: modelData.fill
-                    border.width: 1
-                    border.color: modelData.border
+                    padding: 0
+                    focusPolicy: Qt.TabFocus
+                    text: modelData.key
                     Accessible.role: Accessible.Button
-                    Accessible.name: modelData.key
-                    Accessible.onPressAction: calculator.press(modelData.key)
+                    Accessible.name: text
+                    onClicked: calculator.press(key.modelData.key)
 
-                    Rectangle {
-                        anchors.fill: parent
-                        radius: parent.radius
-                        color: Qt.rgba(1, 1, 1, 0.12)
-                        visible: keyArea.pressed
+                    background: Rectangle {
+                        radius: 8
+                        color: key.modelData.fill
+                        border.width: key.visualFocus ? 2 : 1
+                        border.color: key.visualFocus ? Theme.white : key.modelData.border
+
+                        Rectangle {
+                            anchors.fill: parent
+                            radius: parent.radius
+                            color: Qt.rgba(1, 1, 1, 0.12)
+                            visible: key.pressed
+                        }
                     }
-                    Text {
-                        anchors.centerIn: parent
+                    contentItem: Text {
                         text: key.modelData.key
                         textFormat: Text.PlainText
                         font.pixelSize: 15
                         font.bold: true
                         color: key.modelData.label
-                    }
-                    MouseArea {
-                        id: keyArea
-                        anchors.fill: parent
-                        onClicked: calculator.press(key.modelData.key)
+                        horizontalAlignment: Text.AlignHCenter
+                        verticalAlignment: Text.AlignVCenter
                     }
                 }
             }

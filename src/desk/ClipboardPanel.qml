@@ -1,4 +1,5 @@
 import QtQuick
+import QtQuick.Controls.Basic
 import QtQuick.Layouts
 import Brivane
 
@@ -26,57 +27,60 @@ Item {
         RowLayout {
             width: parent.width
 
-            Text {
+            PlainLabel {
                 objectName: "clipboardTitle"
                 text: "Clipboard"
-                textFormat: Text.PlainText
                 font.pixelSize: 12
                 font.bold: true
                 color: Theme.green
+                Accessible.role: Accessible.Heading
             }
             Item { Layout.fillWidth: true }
-            Rectangle {
+            AbstractButton {
                 id: captureButton
                 objectName: "captureButton"
+                padding: 0
+                focusPolicy: Qt.TabFocus
+                text: "Capture"
                 implicitWidth: captureLabel.implicitWidth + 20
                 implicitHeight: captureLabel.implicitHeight + 10
-                radius: 6
-                color: Qt.rgba(Theme.green.r, Theme.green.g, Theme.green.b, captureArea.pressed ? 0.3 : 0.15)
-                border.width: 1
-                border.color: Qt.rgba(Theme.green.r, Theme.green.g, Theme.green.b, 0.3)
                 Accessible.role: Accessible.Button
-                Accessible.name: "Capture"
-                Accessible.onPressAction: root.clipboard.capture()
+                Accessible.name: text
+                onClicked: root.clipboard.capture()
 
-                Row {
-                    id: captureLabel
-                    anchors.centerIn: parent
-                    spacing: 4
-                    Text {
-                        anchors.verticalCenter: parent.verticalCenter
-                        text: Symbols.glyph("arrow.down.doc")
-                        font.family: Symbols.fontFamily
-                        font.pixelSize: 12
-                        color: Theme.green
-                    }
-                    Text {
-                        anchors.verticalCenter: parent.verticalCenter
-                        text: "Capture"
-                        textFormat: Text.PlainText
-                        font.pixelSize: 10
-                        font.bold: true
-                        color: Theme.green
-                    }
+                background: RowCard {
+                    radius: 6
+                    tint: Theme.green
+                    fillOpacity: captureButton.pressed ? 0.3 : 0.15
+                    borderOpacity: 0.3
+                    FocusRing { shown: captureButton.visualFocus }
                 }
-                MouseArea {
-                    id: captureArea
-                    anchors.fill: parent
-                    onClicked: root.clipboard.capture()
+                contentItem: Item {
+                    Row {
+                        id: captureLabel
+                        anchors.centerIn: parent
+                        spacing: 4
+                        Text {
+                            anchors.verticalCenter: parent.verticalCenter
+                            text: Symbols.glyph("arrow.down.doc")
+                            font.family: Symbols.fontFamily
+                            font.pixelSize: 12
+                            color: Theme.green
+                        }
+                        Text {
+                            anchors.verticalCenter: parent.verticalCenter
+                            text: captureButton.text
+                            textFormat: Text.PlainText
+                            font.pixelSize: 10
+                            font.bold: true
+                            color: Theme.green
+                        }
+                    }
                 }
             }
         }
 
-        Text {
+        PlainLabel {
             objectName: "clipboardEmpty"
             visible: root.clipboard.count === 0
             width: parent.width
@@ -91,7 +95,7 @@ Item {
 
         Repeater {
             model: rows
-            delegate: Rectangle {
+            delegate: RowCard {
                 id: row
                 required property int index
                 required property string preview
@@ -99,10 +103,9 @@ Item {
                 objectName: "clipRow_" + index
                 width: column.width
                 height: rowContent.implicitHeight + 14
-                radius: 8
-                color: Qt.rgba(Theme.green.r, Theme.green.g, Theme.green.b, 0.06)
-                border.width: 1
-                border.color: Qt.rgba(Theme.green.r, Theme.green.g, Theme.green.b, 0.12)
+                tint: Theme.green
+                Accessible.role: Accessible.ListItem
+                Accessible.name: row.preview
 
                 RowLayout {
                     id: rowContent
@@ -111,51 +114,33 @@ Item {
                     width: parent.width - 20
                     spacing: 8
 
-                    Text {
+                    PlainLabel {
                         objectName: "clipText_" + row.index
                         Layout.fillWidth: true
                         text: row.preview
-                        textFormat: Text.PlainText
                         font.pixelSize: 10
                         font.weight: Font.Medium
-                        color: Theme.white
                         wrapMode: Text.Wrap
                         maximumLineCount: 2
                         elide: Text.ElideRight
                     }
-                    Text {
+                    GlyphButton {
                         objectName: "clipCopy_" + row.index
-                        text: Symbols.glyph("doc.on.doc")
-                        font.family: Symbols.fontFamily
-                        font.pixelSize: 10
-                        font.weight: Font.DemiBold
-                        color: Theme.green
-                        opacity: copyArea.pressed ? 0.6 : 1
-                        Accessible.role: Accessible.Button
-                        Accessible.name: qsTr("Copy back")
-                        Accessible.onPressAction: root.clipboard.pasteAt(row.index)
-                        MouseArea {
-                            id: copyArea
-                            anchors.fill: parent
-                            anchors.margins: -4
-                            onClicked: root.clipboard.pasteAt(row.index)
-                        }
+                        // Which entry it acts on, for those who cannot see the row.
+                        text: qsTr("Copy back: %1").arg(row.preview)
+                        symbol: "doc.on.doc"
+                        glyphSize: 10
+                        glyphWeight: Font.DemiBold
+                        glyphColor: Theme.green
+                        onClicked: root.clipboard.pasteAt(row.index)
                     }
-                    Text {
+                    GlyphButton {
                         objectName: "clipDelete_" + row.index
-                        text: Symbols.glyph("xmark.circle.fill")
-                        font.family: Symbols.fontFamily
-                        font.pixelSize: 12
-                        color: Qt.rgba(Theme.red.r, Theme.red.g, Theme.red.b, deleteArea.pressed ? 1 : 0.6)
-                        Accessible.role: Accessible.Button
-                        Accessible.name: qsTr("Delete entry")
-                        Accessible.onPressAction: root.clipboard.deleteAt(row.index)
-                        MouseArea {
-                            id: deleteArea
-                            anchors.fill: parent
-                            anchors.margins: -4
-                            onClicked: root.clipboard.deleteAt(row.index)
-                        }
+                        text: qsTr("Delete entry: %1").arg(row.preview)
+                        symbol: "xmark.circle.fill"
+                        glyphSize: 12
+                        glyphColor: Qt.rgba(Theme.red.r, Theme.red.g, Theme.red.b, 0.6)
+                        onClicked: root.clipboard.deleteAt(row.index)
                     }
                 }
             }

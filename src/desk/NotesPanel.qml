@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls.Basic
 import QtQuick.Layouts
 import Brivane
 
@@ -33,56 +32,30 @@ Item {
             width: parent.width
             spacing: 6
 
-            TextField {
+            TintedField {
                 id: input
                 objectName: "noteInput"
                 Layout.fillWidth: true
+                tint: Theme.yellow
                 placeholderText: "Quick note..."
-                placeholderTextColor: Qt.rgba(1, 1, 1, 0.35)
-                color: Theme.white
-                selectionColor: Qt.rgba(Theme.yellow.r, Theme.yellow.g, Theme.yellow.b, 0.4)
-                selectedTextColor: Theme.white
-                font.pixelSize: 12
-                font.weight: Font.Medium
-                leftPadding: 10
-                rightPadding: 10
-                topPadding: 8
-                bottomPadding: 8
-                background: Rectangle {
-                    radius: 8
-                    color: Qt.rgba(Theme.yellow.r, Theme.yellow.g, Theme.yellow.b, 0.1)
-                    border.width: 1
-                    border.color: Qt.rgba(Theme.yellow.r, Theme.yellow.g, Theme.yellow.b, 0.3)
-                }
-                Accessible.role: Accessible.EditableText
                 Accessible.name: qsTr("Quick note")
                 onAccepted: root.save()
             }
 
-            Text {
-                id: addButton
+            GlyphButton {
                 objectName: "noteAdd"
-                text: Symbols.glyph("plus.circle.fill")
-                font.family: Symbols.fontFamily
-                font.pixelSize: 20
-                font.bold: true
-                color: Theme.yellow
-                opacity: addArea.pressed ? 0.6 : 1
-                Accessible.role: Accessible.Button
-                Accessible.name: qsTr("Add note")
-                Accessible.onPressAction: root.save()
-                MouseArea {
-                    id: addArea
-                    anchors.fill: parent
-                    anchors.margins: -4
-                    onClicked: root.save()
-                }
+                text: qsTr("Add note")
+                symbol: "plus.circle.fill"
+                glyphSize: 20
+                glyphWeight: Font.Bold
+                glyphColor: Theme.yellow
+                onClicked: root.save()
             }
         }
 
         Repeater {
             model: rows
-            delegate: Rectangle {
+            delegate: RowCard {
                 id: row
                 required property int index
                 required property string noteId
@@ -92,10 +65,9 @@ Item {
                 objectName: "noteRow_" + index
                 width: column.width
                 height: rowContent.implicitHeight + 16
-                radius: 8
-                color: Qt.rgba(Theme.yellow.r, Theme.yellow.g, Theme.yellow.b, 0.06)
-                border.width: 1
-                border.color: Qt.rgba(Theme.yellow.r, Theme.yellow.g, Theme.yellow.b, 0.12)
+                tint: Theme.yellow
+                Accessible.role: Accessible.ListItem
+                Accessible.name: qsTr("%1, %2").arg(row.text).arg(row.timeText)
 
                 RowLayout {
                     id: rowContent
@@ -104,41 +76,31 @@ Item {
                     width: parent.width - 24
                     spacing: 8
 
-                    Text {
+                    PlainLabel {
                         objectName: "noteText_" + row.index
                         Layout.fillWidth: true
                         text: row.text
-                        textFormat: Text.PlainText
                         font.pixelSize: 11
                         font.weight: Font.Medium
-                        color: Theme.white
                         wrapMode: Text.Wrap
                         maximumLineCount: 2
                         elide: Text.ElideRight
                     }
-                    Text {
+                    PlainLabel {
                         objectName: "noteTime_" + row.index
                         text: row.timeText
-                        textFormat: Text.PlainText
                         font.pixelSize: 9
                         font.bold: true
                         color: Qt.rgba(Theme.yellow.r, Theme.yellow.g, Theme.yellow.b, 0.6)
                     }
-                    Text {
+                    GlyphButton {
                         objectName: "noteDelete_" + row.index
-                        text: Symbols.glyph("xmark.circle.fill")
-                        font.family: Symbols.fontFamily
-                        font.pixelSize: 12
-                        color: Qt.rgba(Theme.red.r, Theme.red.g, Theme.red.b, deleteArea.pressed ? 1 : 0.7)
-                        Accessible.role: Accessible.Button
-                        Accessible.name: qsTr("Delete note")
-                        Accessible.onPressAction: root.notes.deleteNote(row.noteId)
-                        MouseArea {
-                            id: deleteArea
-                            anchors.fill: parent
-                            anchors.margins: -4
-                            onClicked: root.notes.deleteNote(row.noteId)
-                        }
+                        // Which note it deletes, for those who cannot see the row.
+                        text: qsTr("Delete note: %1").arg(row.text)
+                        symbol: "xmark.circle.fill"
+                        glyphSize: 12
+                        glyphColor: Qt.rgba(Theme.red.r, Theme.red.g, Theme.red.b, 0.7)
+                        onClicked: root.notes.deleteNote(row.noteId)
                     }
                 }
             }

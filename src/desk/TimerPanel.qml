@@ -1,4 +1,5 @@
 import QtQuick
+import QtQuick.Controls.Basic
 import Brivane
 
 // The "Timer" tab: a stopwatch and a countdown. Its store lives and dies with
@@ -18,73 +19,76 @@ Item {
         objectName: "timerStore"
     }
 
-    component Chip: Rectangle {
+    component Chip: AbstractButton {
         id: chip
         property string label
         property bool selected
-        property real horizontalPadding: 14
-        property real verticalPadding: 6
         property bool bordered: true
+        property real radius: 8
         signal activated()
 
+        horizontalPadding: 14
+        verticalPadding: 6
+        focusPolicy: Qt.TabFocus
+        text: label
         implicitWidth: chipText.implicitWidth + 2 * horizontalPadding
         implicitHeight: chipText.implicitHeight + 2 * verticalPadding
-        radius: 8
-        color: Qt.rgba(Theme.orange.r, Theme.orange.g, Theme.orange.b, selected ? 0.25 : 0.08)
-        border.width: bordered ? 1 : 0
-        border.color: Qt.rgba(Theme.orange.r, Theme.orange.g, Theme.orange.b, selected ? 0.5 : 0.15)
         Accessible.role: Accessible.RadioButton
         Accessible.name: label
         Accessible.checkable: true
         Accessible.checked: selected
         Accessible.onPressAction: chip.activated()
+        onClicked: chip.activated()
 
-        Text {
+        background: RowCard {
+            radius: chip.radius
+            tint: Theme.orange
+            fillOpacity: chip.selected ? 0.25 : 0.08
+            borderOpacity: chip.selected ? 0.5 : 0.15
+            border.width: chip.bordered ? 1 : 0
+            FocusRing { shown: chip.visualFocus }
+        }
+        contentItem: Text {
             id: chipText
-            anchors.centerIn: parent
             text: chip.label
             textFormat: Text.PlainText
             font.pixelSize: 10
             font.bold: true
             color: chip.selected ? Theme.orange : Qt.rgba(1, 1, 1, 0.4)
-        }
-        MouseArea {
-            anchors.fill: parent
-            onClicked: chip.activated()
+            horizontalAlignment: Text.AlignHCenter
+            verticalAlignment: Text.AlignVCenter
         }
     }
 
-    component RoundButton: Item {
+    component RoundButton: AbstractButton {
         id: button
         property string symbol
         property string name
         signal activated()
 
+        padding: 0
+        focusPolicy: Qt.TabFocus
+        text: name
         implicitWidth: 36
         implicitHeight: 36
         Accessible.role: Accessible.Button
         Accessible.name: name
-        Accessible.onPressAction: button.activated()
+        onClicked: button.activated()
 
-        Rectangle {
-            anchors.fill: parent
+        background: Rectangle {
             radius: width / 2
-            color: Qt.rgba(1, 1, 1, area.pressed ? 0.16 : 0.08)
-            border.width: 1
-            border.color: Qt.rgba(1, 1, 1, 0.15)
+            color: Qt.rgba(1, 1, 1, button.pressed ? 0.16 : 0.08)
+            border.width: button.visualFocus ? 2 : 1
+            border.color: Qt.rgba(1, 1, 1, button.visualFocus ? 0.7 : 0.15)
         }
-        Text {
-            anchors.centerIn: parent
+        contentItem: Text {
             text: Symbols.glyph(button.symbol)
             font.family: Symbols.fontFamily
             font.pixelSize: 16
             font.weight: Font.DemiBold
             color: Qt.rgba(1, 1, 1, 0.6)
-        }
-        MouseArea {
-            id: area
-            anchors.fill: parent
-            onClicked: button.activated()
+            horizontalAlignment: Text.AlignHCenter
+            verticalAlignment: Text.AlignVCenter
         }
     }
 
@@ -93,16 +97,13 @@ Item {
         width: parent.width
         spacing: 12
 
-        Text {
+        PlainLabel {
             objectName: "timerDisplay"
             anchors.horizontalCenter: parent.horizontalCenter
             text: timer.display
-            textFormat: Text.PlainText
             font.pixelSize: 44
             font.weight: Font.ExtraBold
             color: timer.isRunning ? Theme.orange : Theme.white
-            Accessible.role: Accessible.StaticText
-            Accessible.name: text
         }
 
         Row {
@@ -155,45 +156,48 @@ Item {
                 onActivated: timer.reset()
             }
 
-            Item {
+            AbstractButton {
                 id: playButton
                 objectName: "timerPlayPause"
                 width: 52
                 height: 52
+                padding: 0
+                focusPolicy: Qt.TabFocus
+                text: timer.isRunning ? qsTr("Pause") : qsTr("Start")
                 Accessible.role: Accessible.Button
-                Accessible.name: timer.isRunning ? qsTr("Pause") : qsTr("Start")
-                Accessible.onPressAction: timer.toggleRunning()
+                Accessible.name: text
+                onClicked: timer.toggleRunning()
 
-                // A soft shadow 4 down, drawn with fading rings (no effects).
-                Repeater {
-                    model: 4
-                    delegate: Rectangle {
-                        required property int index
-                        readonly property real spread: 2 + index * 2
-                        x: -spread
-                        y: 4 - spread
-                        width: playButton.width + 2 * spread
-                        height: width
+                background: Item {
+                    // A soft shadow 4 down, drawn with fading rings (no effects).
+                    Repeater {
+                        model: 4
+                        delegate: Rectangle {
+                            required property int index
+                            readonly property real spread: 2 + index * 2
+                            x: -spread
+                            y: 4 - spread
+                            width: playButton.width + 2 * spread
+                            height: width
+                            radius: width / 2
+                            color: Qt.rgba(Theme.orange.r, Theme.orange.g, Theme.orange.b, 0.1)
+                        }
+                    }
+                    Rectangle {
+                        anchors.fill: parent
                         radius: width / 2
-                        color: Qt.rgba(Theme.orange.r, Theme.orange.g, Theme.orange.b, 0.1)
+                        color: playButton.pressed ? Qt.darker(Theme.orange, 1.15) : Theme.orange
+                        border.width: playButton.visualFocus ? 2 : 0
+                        border.color: Theme.white
                     }
                 }
-                Rectangle {
-                    anchors.fill: parent
-                    radius: width / 2
-                    color: playArea.pressed ? Qt.darker(Theme.orange, 1.15) : Theme.orange
-                }
-                Text {
-                    anchors.centerIn: parent
+                contentItem: Text {
                     text: Symbols.glyph(timer.isRunning ? "pause.fill" : "play.fill")
                     font.family: Symbols.fontFamily
                     font.pixelSize: 18
                     color: Theme.white
-                }
-                MouseArea {
-                    id: playArea
-                    anchors.fill: parent
-                    onClicked: timer.toggleRunning()
+                    horizontalAlignment: Text.AlignHCenter
+                    verticalAlignment: Text.AlignVCenter
                 }
             }
 

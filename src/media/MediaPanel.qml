@@ -41,7 +41,7 @@ Item {
                 font.weight: Font.Light
                 color: Qt.rgba(panel.tint.r, panel.tint.g, panel.tint.b, 0.3)
             }
-            Text {
+            PlainLabel {
                 objectName: "emptyTitle"
                 anchors.horizontalCenter: parent.horizontalCenter
                 text: qsTr("Nothing Playing")
@@ -49,7 +49,7 @@ Item {
                 font.weight: Font.DemiBold
                 color: Qt.rgba(1, 1, 1, 0.3)
             }
-            Text {
+            PlainLabel {
                 objectName: "emptyHint"
                 anchors.horizontalCenter: parent.horizontalCenter
                 text: qsTr("Play music in Music, Spotify, or YouTube")
@@ -125,11 +125,10 @@ Item {
                 anchors.verticalCenter: art.verticalCenter
                 spacing: 3
 
-                Text {
+                PlainLabel {
                     objectName: "mediaTitle"
                     width: parent.width
                     text: MediaFormat.oneLine(panel.media.title)
-                    textFormat: Text.PlainText
                     horizontalAlignment: Text.AlignLeft
                     elide: Text.ElideRight
                     maximumLineCount: 1
@@ -138,11 +137,10 @@ Item {
                     font.bold: true
                     color: "white"
                 }
-                Text {
+                PlainLabel {
                     objectName: "mediaArtist"
                     width: parent.width
                     text: MediaFormat.oneLine(panel.media.artist)
-                    textFormat: Text.PlainText
                     horizontalAlignment: Text.AlignLeft
                     elide: Text.ElideRight
                     maximumLineCount: 1
@@ -151,12 +149,11 @@ Item {
                     font.weight: Font.DemiBold
                     color: Qt.rgba(1, 1, 1, 0.6)
                 }
-                Text {
+                PlainLabel {
                     objectName: "mediaAlbum"
                     width: parent.width
                     visible: panel.media.album.length > 0
                     text: MediaFormat.oneLine(panel.media.album)
-                    textFormat: Text.PlainText
                     horizontalAlignment: Text.AlignLeft
                     elide: Text.ElideRight
                     maximumLineCount: 1
@@ -240,9 +237,10 @@ Item {
                 width: parent.width
                 height: elapsedText.implicitHeight
 
-                Text {
+                PlainLabel {
                     id: elapsedText
                     objectName: "elapsedText"
+                    Accessible.name: qsTr("Elapsed %1").arg(text)
                     anchors.left: parent.left
                     text: MediaFormat.formatTime(panel.media.elapsed)
                     font.family: Theme.monospaceFamily
@@ -250,8 +248,9 @@ Item {
                     font.bold: true
                     color: panel.timeColor
                 }
-                Text {
+                PlainLabel {
                     objectName: "remainingText"
+                    Accessible.name: qsTr("Remaining %1").arg(text.replace("-", ""))
                     anchors.right: parent.right
                     text: MediaFormat.remainingTime(panel.media.elapsed, panel.media.duration)
                     font.family: Theme.monospaceFamily
@@ -282,7 +281,7 @@ Item {
                 anchors.horizontalCenter: parent.horizontalCenter
                 spacing: 36
 
-                MediaButton {
+                GlyphButton {
                     objectName: "previousButton"
                     anchors.verticalCenter: parent.verticalCenter
                     text: qsTr("Previous track")
@@ -333,7 +332,7 @@ Item {
                         verticalAlignment: Text.AlignVCenter
                     }
                 }
-                MediaButton {
+                GlyphButton {
                     objectName: "nextButton"
                     anchors.verticalCenter: parent.verticalCenter
                     text: qsTr("Next track")
@@ -422,7 +421,7 @@ Item {
             }
         }
 
-        Text {
+        PlainLabel {
             objectName: "sourceLabel"
             width: parent.width
             text: MediaFormat.oneLine(panel.media.appName)

@@ -12,15 +12,15 @@ Item {
     readonly property color tint: Theme.red
     implicitHeight: 36
 
-    Rectangle {
+    RowCard {
         objectName: "miniPlayerStrip"
         x: 16
         width: parent.width - 32
         height: 30
         radius: 10
-        color: Qt.rgba(mini.tint.r, mini.tint.g, mini.tint.b, 0.15)
-        border.width: 1
-        border.color: Qt.rgba(mini.tint.r, mini.tint.g, mini.tint.b, 0.3)
+        tint: mini.tint
+        fillOpacity: 0.15
+        borderOpacity: 0.3
 
         Item {
             id: content
@@ -41,7 +41,7 @@ Item {
                 color: mini.tint
             }
 
-            Text {
+            PlainLabel {
                 objectName: "miniPlayerText"
                 anchors.left: note.right
                 anchors.leftMargin: 10
@@ -49,7 +49,6 @@ Item {
                 anchors.rightMargin: 10
                 anchors.verticalCenter: parent.verticalCenter
                 text: MediaFormat.miniPlayerText(mini.media.artist, mini.media.title)
-                textFormat: Text.PlainText
                 horizontalAlignment: Text.AlignLeft
                 elide: Text.ElideRight
                 maximumLineCount: 1
@@ -65,7 +64,7 @@ Item {
                 anchors.verticalCenter: parent.verticalCenter
                 spacing: 10
 
-                MediaButton {
+                GlyphButton {
                     objectName: "miniPrevious"
                     text: qsTr("Previous track")
                     width: 16
@@ -76,7 +75,7 @@ Item {
                     glyphColor: Qt.rgba(1, 1, 1, 0.6)
                     onClicked: mini.media.previousTrack()
                 }
-                MediaButton {
+                GlyphButton {
                     objectName: "miniPlayPause"
                     text: mini.media.isPlaying ? qsTr("Pause") : qsTr("Play")
                     width: 16
@@ -87,7 +86,7 @@ Item {
                     glyphColor: mini.tint
                     onClicked: mini.media.togglePlayPause()
                 }
-                MediaButton {
+                GlyphButton {
                     objectName: "miniNext"
                     text: qsTr("Next track")
                     width: 16

@@ -10,5 +10,4 @@ list(APPEND BRIVANE_SOURCES
 list(APPEND BRIVANE_QML
     media/MediaPanel.qml
     media/MiniPlayer.qml
-    media/MediaButton.qml
 )

@@ -3,22 +3,19 @@ import Brivane
 
 // One figure: icon, caption, an optional small bar and the value, on a
 // faintly tinted rounded background.
-Rectangle {
+RowCard {
     id: row
     required property string icon
     required property string glyph
     required property string label
     required property string value
-    required property color tint
+    required tint
     required property real progress
     required property bool barShown
 
     objectName: "statRow_" + label
     implicitHeight: Math.max(iconText.implicitHeight, valueText.implicitHeight) + 16
-    radius: 8
-    color: Qt.rgba(tint.r, tint.g, tint.b, 0.06)
-    border.width: 1
-    border.color: Qt.rgba(tint.r, tint.g, tint.b, 0.15)
+    borderOpacity: 0.15
     Accessible.role: Accessible.StaticText
     Accessible.name: label + " " + value
 

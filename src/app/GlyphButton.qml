@@ -2,7 +2,8 @@ import QtQuick
 import QtQuick.Controls.Basic
 import Brivane
 
-// A chrome-less button that shows one symbol; `text` is its spoken name.
+// A chrome-less button that shows one symbol; `text` is its spoken name. It
+// takes keyboard focus and shows a ring while it has it from the keyboard.
 AbstractButton {
     id: control
 
@@ -27,5 +28,5 @@ AbstractButton {
         verticalAlignment: Text.AlignVCenter
         opacity: control.pressed ? 0.5 : (control.hovered ? 0.85 : 1)
     }
-    background: null
+    background: FocusRing { shown: control.visualFocus }
 }

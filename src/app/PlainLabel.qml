@@ -1,0 +1,11 @@
+import QtQuick
+import Brivane
+
+// Text the user reads: always plain (it may come from a player, a page or
+// the clipboard) and always read out by assistive technology.
+Text {
+    textFormat: Text.PlainText
+    color: Theme.white
+    Accessible.role: Accessible.StaticText
+    Accessible.name: text
+}

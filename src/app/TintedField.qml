@@ -1,0 +1,34 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import Brivane
+
+// A one-line text field on a card of its tab's colour. The placeholder is
+// also its accessible description; callers give the accessible name.
+TextField {
+    id: field
+
+    property color tint: Theme.white
+    property real fillOpacity: 0.1
+    property real borderOpacity: 0.3
+    property real selectionOpacity: 0.4
+
+    placeholderTextColor: Qt.rgba(1, 1, 1, 0.35)
+    color: Theme.white
+    selectionColor: Qt.rgba(tint.r, tint.g, tint.b, selectionOpacity)
+    selectedTextColor: Theme.white
+    selectByMouse: true
+    font.pixelSize: 12
+    font.weight: Font.Medium
+    leftPadding: 10
+    rightPadding: 10
+    topPadding: 8
+    bottomPadding: 8
+    background: RowCard {
+        tint: field.tint
+        fillOpacity: field.fillOpacity
+        // A firmer edge while typing here.
+        borderOpacity: field.activeFocus ? Math.min(1, field.borderOpacity * 2) : field.borderOpacity
+    }
+    Accessible.role: Accessible.EditableText
+    Accessible.description: field.placeholderText
+}
