@@ -3,6 +3,6 @@
 qt_add_executable(bench_media ${CMAKE_CURRENT_LIST_DIR}/media_tick.cpp)
 target_link_libraries(bench_media PRIVATE brivanecore brivanecoreplugin Qt6::Gui)
 
-qt_add_executable(bench_media_player ${CMAKE_CURRENT_LIST_DIR}/../tests/media/fake_mpris_player.cpp)
+qt_add_executable(bench_media_player ${CMAKE_CURRENT_LIST_DIR}/../tests/platform/fake_mpris_player.cpp)
 target_link_libraries(bench_media_player PRIVATE Qt6::Core Qt6::DBus)
 add_dependencies(bench_media bench_media_player)

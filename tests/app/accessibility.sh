@@ -22,7 +22,7 @@ unset OPENAI_API_KEY
 gdbus call --session --dest org.a11y.Bus --object-path /org/a11y/bus \
     --method org.a11y.Bus.GetAddress >/dev/null || fail "no accessibility bus in this session"
 
-"$BRIVANE_BUILD/tests/media/fake_mpris_player" --name heard --title "Heard Title" \
+"$BRIVANE_BUILD/tests/platform/fake_mpris_player" --name heard --title "Heard Title" \
     --artist "Heard Artist" --album "Heard Album" --identity "Heard Player" >"$work/player.out" &
 player_pid=$!
 wait_until 10 grep -q ready "$work/player.out" || fail "the fake player did not start"

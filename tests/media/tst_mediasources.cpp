@@ -1,29 +1,33 @@
 #include "TestSupport.h"
 #include "media/MediaSources.h"
-#include "platform/ImageLoader.h"
-#include "platform/MprisNowPlaying.h"
-#include "platform/ScriptRunner.h"
-#include "platform/VolumeControl.h"
-
-#include <QDBusArgument>
-#include <QDBusVariant>
 
 using MediaSources::TrackUpdate;
 
 namespace {
 
-QString joinLines(const QStringList &lines)
+// A string literal of a script line, read as the script's interpreter
+// reads it: backslash escapes the next character, a bare quote ends it.
+// None if the line does not hold exactly `prefix` then one literal then
+// `suffix`.
+std::optional<QString> literalIn(const QString &line, const QString &prefix, const QString &suffix)
 {
-    return lines.join(QLatin1Char('\n'));
-}
-
-ProcessResult output(const QByteArray &bytes, int exitCode = 0)
-{
-    ProcessResult result;
-    result.started = true;
-    result.exitCode = exitCode;
-    result.standardOutput = bytes;
-    return result;
+    const QString trimmed = line.trimmed();
+    if (!trimmed.startsWith(prefix + '"'))
+        return std::nullopt;
+    QString value;
+    for (qsizetype i = prefix.size() + 1; i < trimmed.size(); ++i) {
+        const QChar c = trimmed.at(i);
+        if (c == '\\' && i + 1 < trimmed.size()) {
+            value += trimmed.at(++i);
+        } else if (c == '"') {
+            if (trimmed.mid(i + 1) != suffix)
+                return std::nullopt;
+            return value;
+        } else {
+            value += c;
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -142,74 +146,76 @@ private Q_SLOTS:
         QVERIFY(!update->duration && !update->elapsed);
     }
 
-    void queryScriptsAreExact()
+    // Each browser label's commands go to a tab of that label's site, and
+    // the page script arrives whole: its quotes cannot end the string early.
+    void browserCommandsRouteByLabelAndKeepTheirJavaScriptWhole()
     {
-        QCOMPARE(MediaSources::playerScript("Music"),
-            "tell application \"Music\" to if it is running then return (get name of current track) & "
-            "\"|||\" & "
-            "(get artist of current track) & \"|||\" & (get album of current track) & \"|||\" & ((player "
-            "state "
-            "is playing) as text) & \"|||\" & (duration of current track as text) & \"|||\" & (player "
-            "position "
-            "as text)");
-        QVERIFY(MediaSources::playerScript("Spotify").startsWith(
-            "tell application \"Spotify\" to if it is running"));
-        QCOMPARE(MediaSources::tabScanScript(),
-            joinLines({ "tell application \"Google Chrome\"", "    if it is not running then return \"\"",
-                "    set tabInfo to \"\"", "    repeat with w in windows",
-                "        repeat with t in tabs of w", "            set u to URL of t",
-                "            if u contains \"youtube.com/watch\" then",
-                "                set tabInfo to (title of t) & \"|||YouTube\"",
-                "                return tabInfo", "            else if u contains \"open.spotify.com\" then",
-                "                set tabInfo to (title of t) & \"|||Spotify Web\"",
-                "                return tabInfo", "            else if u contains \"music.apple.com\" then",
-                "                set tabInfo to (title of t) & \"|||Apple Music Web\"",
-                "                return tabInfo", "            else if u contains \"soundcloud.com\" then",
-                "                set tabInfo to (title of t) & \"|||SoundCloud\"",
-                "                return tabInfo", "            end if", "        end repeat",
-                "    end repeat", "    return tabInfo", "end tell" }));
-    }
-
-    void artScriptsAreExact()
-    {
-        QCOMPARE(MediaSources::youTubeAddressScript(),
-            joinLines({ "tell application \"Google Chrome\"", "    repeat with w in windows",
-                "        repeat with t in tabs of w",
-                "            if URL of t contains \"youtube.com/watch\" then",
-                "                return URL of t", "            end if", "        end repeat",
-                "    end repeat", "end tell", "return \"\"" }));
-        QCOMPARE(MediaSources::musicArtScript(),
-            joinLines({ "tell application \"Music\"", "    ", "    try",
-                "        set artData to data of artwork 1 of current track",
-                "        set tmpFile to (path to temporary items as text) & \"brivane_artwork.png\"",
-                "        set fRef to open for access file tmpFile with write permission",
-                "        write artData to fRef", "        close access fRef",
-                "        return POSIX path of tmpFile", "    end try", "end tell", "" }));
-        QCOMPARE(MediaSources::spotifyArtScript(),
-            "tell application \"Spotify\" to return artwork url of current track");
-    }
-
-    void browserCommandsEscapeTheirJavaScript()
-    {
-        QCOMPARE(*MediaSources::browserCommandScript("SoundCloud", "next track"),
-            joinLines({ "tell application \"Google Chrome\"", "    repeat with w in windows",
-                "        repeat with t in tabs of w",
-                "            if URL of t contains \"soundcloud.com\" then",
-                "                execute t javascript \"document.querySelector('[data-testid=\\\"control-"
-                "button-skip-forward\\\"]')?.click() || document.querySelector('button[aria-label=\\\""
-                "Next\\\"]')?.click() || document.querySelector('button[aria-label=\\\"Skip forward\\\"]')"
-                "?.click()\"",
-                "                return", "            end if", "        end repeat", "    end repeat",
-                "end tell" }));
-        const QString restart = *MediaSources::browserCommandScript("YouTube", "previous track");
-        QVERIFY(restart.contains("    if URL of t contains \"youtube.com/watch\" then\n"));
-        QVERIFY(
-            restart.contains("execute t javascript \"document.querySelector('video').currentTime = 0\"\n"));
-        QCOMPARE(*MediaSources::browserJavaScript("playpause", false),
-            "document.querySelector('video')?.paused ? document.querySelector('video').play() : "
-            "document.querySelector('video')?.pause()");
+        const QList<QPair<QString, QString>> sites { { "YouTube", "youtube.com/watch" },
+            { "Spotify Web", "open.spotify.com" }, { "Apple Music Web", "music.apple.com" },
+            { "SoundCloud", "soundcloud.com" } };
+        for (const auto &[label, site] : sites) {
+            QVERIFY(MediaSources::isBrowserLabel(label));
+            for (const QString command : { "playpause", "next track", "previous track" }) {
+                const std::optional<QString> script = MediaSources::browserCommandScript(label, command);
+                QVERIFY2(script, qPrintable(label + ": " + command));
+                std::optional<QString> matched, javaScript;
+                for (const QString &line : script->split('\n')) {
+                    matched = matched ? matched : literalIn(line, "if URL of t contains ", " then");
+                    javaScript = javaScript ? javaScript : literalIn(line, "execute t javascript ", "");
+                }
+                QCOMPARE(matched, site);
+                QCOMPARE(javaScript, MediaSources::browserJavaScript(command, label == "YouTube"));
+                QVERIFY(javaScript->contains('"') || javaScript->contains('\''));
+            }
+            QVERIFY(!MediaSources::browserCommandScript(label, "stop"));
+        }
+        QVERIFY(!MediaSources::isBrowserLabel("Music"));
         QVERIFY(!MediaSources::browserCommandScript("Music", "playpause"));
-        QVERIFY(!MediaSources::browserCommandScript("YouTube", "stop"));
+        // YouTube restarts the video for "previous"; the others press their button.
+        QVERIFY(MediaSources::browserJavaScript("previous track", true)->contains("currentTime = 0"));
+        QVERIFY(MediaSources::browserJavaScript("previous track", false)->contains("Previous"));
+    }
+
+    // The tab scan names each site's tab by its label, so what it finds is
+    // routed back to the same site.
+    void tabScanLabelsEachSiteAsItsCommandsExpect()
+    {
+        QMap<QString, QString> labelOf;
+        QString site;
+        for (const QString &line : MediaSources::tabScanScript().split('\n')) {
+            const QString trimmed = line.trimmed();
+            const QString condition = trimmed.startsWith("else ") ? trimmed.mid(5) : trimmed;
+            if (const auto pattern = literalIn(condition, "if u contains ", " then"))
+                site = *pattern;
+            if (const auto label = literalIn(trimmed, "set tabInfo to (title of t) & ", ""))
+                labelOf.insert(site, label->section("|||", 1));
+        }
+        QCOMPARE(labelOf.size(), 4);
+        for (auto it = labelOf.cbegin(); it != labelOf.cend(); ++it) {
+            const auto script = MediaSources::browserCommandScript(it.value(), "playpause");
+            QVERIFY2(script && script->contains('"' + it.key() + '"'), qPrintable(it.value()));
+        }
+    }
+
+    // Player queries and commands address the application of their label.
+    void playerScriptsAddressTheirApplication()
+    {
+        for (const QString label : { "Music", "Spotify" }) {
+            const QString line = MediaSources::playerScript(label).section(" to ", 0, 0);
+            QCOMPARE(literalIn(line, "tell application ", ""), label);
+        }
+        QCOMPARE(literalIn(MediaSources::playerCommandScript("Spotify", "playpause").section(" to ", 0, 0),
+                     "tell application ", ""),
+            QString("Spotify"));
+        // Anything not Spotify is the Music app's.
+        QCOMPARE(literalIn(MediaSources::playerCommandScript("Tidal", "playpause").section(" to ", 0, 0),
+                     "tell application ", ""),
+            QString("Music"));
+        QCOMPARE(literalIn(MediaSources::spotifyArtScript().section(" to ", 0, 0), "tell application ", ""),
+            QString("Spotify"));
+        QVERIFY(MediaSources::musicArtScript().startsWith("tell application \"Music\"\n"));
+        // The art file's name stays inside its quotes.
+        QVERIFY(MediaSources::musicArtScript().contains("& \"brivane_artwork.png\""));
     }
 
     void videoIds()
@@ -220,130 +226,6 @@ private Q_SLOTS:
         QCOMPARE(MediaSources::repairArtUrl("https://open.spotify.com/image/ab67"),
             "https://i.scdn.co/image/ab67");
         QCOMPARE(MediaSources::repairArtUrl("file:///a.png"), "file:///a.png");
-    }
-
-    void runnerModes()
-    {
-        QList<QStringList> calls;
-        QMap<QString, ProcessResult> replies { { "ok", output("  Song|||A\n") },
-            { "fails", output("partial\n", 1) }, { "binary", output("\xff\xfe") } };
-        ScriptRunner runner([&](const QString &program, const QStringList &arguments) {
-            calls << (QStringList { program } + arguments);
-            return replies.value(arguments.value(1), output("raw \n"));
-        });
-        QCOMPARE(runner.query("ok"), std::optional<QString>("Song|||A"));
-        QCOMPARE(calls.first(), QStringList({ "/usr/bin/osascript", "-e", "ok" }));
-        QVERIFY(!runner.query("fails"));
-        QCOMPARE(runner.query("binary"), std::optional<QString>(""));
-        QCOMPARE(runner.artQuery("fails"), QString("partial"));
-        QCOMPARE(runner.subprocess({ "osascript", "-e", "x" }), std::optional<QString>("raw \n"));
-        QCOMPARE(calls.last(), QStringList({ "/usr/bin/osascript", "-e", "x" }));
-
-        // Without the tool nothing is launched and every run fails.
-        int launches = 0;
-        ScriptRunner absent(
-            [&](const QString &, const QStringList &) {
-                ++launches;
-                return output("x");
-            },
-            false);
-        QVERIFY(!absent.query("ok"));
-        QCOMPARE(absent.artQuery("ok"), QString());
-        absent.runScript("ok");
-        QCOMPARE(launches, 0);
-        if (!QFile::exists(ScriptRunner::toolPath()))
-            QVERIFY(!ScriptRunner().available());
-    }
-
-    void volumeReadings()
-    {
-        QCOMPARE(SystemVolume::parseWpctl("Volume: 0.40\n"), std::optional<int>(40));
-        QCOMPARE(SystemVolume::parseWpctl("Volume: 0.37 [MUTED]\n"), std::optional<int>(37));
-        QCOMPARE(SystemVolume::parsePactl(
-                     "Volume: front-left: 24248 /  37% / -25.91 dB,   front-right: 24248 /  37% / "
-                     "-25.91 dB\n        balance 0.00\n"),
-            std::optional<int>(37));
-        QVERIFY(!SystemVolume::parsePactl("Failure: No such entity\n"));
-        QVERIFY(!SystemVolume::parseWpctl(""));
-    }
-
-    void imagesLoadOnlyFromFilesAndHttps()
-    {
-        QTemporaryDir dir;
-        QImage big(1200, 600, QImage::Format_RGB32);
-        big.fill(Qt::green);
-        const QString path = dir.filePath("cover.png");
-        QVERIFY(big.save(path));
-        NetworkImageLoader loader;
-        // Large art is scaled down to what the panel can show.
-        QCOMPARE(loader.load(QUrl::fromLocalFile(path)).size(), QSize(512, 256));
-        QVERIFY(loader.load(QUrl::fromLocalFile(dir.filePath("missing.png"))).isNull());
-        QVERIFY(loader.load(QUrl("http://127.0.0.1:1/cover.png")).isNull());
-        QVERIFY(loader.load(QUrl("data:image/png;base64,AAAA")).isNull());
-
-        QFile junk(dir.filePath("junk.png"));
-        QVERIFY(junk.open(QIODevice::WriteOnly));
-        junk.write("not an image");
-        junk.close();
-        QVERIFY(loader.load(QUrl::fromLocalFile(junk.fileName())).isNull());
-        QVERIFY(junk.resize(NetworkImageLoader::kMaxBytes + 1));
-        QVERIFY(loader.load(QUrl::fromLocalFile(junk.fileName())).isNull());
-    }
-
-    void mprisFieldsTolerateWrongTypes()
-    {
-        QVariantMap metadata { { "xesam:title", "Song" }, { "xesam:artist", QStringList { "A", "B" } },
-            { "xesam:album", 42 }, { "mpris:length", qlonglong(215500000) },
-            { "mpris:artUrl", "file:///tmp/a.png" } };
-        QVariantMap properties { { "Metadata", metadata }, { "PlaybackStatus", "Playing" },
-            { "Position", QVariant::fromValue(QDBusVariant(qulonglong(12250000))) } };
-        NowPlayingTrack track
-            = MprisNowPlaying::trackFrom(properties, QVariant::fromValue(QDBusVariant("mpv")), "b");
-        QCOMPARE(track.title, "Song");
-        QCOMPARE(track.artist, "A, B");
-        QCOMPARE(track.album, ""); // a number is not an album
-        QCOMPARE(track.displayName, "mpv");
-        QCOMPARE(track.duration, 215.5);
-        QCOMPARE(track.elapsed, 12.25);
-        QCOMPARE(track.rate, 1.0); // Playing without a Rate still plays
-        QCOMPARE(track.artUrl, "file:///tmp/a.png");
-
-        properties["PlaybackStatus"] = "Paused";
-        properties["Rate"] = 1.0;
-        metadata["mpris:length"] = "215";
-        metadata["xesam:title"] = QStringList { "not", "a title" };
-        properties["Metadata"] = metadata;
-        track = MprisNowPlaying::trackFrom(properties, QVariant(7), "b");
-        QCOMPARE(track.rate, 0.0);
-        QCOMPARE(track.duration, 0.0);
-        QCOMPARE(track.title, "");
-        QCOMPARE(track.displayName, "");
-    }
-
-    void mprisChoosesPlayingThenPausedThenMostRecent()
-    {
-        auto player = [](QString name, QString status, quint64 activity, QString title = "t") {
-            MprisNowPlaying::PlayerState state;
-            state.busName = name;
-            state.status = status;
-            state.activity = activity;
-            state.answered = true;
-            state.track.title = title;
-            state.track.busName = name;
-            return state;
-        };
-        auto chosen = [](const QList<MprisNowPlaying::PlayerState> &players) {
-            const auto track = MprisNowPlaying::choose(players);
-            return track ? track->busName : QString();
-        };
-        QCOMPARE(
-            chosen({ player("a", "Paused", 9), player("b", "Playing", 1), player("c", "Stopped", 10) }), "b");
-        QCOMPARE(chosen({ player("a", "Stopped", 9), player("b", "Paused", 1) }), "b");
-        QCOMPARE(
-            chosen({ player("a", "Playing", 2), player("b", "Playing", 5), player("c", "Playing", 3) }), "b");
-        QCOMPARE(chosen({ player("a", "Playing", 2, ""), player("b", "Paused", 1) }), "b");
-        QCOMPARE(chosen({ player("b", "Playing", 0), player("a", "Playing", 0) }), "a");
-        QCOMPARE(chosen({}), QString());
     }
 };
 

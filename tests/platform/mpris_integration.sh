@@ -13,6 +13,6 @@ sox -n -r 44100 -c 2 --comment "TITLE=Second Tone" --add-comment "ARTIST=Other T
     --add-comment "ALBUM=More Signals" "$work/b.ogg" synth 30 sine 660 vol 0.1
 
 export BRIVANE_MEDIA_AUDIO_A="$work/a.ogg" BRIVANE_MEDIA_AUDIO_B="$work/b.ogg"
-export BRIVANE_FAKE_PLAYER="$BRIVANE_BUILD/tests/media/fake_mpris_player"
+export BRIVANE_FAKE_PLAYER="$BRIVANE_BUILD/tests/platform/fake_mpris_player"
 export QT_QPA_PLATFORM=offscreen
-"$BRIVANE_BUILD/tests/media/tst_media_integration" "$@"
+"$BRIVANE_BUILD/tests/platform/tst_mpris_integration" "$@"

@@ -41,7 +41,7 @@ QStringList players()
 
 } // namespace
 
-class TestMediaIntegration : public QObject
+class TestMprisIntegration : public QObject
 {
     Q_OBJECT
 
@@ -304,5 +304,5 @@ private Q_SLOTS:
     }
 };
 
-BRIVANE_TEST_MAIN(TestMediaIntegration)
-#include "tst_media_integration.moc"
+BRIVANE_TEST_MAIN(TestMprisIntegration)
+#include "tst_mpris_integration.moc"
