@@ -120,6 +120,11 @@ void AppDelegate::applicationDidFinishLaunching()
             },
             Qt::DirectConnection);
     }
+    // The symbol font (and with it the font database) is first needed when
+    // the card opens; load it once the strip is on screen, not before.
+    QObject::connect(
+        m_notchPanel, &QQuickWindow::frameSwapped, this, [] { Symbols::loadFont(); },
+        Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
     m_notchPanel->showCollapsed();
     connectShellExtension();
 }
@@ -220,7 +225,6 @@ int AppDelegate::runApplication(int argc, char *argv[])
     reportWindowPath(why);
     UnixSignals::quitOnTermination();
 
-    Symbols::loadFont();
     KeyValueStore preferences(KeyValueStore::defaultFilePath());
     AppDelegate delegate(preferences);
     ShellExtension shellExtension(QDBusConnection::sessionBus());

@@ -73,6 +73,7 @@ QString Symbols::glyph(const QString &name)
 
 QString Symbols::fontFamily()
 {
+    loadFont();
     return loadedFamily();
 }
 

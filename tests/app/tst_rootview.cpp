@@ -127,8 +127,27 @@ private Q_SLOTS:
         m_media->setTitle(QStringLiteral("Song"));
         QCOMPARE(content->height(), 364.0);
         QVERIFY(view->find("miniPlayer"));
+        // It comes back, still bound to the store, on the next expansion.
+        setExpanded(false);
+        QTRY_VERIFY(!view->find("miniPlayer"));
+        setExpanded(true);
+        QTRY_VERIFY(view->find("miniPlayer"));
+        m_media->setArtist(QStringLiteral("Band"));
+        QCOMPARE(
+            view->find("miniPlayerText")->property("text").toString(), QStringLiteral("Band \u2014 Song"));
         m_media->setTitle(QString());
         QCOMPARE(content->height(), 400.0);
+    }
+
+    // Nothing of the card is built until it first opens.
+    void theCardIsBuiltAtItsFirstExpansion()
+    {
+        auto view = makeView();
+        QVERIFY(!view->find("tabBar"));
+        QVERIFY(!view->find("panelLoader"));
+        setExpanded(true);
+        QVERIFY(view->find("tabBar"));
+        QCOMPARE(panelName(*view), QStringLiteral("mediaPanel"));
     }
 
     void tabModelIsAWellBehavedModel()

@@ -4,10 +4,13 @@
 //   fake_mpris_player --name N [--title T] [--artist A] [--album B]
 //       [--status Playing|Paused|Stopped] [--length-us L] [--art URL]
 //       [--identity I] [--silent] [--wrong-types] [--log FILE]
+//       [--title-size N] [--announce]
 // --silent never answers a call; --wrong-types sends every field but the
 // title with the wrong D-Bus type; --log appends one line per property read
 // ("GetAll <interface>" or "Get <name>"). OpenUri(u) makes u the title and
 // announces the new metadata, as a player does when the track changes.
+// --title-size repeats the title to N characters (more than a command line
+// holds); --announce sends the metadata once at start, as real players do.
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -157,7 +160,10 @@ int main(int argc, char *argv[])
     const QCommandLineOption silent("silent", "never answer");
     const QCommandLineOption wrong("wrong-types", "wrong value types");
     const QCommandLineOption log("log", "log property reads to", "file");
-    parser.addOptions({ name, title, artist, album, status, length, art, identity, silent, wrong, log });
+    const QCommandLineOption titleSize("title-size", "repeat the title to this many characters", "n");
+    const QCommandLineOption announce("announce", "announce the metadata at start");
+    parser.addOptions({ name, title, artist, album, status, length, art, identity, silent, wrong, log,
+        titleSize, announce });
     parser.process(app);
 
     Player player;
@@ -171,6 +177,12 @@ int main(int argc, char *argv[])
     player.silent = parser.isSet(silent);
     player.wrongTypes = parser.isSet(wrong);
     player.log = parser.value(log);
+    if (const qsizetype size = parser.value(titleSize).toLongLong(); size > 0 && !player.title.isEmpty()) {
+        const QString unit = player.title;
+        while (player.title.size() < size)
+            player.title += unit;
+        player.title.truncate(size);
+    }
 
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.registerVirtualObject(kPath, &player)
@@ -178,6 +190,10 @@ int main(int argc, char *argv[])
         std::fputs("fake_mpris_player: cannot register on the session bus\n", stderr);
         return 1;
     }
+    if (parser.isSet(announce))
+        player.announce(bus,
+            { { QStringLiteral("Metadata"), player.playerProperties().value(QStringLiteral("Metadata")) },
+                { QStringLiteral("PlaybackStatus"), player.status } });
     std::puts("ready");
     std::fflush(stdout);
     return app.exec();

@@ -4,7 +4,6 @@
 
 #include <QTemporaryDir>
 
-
 class TestImageLoader : public QObject
 {
     Q_OBJECT

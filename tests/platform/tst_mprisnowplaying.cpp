@@ -4,7 +4,6 @@
 
 #include <QDBusVariant>
 
-
 class TestMprisNowPlaying : public QObject
 {
     Q_OBJECT

@@ -2,7 +2,6 @@
 #include "TestSupport.h"
 #include "platform/ScriptRunner.h"
 
-
 namespace {
 
 ProcessResult output(const QByteArray &bytes, int exitCode = 0)

@@ -2,7 +2,6 @@
 #include "TestSupport.h"
 #include "platform/VolumeControl.h"
 
-
 class TestVolumeControl : public QObject
 {
     Q_OBJECT
