@@ -1,6 +1,6 @@
 // The media store against real peers on a private session bus: mpv with its
 // MPRIS plugin, playerctl as the reference client, pulseaudio's null sink,
-// and a scriptable fake player. Run by media_integration.sh inside the
+// and a scriptable fake player. Run by mpris_integration.sh inside the
 // session wrapper.
 #include "TestSupport.h"
 #include "media/MediaStore.h"

@@ -12,7 +12,7 @@ class TestSystemFigures : public QObject
 
     static QByteArray recorded(const char *name)
     {
-        return QFile::encodeName(qEnvironmentVariable("BRIVANE_TEST_DATA") + "/data/" + name);
+        return QFile::encodeName(QStringLiteral(BRIVANE_KERNEL_TREES "/") + QLatin1String(name));
     }
     static void write(const QTemporaryDir &root, const QString &path, const QByteArray &content)
     {
