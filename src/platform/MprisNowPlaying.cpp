@@ -95,6 +95,15 @@ bool isGone(const QDBusMessage &reply)
     return reply.type() != QDBusMessage::ErrorMessage || gone.contains(reply.errorName());
 }
 
+// A property as kept between polls: the metadata is read out of its wire
+// form once, not again at every poll (a large title makes that costly).
+QVariant kept(const QString &name, const QVariant &value)
+{
+    if (name != QLatin1String("Metadata"))
+        return value;
+    return mapValue(value);
+}
+
 int statusRank(const QString &status)
 {
     if (status == QLatin1String("Playing"))
@@ -157,7 +166,7 @@ void MprisNowPlaying::onPropertiesChanged(const QDBusMessage &message)
     Known &known = m_known[message.service()];
     known.announces = true;
     for (auto it = changed.begin(); it != changed.end(); ++it)
-        known.properties.insert(it.key(), it.value());
+        known.properties.insert(it.key(), kept(it.key(), it.value()));
     // An invalidated property has no value here; the next poll reads all.
     if (!invalidated.isEmpty())
         known.complete = false;
@@ -269,7 +278,9 @@ void MprisNowPlaying::askPlayer(const std::shared_ptr<Query> &query, const QStri
             PlayerState &state = query->players[busName];
             state.answered = true;
             state.owner = reply.service();
-            const QVariantMap properties = mapValue(reply.arguments().constFirst());
+            QVariantMap properties = mapValue(reply.arguments().constFirst());
+            properties.insert(QStringLiteral("Metadata"),
+                kept(QStringLiteral("Metadata"), properties.value(QStringLiteral("Metadata"))));
             query->properties.insert(busName, properties);
             m_owners.insert(busName, state.owner);
             Known &known = m_known[state.owner];
