@@ -71,8 +71,9 @@ Item {
                     background: Rectangle {
                         radius: 8
                         color: key.modelData.fill
-                        border.width: key.visualFocus ? 2 : 1
-                        border.color: key.visualFocus ? Theme.white : key.modelData.border
+                        border.width: 1
+                        border.color: key.modelData.border
+                        FocusRing { shown: key.visualFocus }
 
                         Rectangle {
                             anchors.fill: parent

@@ -78,8 +78,9 @@ Item {
         background: Rectangle {
             radius: width / 2
             color: Qt.rgba(1, 1, 1, button.pressed ? 0.16 : 0.08)
-            border.width: button.visualFocus ? 2 : 1
-            border.color: Qt.rgba(1, 1, 1, button.visualFocus ? 0.7 : 0.15)
+            border.width: 1
+            border.color: Qt.rgba(1, 1, 1, 0.15)
+            FocusRing { shown: button.visualFocus; radius: width / 2 }
         }
         contentItem: Text {
             text: Symbols.glyph(button.symbol)
@@ -187,8 +188,7 @@ Item {
                         anchors.fill: parent
                         radius: width / 2
                         color: playButton.pressed ? Qt.darker(Theme.orange, 1.15) : Theme.orange
-                        border.width: playButton.visualFocus ? 2 : 0
-                        border.color: Theme.white
+                        FocusRing { shown: playButton.visualFocus; radius: width / 2 }
                     }
                 }
                 contentItem: Text {
