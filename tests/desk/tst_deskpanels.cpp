@@ -80,16 +80,6 @@ class TestDeskPanels : public QObject
         QVERIFY2(item, qPrintable(name));
         view.click(item);
     }
-    static void saveShot(const ViewHost &view, const QString &name, const QColor &background = Theme::card())
-    {
-        const QString dir = qEnvironmentVariable("BRIVANE_SCREENSHOTS");
-        QDir().mkpath(dir);
-        view.window()->setColor(background);
-        QTRY_VERIFY(view.window()->isExposed());
-        const QImage image = view.window()->grabWindow();
-        QVERIFY(image.save(dir + QLatin1Char('/') + name + QStringLiteral(".png")));
-    }
-
 private Q_SLOTS:
     void init()
     {
@@ -331,74 +321,6 @@ private Q_SLOTS:
     }
 
     // Not a check: with BRIVANE_SCREENSHOTS set, saves each panel as a PNG.
-    void renderPanels()
-    {
-        if (qEnvironmentVariableIsEmpty("BRIVANE_SCREENSHOTS"))
-            QSKIP("set BRIVANE_SCREENSHOTS to a directory to render the panels");
-        m_notes->add(QStringLiteral("Call the dentist"));
-        m_notes->add(QStringLiteral("A rather long note that goes on and on so that it needs two lines, "
-                                    "and then some more text that will not fit at all"));
-        m_notes->add(QStringLiteral("<b>x</b> \u05E9\u05DC\u05D5\u05DD \U0001F600"));
-        {
-            auto view = notesPanel();
-            saveShot(*view, "notes");
-        }
-        capture(QStringLiteral("https://example.org/some/long/path?with=query&and=more"));
-        capture(QStringLiteral("first line\nsecond line\nthird line"));
-        capture(QStringLiteral("x").repeated(100000));
-        {
-            auto view = clipboardPanel();
-            saveShot(*view, "clipboard");
-        }
-        {
-            ViewHost view(QStringLiteral("TimerPanel"), {});
-            auto *store = view.root()->property("store").value<TimerStore *>();
-            qint64 ms = 0;
-            store->setClock([&ms] { return ms; });
-            click(view, "modeCountdown");
-            click(view, "length_5m");
-            click(view, "timerPlayPause");
-            ms += 1000;
-            store->tick();
-            saveShot(view, "timer");
-        }
-        {
-            ViewHost view(QStringLiteral("CalculatorPanel"), {});
-            view.root()->property("calc").value<CalculatorStore *>()->setDisplay(QStringLiteral("1234.5678"));
-            saveShot(view, "calculator");
-        }
-        {
-            ViewHost view(QStringLiteral("SettingsNotesList"),
-                { { "notes", QVariant::fromValue(m_notes.get()) } }, QSize(360, 300));
-            view.root()->setHeight(300);
-            saveShot(view, "settings-notes", QGuiApplication::palette().window().color());
-        }
-        AIStore ai(*m_prefs);
-        MediaStore media;
-        {
-            ViewHost view(QStringLiteral("SettingsView"),
-                { { "notes", QVariant::fromValue(m_notes.get()) }, { "ai", QVariant::fromValue(&ai) } },
-                QSize(400, 500));
-            saveShot(view, "settings-window", QGuiApplication::palette().window().color());
-        }
-        auto card_ = expandedCard(ai, media);
-        ViewHost &card = *card_;
-        for (const QString tab : { "Notes", "Timer", "Calc", "Clip" }) {
-            click(card, "tab_" + tab);
-            QTRY_COMPARE(card.find("card")->opacity(), 1.0);
-            // Renders once the tab bar's animations have come to rest.
-            QImage previous;
-            QTRY_VERIFY_WITH_TIMEOUT(
-                [&] {
-                    const QImage frame = card.window()->grabWindow();
-                    return std::exchange(previous, frame) == frame;
-                }(),
-                5000);
-            saveShot(card, "card-" + tab.toLower(), Qt::transparent);
-        }
-        NotificationCenter::defaultCenter().post(
-            ExpansionObserver::notificationName(), { { "expanded", false } });
-    }
 };
 
 BRIVANE_TEST_MAIN(TestDeskPanels)

@@ -377,25 +377,6 @@ private Q_SLOTS:
         QVERIFY(title->property("truncated").toBool());
     }
 
-    void interactiveItemsAreNamedForAssistiveTechnology()
-    {
-        setTrack("Song", "Artist", "", 30, 200, true);
-        auto view = panel();
-        for (const char *name : { "previousButton", "playPauseButton", "nextButton", "volumeSlider" }) {
-            QQuickItem *item = view->find(QString::fromLatin1(name));
-            QVERIFY2(item, name);
-            QVERIFY2(!attached(item, "Accessible.name").toString().isEmpty(), name);
-            QVERIFY2(attached(item, "Accessible.role").toInt() != 0, name);
-        }
-        auto mini = miniPlayer();
-        for (const char *name : { "miniPrevious", "miniPlayPause", "miniNext" }) {
-            QQuickItem *item = mini->find(QString::fromLatin1(name));
-            QVERIFY2(item, name);
-            QVERIFY2(!attached(item, "Accessible.name").toString().isEmpty(), name);
-            QCOMPARE(attached(item, "Accessible.role").toInt(), int(QAccessible::Button));
-        }
-    }
-
     void miniPlayerShowsArtistDashTitle()
     {
         setTrack("Title", "Artist", "Album", 0, 0, false);
