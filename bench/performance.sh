@@ -190,6 +190,13 @@ rss_now=$(rss_kb "$pid")
 collapse
 sleep 2
 
+log "the bare window redrawing a 98x20 area at 20 Hz, $period s"
+launch "$bare" 380 520 --animate
+sleep 2
+bare_animated=$(cpu_percent "$period" "$LAUNCH_PID")
+stop "$LAUNCH_PID"
+exec {LAUNCH_FD}>&-
+
 log "$cycles expand and collapse cycles"
 "$build/bench/notch_cycles" "$win" "$pid" 10 10 0 >/dev/null
 sleep 3
@@ -232,7 +239,7 @@ out="$root/docs/performance.md"
     echo "| CPU, ${period} s collapsed idle after visiting every tab | $cpu_idle_tabs | | under 0.1% | $(verdict "$(pct_num "$cpu_idle_tabs") < 0.1") |"
     echo "| CPU, ${period} s collapsed, a player playing | $cpu_playing | | under 0.2% | $(verdict "$(pct_num "$cpu_playing") < 0.2") |"
     echo "| CPU, ${period} s collapsed, a paused player with a 1 MB title that announces its changes | $cpu_big | | at most 0.05% | $(verdict "$(pct_num "$cpu_big") <= 0.05") |"
-    echo "| CPU, ${period} s expanded on the Now tab, playing | $cpu_expanded | | at most 0.5% | $(verdict "$(pct_num "$cpu_expanded") <= 0.5") |"
+    echo "| CPU, ${period} s expanded on the Now tab, playing (the bare window redrawing one 98x20 rectangle at 20 Hz beside it) | $cpu_expanded | $bare_animated | at most 0.5% | $(verdict "$(pct_num "$cpu_expanded") <= 0.5") |"
     echo "| Resident memory, expanded on the Now tab, playing | $(mb "$rss_now") | | | |"
     echo "| UI-thread cost of a media poll tick, 3 players (median of $ticks) | ${media_us} µs | | | |"
     echo "| UI-thread cost of a stats refresh (median of 1,000; changing a row) | ${stats_us} µs (${stats_row_us} µs) | | | |"

@@ -2,14 +2,91 @@
 
 #include <QPainter>
 #include <QQuickWindow>
+#include <QSGImageNode>
+#include <QSGTexture>
 #include <QTimerEvent>
 #include <algorithm>
 #include <cmath>
 
-WaveView::WaveView(QQuickItem *parent)
-    : QQuickPaintedItem(parent)
+namespace {
+
+int cellCount(double frameHeight)
 {
-    setAntialiasing(true);
+    return 1 + std::max(0, int(std::ceil((frameHeight - WaveView::MinBarHeight) / WaveView::HeightStep)));
+}
+
+// The meter's nodes: one image node per bar, all cut from one sheet. Each
+// frame it is drawn in, it chooses every bar's cell from the current phase.
+class MeterNode : public QSGNode
+{
+public:
+    explicit MeterNode(std::shared_ptr<std::atomic<double>> phase)
+        : m_phase(std::move(phase))
+    {
+        setFlag(UsePreprocess);
+    }
+    ~MeterNode() override { delete m_sheet; }
+
+    void rebuild(QQuickWindow *window, const QColor &color, int bars, const QSizeF &size)
+    {
+        while (QSGNode *child = firstChild()) {
+            removeChildNode(child);
+            delete child;
+        }
+        delete m_sheet;
+        m_scale = window->effectiveDevicePixelRatio();
+        m_sheet = window->createTextureFromImage(WaveView::barSheet(color, size.height(), m_scale));
+        m_frame = size.height();
+        const double total = bars * (WaveView::BarWidth + WaveView::BarSpacing) - WaveView::BarSpacing;
+        const double left = std::round((size.width() - total) / 2);
+        for (int i = 0; i < bars; ++i) {
+            QSGImageNode *bar = window->createImageNode();
+            bar->setTexture(m_sheet);
+            bar->setFiltering(QSGTexture::Nearest);
+            bar->setRect(QRectF(left + i * (WaveView::BarWidth + WaveView::BarSpacing), 0, WaveView::BarWidth,
+                m_sheet->textureSize().height() / m_scale));
+            appendChildNode(bar);
+        }
+        m_shownPhase = std::nan("");
+        preprocess();
+    }
+
+    void preprocess() override
+    {
+        const double phase = m_phase->load();
+        if (phase == m_shownPhase || !m_sheet)
+            return;
+        m_shownPhase = phase;
+        const double cellHeight = m_sheet->textureSize().height();
+        int i = 0;
+        for (QSGNode *child = firstChild(); child; child = child->nextSibling(), ++i) {
+            const int cell = WaveView::cellFor(WaveView::barHeight(i, phase), m_frame);
+            const QRectF source(
+                cell * WaveView::CellWidth * m_scale, 0, WaveView::BarWidth * m_scale, cellHeight);
+            auto *bar = static_cast<QSGImageNode *>(child);
+            if (bar->sourceRect() != source) {
+                bar->setSourceRect(source);
+                // Not every backend's image node reports a new source rect
+                // as a change on its own.
+                bar->markDirty(QSGNode::DirtyMaterial);
+            }
+        }
+    }
+
+private:
+    std::shared_ptr<std::atomic<double>> m_phase;
+    QSGTexture *m_sheet = nullptr;
+    double m_frame = 0;
+    qreal m_scale = 1;
+    double m_shownPhase = 0;
+};
+
+} // namespace
+
+WaveView::WaveView(QQuickItem *parent)
+    : QQuickItem(parent)
+{
+    setFlag(ItemHasContents);
     setImplicitSize(m_barCount * (BarWidth + BarSpacing) - BarSpacing, 20);
 }
 
@@ -18,6 +95,7 @@ void WaveView::setColor(const QColor &color)
     if (m_color == color)
         return;
     m_color = color;
+    m_sheetStale = true;
     update();
     Q_EMIT colorChanged();
 }
@@ -29,6 +107,7 @@ void WaveView::setBarCount(int count)
         return;
     m_barCount = count;
     setImplicitWidth(std::max(0.0, m_barCount * (BarWidth + BarSpacing) - BarSpacing));
+    m_sheetStale = true;
     update();
     Q_EMIT barCountChanged();
 }
@@ -51,43 +130,86 @@ double WaveView::barHeight(int index, double phase)
     return 0.15 + 0.85 * std::max(0.0, a + b + c);
 }
 
+int WaveView::cellFor(double height, double frameHeight)
+{
+    const double pixels = std::max(MinBarHeight, height * frameHeight);
+    const int cell = int(std::lround((pixels - MinBarHeight) / HeightStep));
+    return std::clamp(cell, 0, cellCount(frameHeight) - 1);
+}
+
+QImage WaveView::barSheet(const QColor &color, double frameHeight, qreal devicePixelRatio)
+{
+    const int cells = cellCount(frameHeight);
+    const int rows = std::max(1, int(std::ceil(frameHeight)));
+    QImage sheet(int(std::ceil(cells * WaveView::CellWidth * devicePixelRatio)),
+        int(std::ceil(rows * devicePixelRatio)), QImage::Format_ARGB32_Premultiplied);
+    sheet.fill(Qt::transparent);
+    QPainter painter(&sheet);
+    painter.scale(devicePixelRatio, devicePixelRatio);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    for (int k = 0; k < cells; ++k) {
+        const double barH = std::min(frameHeight, MinBarHeight + k * HeightStep);
+        QColor fill = color;
+        fill.setAlphaF(static_cast<float>(color.alphaF() * barOpacity(std::min(1.0, barH / frameHeight))));
+        painter.setBrush(fill);
+        painter.drawRoundedRect(QRectF(k * WaveView::CellWidth, (frameHeight - barH) / 2, BarWidth, barH),
+            BarWidth / 2, BarWidth / 2);
+    }
+    return sheet;
+}
+
 void WaveView::advance()
 {
-    m_phase += PhaseStep;
-    update();
+    m_phase->store(m_phase->load() + PhaseStep);
+    if (window())
+        window()->update();
     Q_EMIT phaseChanged();
 }
 
-void WaveView::paint(QPainter *painter)
+QSGNode *WaveView::updatePaintNode(QSGNode *old, UpdatePaintNodeData *)
 {
-    painter->setRenderHint(QPainter::Antialiasing);
-    painter->setPen(Qt::NoPen);
-    const double frame = height();
-    // The bars are centred in the item, each centred vertically.
-    const double total = m_barCount * (BarWidth + BarSpacing) - BarSpacing;
-    double x = (width() - total) / 2;
-    for (int i = 0; i < m_barCount; ++i) {
-        const double h = barHeight(i, m_phase);
-        const double barH = std::max(MinBarHeight, h * frame);
-        QColor fill = m_color;
-        fill.setAlphaF(static_cast<float>(m_color.alphaF() * barOpacity(h)));
-        painter->setBrush(fill);
-        painter->drawRoundedRect(QRectF(x, (frame - barH) / 2, BarWidth, barH), BarWidth / 2, BarWidth / 2);
-        x += BarWidth + BarSpacing;
+    auto *node = static_cast<MeterNode *>(old);
+    if (width() <= 0 || height() <= 0 || m_barCount == 0) {
+        delete node;
+        return nullptr;
+    }
+    if (!node) {
+        node = new MeterNode(m_phase);
+        m_sheetStale = true;
+    }
+    if (m_sheetStale) {
+        node->rebuild(window(), m_color, m_barCount, size());
+        m_sheetStale = false;
+    }
+    return node;
+}
+
+void WaveView::geometryChange(const QRectF &newGeometry, const QRectF &oldGeometry)
+{
+    QQuickItem::geometryChange(newGeometry, oldGeometry);
+    if (newGeometry.size() != oldGeometry.size()) {
+        m_sheetStale = true;
+        update();
     }
 }
 
 void WaveView::itemChange(ItemChange change, const ItemChangeData &value)
 {
-    QQuickPaintedItem::itemChange(change, value);
+    QQuickItem::itemChange(change, value);
     if (change == ItemSceneChange) {
         QObject::disconnect(m_windowVisibility);
         m_window = value.window;
         if (m_window)
             m_windowVisibility = connect(m_window, &QWindow::visibleChanged, this, &WaveView::updateTicking);
+        // A new window has its own scene graph, so its sheet is made anew.
+        m_sheetStale = true;
         updateTicking();
     } else if (change == ItemVisibleHasChanged) {
         updateTicking();
+    } else if (change == ItemDevicePixelRatioHasChanged) {
+        m_sheetStale = true;
+        update();
     }
 }
 
@@ -109,5 +231,5 @@ void WaveView::timerEvent(QTimerEvent *event)
     if (event->timerId() == m_timer.timerId())
         advance();
     else
-        QQuickPaintedItem::timerEvent(event);
+        QQuickItem::timerEvent(event);
 }

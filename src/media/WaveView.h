@@ -3,13 +3,20 @@
 #include <QBasicTimer>
 #include <QColor>
 #include <QPointer>
-#include <QQuickPaintedItem>
+#include <QQuickItem>
 #include <QtQml/qqmlregistration.h>
+#include <atomic>
+#include <memory>
 
 // A small animated level meter: barCount rounded bars whose heights follow a
 // few sine waves. It advances only while it is actually on screen and
 // active, so a hidden or collapsed card costs nothing.
-class WaveView : public QQuickPaintedItem
+//
+// A tick does not mark the item dirty: it asks the window for a frame and the
+// bars pick up the new phase while the scene graph prepares that frame. So a
+// tick costs neither a sync of the item tree nor the per-frame hover pass Qt
+// Quick makes over dirty scenes, and only the meter's own area is redrawn.
+class WaveView : public QQuickItem
 {
     Q_OBJECT
     QML_ELEMENT
@@ -27,6 +34,10 @@ public:
     static constexpr double BarWidth = 3;
     static constexpr double BarSpacing = 2;
     static constexpr double MinBarHeight = 3;
+    // Bar heights are drawn in steps of this many pixels.
+    static constexpr double HeightStep = 0.25;
+    // A sheet cell: a bar and a clear column, so neighbours never bleed.
+    static constexpr int CellWidth = 4;
 
     explicit WaveView(QQuickItem *parent = nullptr);
 
@@ -36,15 +47,18 @@ public:
     void setBarCount(int count);
     bool isActive() const { return m_active; }
     void setActive(bool active);
-    double phase() const { return m_phase; }
+    double phase() const { return m_phase->load(); }
     bool isTicking() const { return m_timer.isActive(); }
 
     // Height of bar i as a fraction of the meter's height, 0.15 to 0.83.
     static double barHeight(int index, double phase);
     // The fill opacity of a bar of that height.
     static double barOpacity(double height) { return 0.4 + 0.6 * height; }
-
-    void paint(QPainter *painter) override;
+    // Every bar height there is for a meter this tall, one cell each, side by
+    // side: cell k holds a bar of MinBarHeight + k * HeightStep pixels.
+    static QImage barSheet(const QColor &color, double frameHeight, qreal devicePixelRatio = 1);
+    // The sheet cell drawn for a bar of that height fraction.
+    static int cellFor(double height, double frameHeight);
 
 public Q_SLOTS:
     // One tick of the animation.
@@ -58,6 +72,8 @@ Q_SIGNALS:
     void tickingChanged();
 
 protected:
+    QSGNode *updatePaintNode(QSGNode *old, UpdatePaintNodeData *) override;
+    void geometryChange(const QRectF &newGeometry, const QRectF &oldGeometry) override;
     void itemChange(ItemChange change, const ItemChangeData &value) override;
     void timerEvent(QTimerEvent *event) override;
 
@@ -67,7 +83,9 @@ private:
     QColor m_color = Qt::red;
     int m_barCount = 20;
     bool m_active = true;
-    double m_phase = 0;
+    bool m_sheetStale = true;
+    // Shared with the scene graph, which may read it on its own thread.
+    std::shared_ptr<std::atomic<double>> m_phase = std::make_shared<std::atomic<double>>(0.0);
     QBasicTimer m_timer;
     QPointer<QQuickWindow> m_window;
     QMetaObject::Connection m_windowVisibility;

@@ -121,15 +121,45 @@ private Q_SLOTS:
         QCOMPARE(wave->phase(), phase);
     }
 
-    void wavePaintsBarsInItsColour()
+    void barsAreCutFromASheetOfEveryHeight()
+    {
+        // Cell k holds one bar MinBarHeight + k / 4 pixels tall, centred.
+        const QImage sheet = WaveView::barSheet(Qt::white, 20, 2);
+        QCOMPARE(sheet.height(), 40);
+        const auto litRows = [&](int cell) {
+            int rows = 0;
+            for (int y = 0; y < sheet.height(); ++y)
+                rows += qAlpha(sheet.pixel(int((cell * WaveView::CellWidth + 1.5) * 2), y)) > 40;
+            return rows;
+        };
+        QCOMPARE(WaveView::cellFor(0.15, 20), 0);
+        QVERIFY(std::abs(litRows(0) - 6) <= 1);
+        const int tall = WaveView::cellFor(0.8, 20);
+        QCOMPARE(tall, 52);
+        QVERIFY(std::abs(litRows(tall) - 32) <= 1);
+        QCOMPARE(WaveView::cellFor(5, 20), sheet.width() / (WaveView::CellWidth * 2) - 1);
+        // The clear column between cells stays clear.
+        for (int y = 0; y < sheet.height(); ++y)
+            QCOMPARE(qAlpha(sheet.pixel(7, y)), 0);
+    }
+
+    void barsMoveWithEachTickInTheirColour()
     {
         ViewHost view(QStringLiteral("WaveView"), { { "color", QColor(Qt::green) }, { "barCount", 20 } },
             QSize(100, 20));
         view.window()->setColor(Qt::black);
         auto *wave = qobject_cast<WaveView *>(view.root());
         wave->setActive(false);
-        const QImage image = view.window()->grabWindow();
-        QVERIFY(contains(image, QColor(0, 255 * (0.4 + 0.6 * 0.2775), 0), 60));
+        const QImage before = view.window()->grabWindow();
+        QVERIFY(contains(before, QColor(0, 255 * (0.4 + 0.6 * 0.2775), 0), 60));
+        for (int i = 0; i < 5; ++i)
+            wave->advance();
+        const QImage after = view.window()->grabWindow();
+        QVERIFY(before != after);
+        // A new colour draws a new sheet.
+        wave->setColor(Qt::blue);
+        QVERIFY(contains(view.window()->grabWindow(), QColor(0, 0, 200), 120));
+        QVERIFY(!contains(view.window()->grabWindow(), QColor(0, 200, 0), 120));
     }
 
     void shadowIsSoftAndDensestUnderTheShape()
