@@ -1,12 +1,14 @@
 #include "AppDelegate.h"
 
 #include "NotchPanel.h"
+#include "PanelSettings.h"
 #include "QmlFactory.h"
 #include "ai/AIStore.h"
 #include "app/Symbols.h"
 #include "desk/ClipboardStore.h"
 #include "desk/NotesStore.h"
 #include "media/MediaStore.h"
+#include "platform/FullScreenWatch.h"
 #include "platform/KeyValueStore.h"
 #include "platform/ShellExtension.h"
 #include "platform/SingleInstance.h"
@@ -92,6 +94,8 @@ AppDelegate::AppDelegate(KeyValueStore &preferences, QObject *parent)
     , m_sharedClipboard(new ClipboardStore(preferences, this))
     , m_sharedAI(new AIStore(preferences, this))
     , m_sharedMedia(new MediaStore(this))
+    , m_panelSettings(new PanelSettings(preferences, this))
+    , m_fullScreen(new FullScreenWatch(this))
 {
     QmlFactory::prepareEngine(&m_engine);
     m_engine.addImageProvider(QStringLiteral("albumart"), m_sharedMedia->createAlbumArtProvider());
@@ -127,6 +131,35 @@ void AppDelegate::applicationDidFinishLaunching()
         Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
     m_notchPanel->showCollapsed();
     connectShellExtension();
+    applyPanelSettings();
+}
+
+void AppDelegate::applyPanelSettings()
+{
+    NotchPanel *panel = m_notchPanel;
+    PanelSettings *settings = m_panelSettings;
+    FullScreenWatch *watch = m_fullScreen;
+    const auto timing = [panel, settings] {
+        panel->setOpenDelay(settings->openDelay());
+        panel->setCloseGrace(settings->closeGrace());
+    };
+    connect(settings, &PanelSettings::openDelayChanged, panel, timing);
+    connect(settings, &PanelSettings::closeGraceChanged, panel, timing);
+    timing();
+    // The strip gives way to a full-screen window on its own monitor only.
+    const auto suppress = [panel, watch] {
+        const QRect area = watch->fullScreenArea();
+        QScreen *screen = panel->screen();
+        panel->setSuppressed(
+            watch->isEnabled() && area.isValid() && screen && screen->geometry().contains(area.center()));
+    };
+    connect(watch, &FullScreenWatch::fullScreenAreaChanged, panel, suppress);
+    const auto follow = [watch, settings, suppress] {
+        watch->setEnabled(settings->hideOverFullScreen());
+        suppress();
+    };
+    connect(settings, &PanelSettings::hideOverFullScreenChanged, panel, follow);
+    follow();
 }
 
 void AppDelegate::setShellExtension(ShellExtension *extension)
@@ -162,6 +195,7 @@ SettingsWindow *AppDelegate::mainWindow()
     QQuickItem *settings = QmlFactory::createItem(&m_engine, QStringLiteral("SettingsView"),
         { { QStringLiteral("notes"), QVariant::fromValue(m_sharedNotes) },
             { QStringLiteral("ai"), QVariant::fromValue(m_sharedAI) },
+            { QStringLiteral("panelSettings"), QVariant::fromValue(m_panelSettings) },
             { QStringLiteral("shellExtension"), QVariant::fromValue(m_shellExtension.data()) } });
     m_mainWindow = new SettingsWindow(settings);
     if (settings)
@@ -216,10 +250,17 @@ int AppDelegate::runApplication(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("org.brivane.Brivane"));
     QGuiApplication::setQuitOnLastWindowClosed(false);
 
+    // `--toggle` opens or closes the card of the running instance, for
+    // desktops where users bind their own keys (sway, Hyprland).
+    const bool toggle = QCoreApplication::arguments().contains(QStringLiteral("--toggle"));
     SingleInstance instance(kServiceName);
     if (!instance.claim()) {
         // Launching again is the reopen request: hand it over and leave.
-        instance.activatePrimary([](bool delivered) { QCoreApplication::exit(delivered ? 0 : 1); });
+        const auto leave = [](bool delivered) { QCoreApplication::exit(delivered ? 0 : 1); };
+        if (toggle)
+            instance.activatePrimaryAction(QStringLiteral("toggle"), leave);
+        else
+            instance.activatePrimary(leave);
         return app.exec();
     }
     reportWindowPath(why);
@@ -234,7 +275,16 @@ int AppDelegate::runApplication(int argc, char *argv[])
     }
     QObject::connect(&instance, &SingleInstance::activateRequested, &delegate,
         [&delegate] { delegate.applicationShouldHandleReopen(delegate.hasVisibleWindows()); });
-    QTimer::singleShot(0, &delegate, &AppDelegate::applicationDidFinishLaunching);
+    QObject::connect(
+        &instance, &SingleInstance::actionRequested, &delegate, [&delegate](const QString &name) {
+            if (name == QLatin1String("toggle") && delegate.notchPanel())
+                delegate.notchPanel()->toggle();
+        });
+    QTimer::singleShot(0, &delegate, [&delegate, toggle] {
+        delegate.applicationDidFinishLaunching();
+        if (toggle)
+            delegate.notchPanel()->toggle();
+    });
 
     const int status = app.exec();
     preferences.flush();

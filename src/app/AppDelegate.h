@@ -14,6 +14,8 @@ class KeyValueStore;
 class MediaStore;
 class NotchPanel;
 class NotesStore;
+class PanelSettings;
+class FullScreenWatch;
 class ShellExtension;
 
 // Owns the shared stores, the notch panel and the settings window for the
@@ -44,6 +46,7 @@ public:
     ClipboardStore *sharedClipboard() const { return m_sharedClipboard; }
     AIStore *sharedAI() const { return m_sharedAI; }
     MediaStore *sharedMedia() const { return m_sharedMedia; }
+    PanelSettings *panelSettings() const { return m_panelSettings; }
     QQmlEngine *engine() { return &m_engine; }
     // GNOME Shell's extension, where the session has a bus; it may then open
     // and close the card, and the settings window offers to enable it.
@@ -51,6 +54,7 @@ public:
 
 private:
     void connectShellExtension();
+    void applyPanelSettings();
 
     QPointer<ShellExtension> m_shellExtension;
     NotchPanel *m_notchPanel = nullptr;
@@ -59,5 +63,7 @@ private:
     ClipboardStore *m_sharedClipboard;
     AIStore *m_sharedAI;
     MediaStore *m_sharedMedia;
+    PanelSettings *m_panelSettings;
+    FullScreenWatch *m_fullScreen;
     QQmlEngine m_engine;
 };

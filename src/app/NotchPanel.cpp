@@ -13,6 +13,7 @@
 
 #include <QEasingCurve>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QQuickItem>
 #include <QScreen>
 #include <QVariantAnimation>
@@ -60,12 +61,16 @@ NotchPanel::NotchPanel(
     QPointer<NotchPanel> weak(this);
     m_trackerView->onMouseEnter = [weak] {
         if (weak && !weak->m_shellTracksPointer)
-            weak->expand();
+            weak->pointerEntered();
     };
     m_trackerView->onMouseExit = [weak] {
         if (weak && !weak->m_shellTracksPointer)
-            weak->collapse();
+            weak->pointerLeft();
     };
+    m_openTimer.setSingleShot(true);
+    m_closeTimer.setSingleShot(true);
+    connect(&m_openTimer, &QTimer::timeout, this, &NotchPanel::expand);
+    connect(&m_closeTimer, &QTimer::timeout, this, &NotchPanel::collapse);
 
     // The window manager may complete the card's own activation only after
     // the card has collapsed; the keyboard then goes straight back.
@@ -241,4 +246,84 @@ void NotchPanel::collapse()
     NotificationCenter::defaultCenter().post(
         ExpansionObserver::notificationName(), { { QStringLiteral("expanded"), false } });
     animateTo(hitH, collapseMs, QPointF(0.4, 0.0), QPointF(1.0, 0.2));
+}
+
+void NotchPanel::pointerEntered()
+{
+    m_closeTimer.stop();
+    if (m_isExpanded || m_suppressed)
+        return;
+    if (m_openDelay == 0)
+        expand();
+    else
+        m_openTimer.start(m_openDelay);
+}
+
+void NotchPanel::pointerLeft()
+{
+    // A pass through the strip shorter than the delay opens nothing.
+    m_openTimer.stop();
+    if (!m_isExpanded)
+        return;
+    if (m_closeGrace == 0)
+        collapse();
+    else
+        m_closeTimer.start(m_closeGrace);
+}
+
+void NotchPanel::toggle()
+{
+    m_openTimer.stop();
+    m_closeTimer.stop();
+    if (m_isExpanded)
+        collapse();
+    else if (!m_suppressed)
+        expand();
+}
+
+void NotchPanel::setSuppressed(bool suppressed)
+{
+    if (m_suppressed == suppressed)
+        return;
+    m_suppressed = suppressed;
+    m_openTimer.stop();
+    if (suppressed) {
+        collapse();
+        hide();
+    } else {
+        showCollapsed();
+    }
+    Q_EMIT suppressedChanged();
+}
+
+void NotchPanel::stepTab(int step)
+{
+    if (!m_rootItem)
+        return;
+    const int count = m_rootItem->property("tabCount").toInt();
+    if (count <= 0)
+        return;
+    const int tab = m_rootItem->property("selectedTab").toInt();
+    m_rootItem->setProperty("selectedTab", ((tab + step) % count + count) % count);
+}
+
+bool NotchPanel::event(QEvent *event)
+{
+    // The card's own keys come before any control in it: Escape always
+    // closes, Ctrl+Tab always switches tabs.
+    if (event->type() == QEvent::KeyPress && m_isExpanded) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        const bool ctrl = key->modifiers() & Qt::ControlModifier;
+        if (key->key() == Qt::Key_Escape) {
+            m_closeTimer.stop();
+            collapse();
+            return true;
+        }
+        if (ctrl && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {
+            const bool back = key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ShiftModifier);
+            stepTab(back ? -1 : 1);
+            return true;
+        }
+    }
+    return QQuickWindow::event(event);
 }

@@ -4,6 +4,8 @@
 
 #include <QQuickWindow>
 #include <QRect>
+#include <QTimer>
+#include <algorithm>
 
 class AIStore;
 class ClipboardStore;
@@ -56,6 +58,20 @@ public:
 
     void expand();
     void collapse();
+    // The keyboard shortcut and `--toggle`: opens the card with the keyboard
+    // in it, or closes it.
+    void toggle();
+
+    // How long the pointer must rest in the strip before the card opens, and
+    // how long it may be away from the card before it closes; 0 is at once.
+    void setOpenDelay(int ms) { m_openDelay = std::max(0, ms); }
+    void setCloseGrace(int ms) { m_closeGrace = std::max(0, ms); }
+    bool isOpenPending() const { return m_openTimer.isActive(); }
+
+    // While a full-screen window covers this monitor the strip is not shown
+    // and takes no input; an open card closes.
+    void setSuppressed(bool suppressed);
+    bool isSuppressed() const { return m_suppressed; }
 
     // Where the shell tracks the pointer for the panel (GNOME's extension),
     // it alone opens and closes the card: XWayland's own idea of the pointer
@@ -69,9 +85,16 @@ public:
 
 Q_SIGNALS:
     void isExpandedChanged();
+    void suppressedChanged();
     void frameChanged();
 
+protected:
+    bool event(QEvent *event) override;
+
 private:
+    void pointerEntered();
+    void pointerLeft();
+    void stepTab(int step);
     void followScreen(QScreen *screen);
     void applyHeight(int height);
     void animateTo(int height, int durationMs, QPointF c1, QPointF c2);
@@ -90,6 +113,11 @@ private:
     bool m_isExpanded = false;
     bool m_composited = true;
     bool m_shellTracksPointer = false;
+    bool m_suppressed = false;
+    int m_openDelay = 0;
+    int m_closeGrace = 0;
+    QTimer m_openTimer;
+    QTimer m_closeTimer;
     QMetaObject::Connection m_screenConnection;
     QMetaObject::Connection m_availableConnection;
 };

@@ -14,6 +14,7 @@ Item {
     required property MediaStore media
 
     property int selectedTab: 0
+    readonly property int tabCount: tabModel.rowCount()
     readonly property bool isExpanded: observer.expanded
     readonly property bool hasTrack: root.media !== null && root.media.title.length > 0
     readonly property int scrollViewHeight: hasTrack ? 364 : 400

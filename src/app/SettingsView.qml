@@ -10,6 +10,7 @@ Item {
 
     required property NotesStore notes
     required property AIStore ai
+    property PanelSettings panelSettings: null
     // Only on GNOME Shell, where the top bar's centre needs the extension.
     property ShellExtension shellExtension: null
 
@@ -69,6 +70,20 @@ Item {
             }
         }
         Rectangle { Layout.fillWidth: true; implicitHeight: 1; color: system.mid }
+
+        SettingsGeneralGroup {
+            objectName: "generalGroup"
+            visible: root.panelSettings !== null
+            settings: root.panelSettings
+            textColor: system.windowText
+            Layout.fillWidth: true
+        }
+        Rectangle {
+            visible: root.panelSettings !== null
+            Layout.fillWidth: true
+            implicitHeight: 1
+            color: system.mid
+        }
 
         SettingsKeyGroup {
             ai: root.ai

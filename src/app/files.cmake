@@ -5,6 +5,7 @@ list(APPEND BRIVANE_SOURCES
     app/Theme.h app/Theme.cpp
     app/Symbols.h app/Symbols.cpp
     app/NotchPanel.h app/NotchPanel.cpp
+    app/PanelSettings.h app/PanelSettings.cpp
     app/NotchTrackingView.h app/NotchTrackingView.cpp
     app/ExpansionObserver.h app/ExpansionObserver.cpp
     app/TabModel.h app/TabModel.cpp
@@ -15,6 +16,7 @@ list(APPEND BRIVANE_QML
     app/CardContent.qml
     app/TabBar.qml
     app/SettingsView.qml
+    app/SettingsGeneralGroup.qml
     app/GlyphButton.qml
     app/FocusRing.qml
     app/RowCard.qml

@@ -38,9 +38,9 @@ public Q_SLOTS:
     }
     void ActivateAction(const QString &name, const QVariantList &parameter, const QVariantMap &platformData)
     {
-        Q_UNUSED(name);
         Q_UNUSED(parameter);
-        Activate(platformData);
+        Q_UNUSED(platformData);
+        Q_EMIT m_owner->actionRequested(name);
     }
 
 private:
@@ -48,6 +48,7 @@ private:
 };
 
 const QByteArray kActivateLine("activate\n");
+const QByteArray kActionPrefix("action ");
 
 } // namespace
 
@@ -105,8 +106,11 @@ bool SingleInstance::claimLocalSocket()
     connect(m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket *socket = m_server->nextPendingConnection()) {
             connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
-                if (socket->readAll().startsWith(kActivateLine.trimmed()))
+                const QByteArray line = socket->readAll().left(128);
+                if (line.startsWith(kActivateLine.trimmed()))
                     Q_EMIT activateRequested();
+                else if (line.startsWith(kActionPrefix))
+                    Q_EMIT actionRequested(QString::fromUtf8(line.mid(kActionPrefix.size()).trimmed()));
                 socket->disconnectFromServer();
             });
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
@@ -117,10 +121,23 @@ bool SingleInstance::claimLocalSocket()
 
 void SingleInstance::activatePrimary(std::function<void(bool)> done)
 {
+    callPrimary(QStringLiteral("Activate"), { QVariantMap() }, kActivateLine, std::move(done));
+}
+
+void SingleInstance::activatePrimaryAction(const QString &action, std::function<void(bool)> done)
+{
+    callPrimary(QStringLiteral("ActivateAction"),
+        { action, QVariant::fromValue(QVariantList()), QVariant::fromValue(QVariantMap()) },
+        kActionPrefix + action.toUtf8() + '\n', std::move(done));
+}
+
+void SingleInstance::callPrimary(const QString &method, const QVariantList &arguments, const QByteArray &line,
+    std::function<void(bool)> done)
+{
     if (m_onBus) {
-        QDBusMessage call = QDBusMessage::createMethodCall(m_serviceName, objectPath(),
-            QStringLiteral("org.freedesktop.Application"), QStringLiteral("Activate"));
-        call << QVariantMap();
+        QDBusMessage call = QDBusMessage::createMethodCall(
+            m_serviceName, objectPath(), QStringLiteral("org.freedesktop.Application"), method);
+        call.setArguments(arguments);
         auto *watcher
             = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call, 5000), this);
         connect(watcher, &QDBusPendingCallWatcher::finished, this, [watcher, done] {
@@ -130,7 +147,7 @@ void SingleInstance::activatePrimary(std::function<void(bool)> done)
         return;
     }
     auto *socket = new QLocalSocket(this);
-    connect(socket, &QLocalSocket::connected, socket, [socket] { socket->write(kActivateLine); });
+    connect(socket, &QLocalSocket::connected, socket, [socket, line] { socket->write(line); });
     connect(socket, &QLocalSocket::disconnected, this, [socket, done] {
         socket->deleteLater();
         done(true);

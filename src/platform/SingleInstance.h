@@ -21,6 +21,9 @@ public:
     bool claim();
     // As a secondary instance: asks the primary to activate, then calls done.
     void activatePrimary(std::function<void(bool delivered)> done);
+    // As a secondary instance: asks the primary to run one of its actions
+    // (org.freedesktop.Application's ActivateAction), then calls done.
+    void activatePrimaryAction(const QString &action, std::function<void(bool delivered)> done);
 
     bool usesSessionBus() const { return m_onBus; }
     QString objectPath() const;
@@ -28,9 +31,14 @@ public:
 
 Q_SIGNALS:
     void activateRequested();
+    // An action by name, such as "toggle"; unknown names are the caller's to
+    // ignore.
+    void actionRequested(const QString &name);
 
 private:
     bool claimLocalSocket();
+    void callPrimary(const QString &method, const QVariantList &arguments, const QByteArray &line,
+        std::function<void(bool)> done);
 
     QString m_serviceName;
     bool m_onBus = false;

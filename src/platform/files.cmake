@@ -8,6 +8,7 @@ list(APPEND BRIVANE_SOURCES
     platform/Compositor.h platform/Compositor.cpp
     platform/X11.h platform/X11.cpp
     platform/PanelHints.h platform/PanelHints.cpp
+    platform/FullScreenWatch.h platform/FullScreenWatch.cpp
     platform/ShellExtension.h platform/ShellExtension.cpp
     platform/WaylandProbe.h platform/WaylandProbe.cpp
     platform/Autostart.h platform/Autostart.cpp

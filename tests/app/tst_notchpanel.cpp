@@ -9,6 +9,7 @@
 #include "platform/KeyValueStore.h"
 #include "platform/NotificationCenter.h"
 
+#include <QKeyEvent>
 #include <QTemporaryDir>
 
 class TestNotchPanel : public QObject
@@ -50,6 +51,78 @@ private Q_SLOTS:
         m_clipboard = std::make_unique<ClipboardStore>(*m_prefs);
         m_ai = std::make_unique<AIStore>(*m_prefs);
         m_media = std::make_unique<MediaStore>();
+    }
+
+    void openDelayAndCloseGraceBridgeShortMoves()
+    {
+        auto panel = makePanel();
+        NotchTrackingView *tracker = panel->trackerView();
+        panel->setOpenDelay(150);
+        panel->setCloseGrace(150);
+
+        // A pass through the strip shorter than the delay opens nothing.
+        tracker->onMouseEnter();
+        QVERIFY(panel->isOpenPending());
+        tracker->onMouseExit();
+        QVERIFY(!panel->isOpenPending());
+        QTest::qWait(200);
+        QVERIFY(!panel->isExpanded());
+
+        // Resting in it opens the card; leaving and coming back within the
+        // grace keeps it open; staying away closes it.
+        tracker->onMouseEnter();
+        QTRY_VERIFY(panel->isExpanded());
+        tracker->onMouseExit();
+        QVERIFY(panel->isExpanded());
+        tracker->onMouseEnter();
+        QTest::qWait(200);
+        QVERIFY(panel->isExpanded());
+        tracker->onMouseExit();
+        QTRY_VERIFY(!panel->isExpanded());
+
+        // With no delays both are immediate, as before.
+        panel->setOpenDelay(0);
+        panel->setCloseGrace(0);
+        tracker->onMouseEnter();
+        QVERIFY(panel->isExpanded());
+        tracker->onMouseExit();
+        QVERIFY(!panel->isExpanded());
+    }
+
+    void keysToggleSwitchTabsAndClose()
+    {
+        auto panel = makePanel();
+        panel->toggle();
+        QVERIFY(panel->isExpanded());
+        QQuickItem *root = panel->rootItem();
+        QCOMPARE(root->property("selectedTab").toInt(), 0);
+
+        const auto press = [&](int key, Qt::KeyboardModifiers modifiers) {
+            QKeyEvent event(QEvent::KeyPress, key, modifiers);
+            QCoreApplication::sendEvent(panel.get(), &event);
+        };
+        press(Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(root->property("selectedTab").toInt(), 1);
+        press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(root->property("selectedTab").toInt(), 6); // wraps round
+        press(Qt::Key_Escape, Qt::NoModifier);
+        QVERIFY(!panel->isExpanded());
+
+        panel->toggle();
+        panel->toggle();
+        QVERIFY(!panel->isExpanded());
+
+        // Over a full-screen window nothing opens it, and an open card closes.
+        panel->toggle();
+        panel->setSuppressed(true);
+        QVERIFY(!panel->isExpanded());
+        panel->toggle();
+        panel->trackerView()->onMouseEnter();
+        QVERIFY(!panel->isExpanded());
+        panel->setSuppressed(false);
+        panel->toggle();
+        QVERIFY(panel->isExpanded());
     }
 
     void framesSitAtTheTopCentreAndGrowDownwards()

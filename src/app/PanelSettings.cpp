@@ -1,0 +1,128 @@
+#include "PanelSettings.h"
+
+#include "platform/KeyValueStore.h"
+
+#include <QKeySequence>
+#include <algorithm>
+
+namespace {
+
+const QString kOpenDelay = QStringLiteral("brivane_open_delay_ms");
+const QString kCloseGrace = QStringLiteral("brivane_close_grace_ms");
+const QString kHideOverFullScreen = QStringLiteral("brivane_hide_over_fullscreen");
+const QString kMonitor = QStringLiteral("brivane_monitor");
+const QString kShortcut = QStringLiteral("brivane_shortcut");
+const QString kPlayer = QStringLiteral("brivane_player");
+
+// Names come from the preferences file; a sane one is short and one line.
+bool isName(const QString &text)
+{
+    return text.size() <= 200 && !text.contains(QLatin1Char('\n'));
+}
+
+} // namespace
+
+PanelSettings::PanelSettings(KeyValueStore &preferences, QObject *parent)
+    : QObject(parent)
+    , m_preferences(preferences)
+{
+    m_openDelay = readDelay(kOpenDelay);
+    m_closeGrace = readDelay(kCloseGrace);
+    m_hideOverFullScreen = preferences.string(kHideOverFullScreen).value_or(QString()) == QLatin1String("true");
+    if (const auto monitor = preferences.string(kMonitor); monitor && isName(*monitor))
+        m_monitor = *monitor;
+    if (const auto stored = preferences.string(kShortcut)) {
+        if (const auto shortcut = normalizedShortcut(*stored))
+            m_shortcut = *shortcut;
+    }
+    if (const auto player = preferences.string(kPlayer); player && isName(*player))
+        m_player = *player;
+}
+
+int PanelSettings::readDelay(const QString &key) const
+{
+    bool ok = false;
+    const int ms = m_preferences.string(key).value_or(QString()).toInt(&ok);
+    return ok && ms >= 0 && ms <= MaxDelayMs ? ms : 0;
+}
+
+void PanelSettings::setOpenDelay(int ms)
+{
+    ms = std::clamp(ms, 0, MaxDelayMs);
+    if (m_openDelay == ms)
+        return;
+    m_openDelay = ms;
+    m_preferences.setString(kOpenDelay, QString::number(ms));
+    Q_EMIT openDelayChanged();
+}
+
+void PanelSettings::setCloseGrace(int ms)
+{
+    ms = std::clamp(ms, 0, MaxDelayMs);
+    if (m_closeGrace == ms)
+        return;
+    m_closeGrace = ms;
+    m_preferences.setString(kCloseGrace, QString::number(ms));
+    Q_EMIT closeGraceChanged();
+}
+
+void PanelSettings::setHideOverFullScreen(bool hide)
+{
+    if (m_hideOverFullScreen == hide)
+        return;
+    m_hideOverFullScreen = hide;
+    m_preferences.setString(kHideOverFullScreen, hide ? QStringLiteral("true") : QStringLiteral("false"));
+    Q_EMIT hideOverFullScreenChanged();
+}
+
+void PanelSettings::setMonitor(const QString &monitor)
+{
+    if (m_monitor == monitor || !isName(monitor))
+        return;
+    m_monitor = monitor;
+    m_preferences.setString(kMonitor, monitor);
+    Q_EMIT monitorChanged();
+}
+
+void PanelSettings::setPlayer(const QString &identity)
+{
+    if (m_player == identity || !isName(identity))
+        return;
+    m_player = identity;
+    m_preferences.setString(kPlayer, identity);
+    Q_EMIT playerChanged();
+}
+
+std::optional<QString> PanelSettings::normalizedShortcut(const QString &text)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty() || trimmed.compare(QLatin1String("none"), Qt::CaseInsensitive) == 0)
+        return QString();
+    if (trimmed.size() > 64)
+        return std::nullopt;
+    const QKeySequence sequence = QKeySequence::fromString(trimmed, QKeySequence::PortableText);
+    if (sequence.count() != 1)
+        return std::nullopt;
+    const int key = sequence[0].key();
+    if (key == Qt::Key_unknown || key == 0 || key == Qt::Key_Shift || key == Qt::Key_Control
+        || key == Qt::Key_Meta || key == Qt::Key_Alt || key == Qt::Key_AltGr || key == Qt::Key_Super_L
+        || key == Qt::Key_Super_R)
+        return std::nullopt;
+    // A lone printable key would swallow that key everywhere.
+    if (sequence[0].keyboardModifiers() == Qt::NoModifier && key < Qt::Key_Escape)
+        return std::nullopt;
+    return sequence.toString(QKeySequence::PortableText);
+}
+
+QString PanelSettings::setShortcut(const QString &text)
+{
+    const auto shortcut = normalizedShortcut(text);
+    if (!shortcut)
+        return tr("Not a key combination, such as Meta+Alt+B");
+    if (m_shortcut != *shortcut) {
+        m_shortcut = *shortcut;
+        m_preferences.setString(kShortcut, *shortcut);
+        Q_EMIT shortcutChanged();
+    }
+    return QString();
+}

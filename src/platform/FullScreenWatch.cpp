@@ -1,0 +1,200 @@
+#include "FullScreenWatch.h"
+
+#include "X11.h"
+
+#include <xcb/xcbext.h>
+
+#include <QGuiApplication>
+#include <QWindow>
+#include <cstdlib>
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+// Answers come within milliseconds; a server that never answers is given up
+// on after about a second.
+constexpr int PollMs = 4;
+constexpr int MaxTries = 250;
+
+// Brivane's own windows keep the event mask Qt gave them.
+bool isOwn(xcb_window_t window)
+{
+    const QWindowList windows = QGuiApplication::allWindows();
+    return std::any_of(windows.cbegin(), windows.cend(),
+        [window](QWindow *w) { return w->handle() && w->winId() == window; });
+}
+
+template <typename Reply>
+bool take(xcb_connection_t *connection, unsigned sequence, Reply **reply)
+{
+    void *answer = nullptr;
+    xcb_generic_error_t *error = nullptr;
+    if (!xcb_poll_for_reply(connection, sequence, &answer, &error))
+        return false;
+    std::free(error);
+    *reply = static_cast<Reply *>(answer);
+    return true;
+}
+
+} // namespace
+
+FullScreenWatch::FullScreenWatch(QObject *parent)
+    : QObject(parent)
+{
+    m_poll.setInterval(PollMs);
+    connect(&m_poll, &QTimer::timeout, this, &FullScreenWatch::collect);
+}
+
+FullScreenWatch::~FullScreenWatch()
+{
+    if (m_enabled && qGuiApp)
+        qGuiApp->removeNativeEventFilter(this);
+}
+
+void FullScreenWatch::setEnabled(bool enabled)
+{
+    if (m_enabled == enabled)
+        return;
+    if (enabled && !m_connection) {
+        m_connection = X11::connection();
+        if (!m_connection)
+            return;
+        m_root = X11::rootWindow(m_connection);
+        m_activeAtom = X11::atom(m_connection, "_NET_ACTIVE_WINDOW");
+        m_stateAtom = X11::atom(m_connection, "_NET_WM_STATE");
+        m_fullScreenAtom = X11::atom(m_connection, "_NET_WM_STATE_FULLSCREEN");
+        // Qt already listens to the root window's properties; adding the
+        // mask again keeps whatever else it selected.
+        xcb_get_window_attributes_reply_t *attributes = xcb_get_window_attributes_reply(
+            m_connection, xcb_get_window_attributes(m_connection, m_root), nullptr);
+        const uint32_t mask = (attributes ? attributes->your_event_mask : 0) | XCB_EVENT_MASK_PROPERTY_CHANGE;
+        std::free(attributes);
+        xcb_change_window_attributes(m_connection, m_root, XCB_CW_EVENT_MASK, &mask);
+        xcb_flush(m_connection);
+    }
+    m_enabled = enabled;
+    if (enabled) {
+        qGuiApp->installNativeEventFilter(this);
+        ask();
+    } else {
+        qGuiApp->removeNativeEventFilter(this);
+        m_poll.stop();
+        m_step = Step::Idle;
+        setArea(QRect());
+    }
+}
+
+bool FullScreenWatch::nativeEventFilter(const QByteArray &eventType, void *message, qintptr *)
+{
+    if (eventType != "xcb_generic_event_t")
+        return false;
+    auto *event = static_cast<xcb_generic_event_t *>(message);
+    const uint8_t type = event->response_type & ~0x80;
+    if (type == XCB_PROPERTY_NOTIFY) {
+        auto *property = reinterpret_cast<xcb_property_notify_event_t *>(event);
+        if ((property->window == m_root && property->atom == m_activeAtom)
+            || (property->window == m_active && property->atom == m_stateAtom))
+            ask();
+    } else if (type == XCB_CONFIGURE_NOTIFY) {
+        if (reinterpret_cast<xcb_configure_notify_event_t *>(event)->window == m_active)
+            ask();
+    }
+    return false;
+}
+
+void FullScreenWatch::ask()
+{
+    if (!m_enabled)
+        return;
+    if (m_step != Step::Idle) {
+        // A change while the last answer is on its way: ask once more after.
+        m_askAgain = true;
+        return;
+    }
+    m_activeCookie
+        = xcb_get_property(m_connection, 0, m_root, m_activeAtom, XCB_ATOM_WINDOW, 0, 1).sequence;
+    xcb_flush(m_connection);
+    m_step = Step::Active;
+    m_tries = 0;
+    m_poll.start();
+}
+
+void FullScreenWatch::collect()
+{
+    if (++m_tries > MaxTries) {
+        m_poll.stop();
+        m_step = Step::Idle;
+        return;
+    }
+    if (m_step == Step::Active) {
+        xcb_get_property_reply_t *reply = nullptr;
+        if (!take(m_connection, m_activeCookie, &reply))
+            return;
+        xcb_window_t active = 0;
+        if (reply && reply->format == 32 && xcb_get_property_value_length(reply) >= 4)
+            active = *static_cast<xcb_window_t *>(xcb_get_property_value(reply));
+        std::free(reply);
+        if (active != m_active) {
+            // Its state and moves are what matter now; the last one's are not.
+            const uint32_t none = 0;
+            if (m_active && !isOwn(m_active))
+                xcb_change_window_attributes(m_connection, m_active, XCB_CW_EVENT_MASK, &none);
+            m_active = active;
+            if (active && !isOwn(active)) {
+                const uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+                xcb_change_window_attributes(m_connection, active, XCB_CW_EVENT_MASK, &mask);
+            }
+        }
+        if (!active) {
+            setArea(QRect());
+            m_step = Step::Idle;
+        } else {
+            m_stateCookie
+                = xcb_get_property(m_connection, 0, active, m_stateAtom, XCB_ATOM_ATOM, 0, 64).sequence;
+            m_geometryCookie = xcb_get_geometry(m_connection, active).sequence;
+            m_translateCookie = xcb_translate_coordinates(m_connection, active, m_root, 0, 0).sequence;
+            xcb_flush(m_connection);
+            m_step = Step::Details;
+            m_tries = 0;
+            return;
+        }
+    } else if (m_step == Step::Details) {
+        // Answers come in the order asked, so the last one there means all are.
+        xcb_translate_coordinates_reply_t *origin = nullptr;
+        if (!take(m_connection, m_translateCookie, &origin))
+            return;
+        xcb_get_property_reply_t *state = nullptr;
+        xcb_get_geometry_reply_t *geometry = nullptr;
+        take(m_connection, m_stateCookie, &state);
+        take(m_connection, m_geometryCookie, &geometry);
+        bool fullScreen = false;
+        if (state && state->format == 32) {
+            const auto *atoms = static_cast<xcb_atom_t *>(xcb_get_property_value(state));
+            const int count = xcb_get_property_value_length(state) / 4;
+            for (int i = 0; i < count && !fullScreen; ++i)
+                fullScreen = atoms[i] == m_fullScreenAtom;
+        }
+        QRect area;
+        if (fullScreen && geometry && origin)
+            area = QRect(origin->dst_x, origin->dst_y, geometry->width, geometry->height);
+        std::free(state);
+        std::free(geometry);
+        std::free(origin);
+        setArea(area);
+        m_step = Step::Idle;
+    }
+    if (m_step == Step::Idle) {
+        m_poll.stop();
+        if (std::exchange(m_askAgain, false))
+            ask();
+    }
+}
+
+void FullScreenWatch::setArea(const QRect &area)
+{
+    if (m_area == area)
+        return;
+    m_area = area;
+    Q_EMIT fullScreenAreaChanged();
+}

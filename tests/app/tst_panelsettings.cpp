@@ -1,0 +1,72 @@
+#include "TestSupport.h"
+#include "app/PanelSettings.h"
+#include "platform/KeyValueStore.h"
+
+#include <QTemporaryDir>
+
+class TestPanelSettings : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void valuesPersistAndBadOnesReadAsDefaults()
+    {
+        QTemporaryDir dir;
+        const QString path = TestSupport::temporaryPreferencesPath(dir);
+        {
+            KeyValueStore prefs(path);
+            PanelSettings settings(prefs);
+            QCOMPARE(settings.openDelay(), 0);
+            QCOMPARE(settings.closeGrace(), 0);
+            QVERIFY(!settings.hideOverFullScreen());
+            QCOMPARE(settings.shortcut(), QStringLiteral("Meta+Alt+B"));
+            QSignalSpy spy(&settings, &PanelSettings::openDelayChanged);
+            settings.setOpenDelay(300);
+            settings.setOpenDelay(300);
+            QCOMPARE(spy.count(), 1);
+            settings.setCloseGrace(5000); // clamped to the range
+            settings.setHideOverFullScreen(true);
+            prefs.flush();
+        }
+        {
+            KeyValueStore prefs(path);
+            PanelSettings settings(prefs);
+            QCOMPARE(settings.openDelay(), 300);
+            QCOMPARE(settings.closeGrace(), 1000);
+            QVERIFY(settings.hideOverFullScreen());
+            // Hand-edited nonsense reads as the defaults.
+            prefs.setString(QStringLiteral("brivane_open_delay_ms"), QStringLiteral("-20"));
+            prefs.setString(QStringLiteral("brivane_close_grace_ms"), QStringLiteral("soon"));
+            prefs.setStringArray(QStringLiteral("brivane_hide_over_fullscreen"), { QStringLiteral("true") });
+            prefs.setString(QStringLiteral("brivane_shortcut"), QStringLiteral("Ctrl+Banana"));
+            prefs.flush();
+        }
+        KeyValueStore prefs(path);
+        PanelSettings settings(prefs);
+        QCOMPARE(settings.openDelay(), 0);
+        QCOMPARE(settings.closeGrace(), 0);
+        QVERIFY(!settings.hideOverFullScreen());
+        QCOMPARE(settings.shortcut(), QStringLiteral("Meta+Alt+B"));
+    }
+
+    void onlyRealKeyCombinationsAreTakenAsShortcuts()
+    {
+        QCOMPARE(PanelSettings::normalizedShortcut(QStringLiteral(" ctrl+alt+n ")), QStringLiteral("Ctrl+Alt+N"));
+        QCOMPARE(PanelSettings::normalizedShortcut(QStringLiteral("F12")), QStringLiteral("F12"));
+        QCOMPARE(PanelSettings::normalizedShortcut(QStringLiteral("none")), QString());
+        for (const char *bad : { "Ctrl+Banana", "Ctrl+A, Ctrl+B", "Ctrl+Alt", "a", "+++" })
+            QVERIFY2(!PanelSettings::normalizedShortcut(QString::fromLatin1(bad)), bad);
+
+        QTemporaryDir dir;
+        KeyValueStore prefs(TestSupport::temporaryPreferencesPath(dir));
+        PanelSettings settings(prefs);
+        QVERIFY(!settings.setShortcut(QStringLiteral("Ctrl+Banana")).isEmpty());
+        QCOMPARE(settings.shortcut(), QStringLiteral("Meta+Alt+B"));
+        QVERIFY(!prefs.contains(QStringLiteral("brivane_shortcut")));
+        QVERIFY(settings.setShortcut(QStringLiteral("Meta+Space")).isEmpty());
+        QCOMPARE(prefs.string(QStringLiteral("brivane_shortcut")), QStringLiteral("Meta+Space"));
+    }
+};
+
+BRIVANE_TEST_MAIN(TestPanelSettings)
+#include "tst_panelsettings.moc"
