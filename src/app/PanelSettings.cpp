@@ -28,7 +28,8 @@ PanelSettings::PanelSettings(KeyValueStore &preferences, QObject *parent)
 {
     m_openDelay = readDelay(kOpenDelay);
     m_closeGrace = readDelay(kCloseGrace);
-    m_hideOverFullScreen = preferences.string(kHideOverFullScreen).value_or(QString()) == QLatin1String("true");
+    m_hideOverFullScreen
+        = preferences.string(kHideOverFullScreen).value_or(QString()) == QLatin1String("true");
     if (const auto monitor = preferences.string(kMonitor); monitor && isName(*monitor))
         m_monitor = *monitor;
     if (const auto stored = preferences.string(kShortcut)) {

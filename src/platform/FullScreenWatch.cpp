@@ -2,13 +2,12 @@
 
 #include "X11.h"
 
-#include <xcb/xcbext.h>
-
 #include <QGuiApplication>
 #include <QWindow>
-#include <cstdlib>
 #include <algorithm>
+#include <cstdlib>
 #include <utility>
+#include <xcb/xcbext.h>
 
 namespace {
 
@@ -25,7 +24,7 @@ bool isOwn(xcb_window_t window)
         [window](QWindow *w) { return w->handle() && w->winId() == window; });
 }
 
-template <typename Reply>
+template<typename Reply>
 bool take(xcb_connection_t *connection, unsigned sequence, Reply **reply)
 {
     void *answer = nullptr;
@@ -112,8 +111,7 @@ void FullScreenWatch::ask()
         m_askAgain = true;
         return;
     }
-    m_activeCookie
-        = xcb_get_property(m_connection, 0, m_root, m_activeAtom, XCB_ATOM_WINDOW, 0, 1).sequence;
+    m_activeCookie = xcb_get_property(m_connection, 0, m_root, m_activeAtom, XCB_ATOM_WINDOW, 0, 1).sequence;
     xcb_flush(m_connection);
     m_step = Step::Active;
     m_tries = 0;

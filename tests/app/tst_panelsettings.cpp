@@ -51,7 +51,8 @@ private Q_SLOTS:
 
     void onlyRealKeyCombinationsAreTakenAsShortcuts()
     {
-        QCOMPARE(PanelSettings::normalizedShortcut(QStringLiteral(" ctrl+alt+n ")), QStringLiteral("Ctrl+Alt+N"));
+        QCOMPARE(
+            PanelSettings::normalizedShortcut(QStringLiteral(" ctrl+alt+n ")), QStringLiteral("Ctrl+Alt+N"));
         QCOMPARE(PanelSettings::normalizedShortcut(QStringLiteral("F12")), QStringLiteral("F12"));
         QCOMPARE(PanelSettings::normalizedShortcut(QStringLiteral("none")), QString());
         for (const char *bad : { "Ctrl+Banana", "Ctrl+A, Ctrl+B", "Ctrl+Alt", "a", "+++" })
