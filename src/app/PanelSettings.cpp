@@ -47,24 +47,26 @@ int PanelSettings::readDelay(const QString &key) const
     return ok && ms >= 0 && ms <= MaxDelayMs ? ms : 0;
 }
 
-void PanelSettings::setOpenDelay(int ms)
+bool PanelSettings::storeDelay(int &field, const QString &key, int ms)
 {
     ms = std::clamp(ms, 0, MaxDelayMs);
-    if (m_openDelay == ms)
-        return;
-    m_openDelay = ms;
-    m_preferences.setString(kOpenDelay, QString::number(ms));
-    Q_EMIT openDelayChanged();
+    if (field == ms)
+        return false;
+    field = ms;
+    m_preferences.setString(key, QString::number(ms));
+    return true;
+}
+
+void PanelSettings::setOpenDelay(int ms)
+{
+    if (storeDelay(m_openDelay, kOpenDelay, ms))
+        Q_EMIT openDelayChanged();
 }
 
 void PanelSettings::setCloseGrace(int ms)
 {
-    ms = std::clamp(ms, 0, MaxDelayMs);
-    if (m_closeGrace == ms)
-        return;
-    m_closeGrace = ms;
-    m_preferences.setString(kCloseGrace, QString::number(ms));
-    Q_EMIT closeGraceChanged();
+    if (storeDelay(m_closeGrace, kCloseGrace, ms))
+        Q_EMIT closeGraceChanged();
 }
 
 void PanelSettings::setHideOverFullScreen(bool hide)

@@ -63,6 +63,7 @@ Q_SIGNALS:
 
 private:
     int readDelay(const QString &key) const;
+    bool storeDelay(int &field, const QString &key, int ms);
 
     KeyValueStore &m_preferences;
     int m_openDelay = 0;

@@ -63,14 +63,9 @@ void FullScreenWatch::setEnabled(bool enabled)
         m_activeAtom = X11::atom(m_connection, "_NET_ACTIVE_WINDOW");
         m_stateAtom = X11::atom(m_connection, "_NET_WM_STATE");
         m_fullScreenAtom = X11::atom(m_connection, "_NET_WM_STATE_FULLSCREEN");
-        // Qt already listens to the root window's properties; adding the
-        // mask again keeps whatever else it selected.
-        xcb_get_window_attributes_reply_t *attributes = xcb_get_window_attributes_reply(
-            m_connection, xcb_get_window_attributes(m_connection, m_root), nullptr);
-        const uint32_t mask = (attributes ? attributes->your_event_mask : 0) | XCB_EVENT_MASK_PROPERTY_CHANGE;
-        std::free(attributes);
-        xcb_change_window_attributes(m_connection, m_root, XCB_CW_EVENT_MASK, &mask);
-        xcb_flush(m_connection);
+        // Qt already selects property changes on the root window (it follows
+        // _NET_WORKAREA), so its events reach the filter without asking the
+        // server anything here.
     }
     m_enabled = enabled;
     if (enabled) {
