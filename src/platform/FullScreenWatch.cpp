@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <utility>
-#include <xcb/xcbext.h>
 
 namespace {
 
@@ -22,18 +21,6 @@ bool isOwn(xcb_window_t window)
     const QWindowList windows = QGuiApplication::allWindows();
     return std::any_of(windows.cbegin(), windows.cend(),
         [window](QWindow *w) { return w->handle() && w->winId() == window; });
-}
-
-template<typename Reply>
-bool take(xcb_connection_t *connection, unsigned sequence, Reply **reply)
-{
-    void *answer = nullptr;
-    xcb_generic_error_t *error = nullptr;
-    if (!xcb_poll_for_reply(connection, sequence, &answer, &error))
-        return false;
-    std::free(error);
-    *reply = static_cast<Reply *>(answer);
-    return true;
 }
 
 } // namespace
@@ -93,6 +80,18 @@ bool FullScreenWatch::nativeEventFilter(const QByteArray &eventType, void *messa
     } else if (type == XCB_CONFIGURE_NOTIFY) {
         if (reinterpret_cast<xcb_configure_notify_event_t *>(event)->window == m_active)
             ask();
+    } else if (type == XCB_UNMAP_NOTIFY || type == XCB_DESTROY_NOTIFY) {
+        // A full-screen window that closes or hides covers nothing any more,
+        // whether or not the window manager names another active window.
+        const xcb_window_t window = type == XCB_UNMAP_NOTIFY
+            ? reinterpret_cast<xcb_unmap_notify_event_t *>(event)->window
+            : reinterpret_cast<xcb_destroy_notify_event_t *>(event)->window;
+        if (window == m_active && m_active) {
+            if (type == XCB_DESTROY_NOTIFY)
+                m_active = 0;
+            setArea(QRect());
+            ask();
+        }
     }
     return false;
 }
@@ -122,7 +121,7 @@ void FullScreenWatch::collect()
     }
     if (m_step == Step::Active) {
         xcb_get_property_reply_t *reply = nullptr;
-        if (!take(m_connection, m_activeCookie, &reply))
+        if (!X11::takeReply(m_connection, m_activeCookie, &reply))
             return;
         xcb_window_t active = 0;
         if (reply && reply->format == 32 && xcb_get_property_value_length(reply) >= 4)
@@ -155,12 +154,12 @@ void FullScreenWatch::collect()
     } else if (m_step == Step::Details) {
         // Answers come in the order asked, so the last one there means all are.
         xcb_translate_coordinates_reply_t *origin = nullptr;
-        if (!take(m_connection, m_translateCookie, &origin))
+        if (!X11::takeReply(m_connection, m_translateCookie, &origin))
             return;
         xcb_get_property_reply_t *state = nullptr;
         xcb_get_geometry_reply_t *geometry = nullptr;
-        take(m_connection, m_stateCookie, &state);
-        take(m_connection, m_geometryCookie, &geometry);
+        X11::takeReply(m_connection, m_stateCookie, &state);
+        X11::takeReply(m_connection, m_geometryCookie, &geometry);
         bool fullScreen = false;
         if (state && state->format == 32) {
             const auto *atoms = static_cast<xcb_atom_t *>(xcb_get_property_value(state));
@@ -168,6 +167,10 @@ void FullScreenWatch::collect()
             for (int i = 0; i < count && !fullScreen; ++i)
                 fullScreen = atoms[i] == m_fullScreenAtom;
         }
+        // Named while already gone: a new window may come with the same id,
+        // and must have its events selected afresh.
+        if (!geometry)
+            m_active = 0;
         QRect area;
         if (fullScreen && geometry && origin)
             area = QRect(origin->dst_x, origin->dst_y, geometry->width, geometry->height);

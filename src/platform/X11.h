@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdlib>
 #include <xcb/xcb.h>
+#include <xcb/xcbext.h>
 
 // The X connection Qt already has, for the platform code that speaks to the
 // X server or its window manager directly. Every call is safe off X11.
@@ -13,4 +15,17 @@ xcb_window_t rootWindow(xcb_connection_t *connection);
 // process; XCB_ATOM_NONE when the server does not answer.
 xcb_atom_t atom(xcb_connection_t *connection, const char *name);
 
+// Takes the answer to an earlier request if it has arrived, without waiting:
+// true once it is there (the reply may still be none, after an error).
+template<typename Reply>
+bool takeReply(xcb_connection_t *connection, unsigned sequence, Reply **reply)
+{
+    void *answer = nullptr;
+    xcb_generic_error_t *error = nullptr;
+    if (!xcb_poll_for_reply(connection, sequence, &answer, &error))
+        return false;
+    std::free(error);
+    *reply = static_cast<Reply *>(answer);
+    return true;
+}
 } // namespace X11
