@@ -9,12 +9,14 @@
 #include "desk/NotesStore.h"
 #include "media/MediaStore.h"
 #include "platform/FullScreenWatch.h"
+#include "platform/GlobalShortcut.h"
 #include "platform/KeyValueStore.h"
 #include "platform/ShellExtension.h"
 #include "platform/SingleInstance.h"
 #include "platform/UnixSignals.h"
 #include "platform/WaylandProbe.h"
 
+#include <QCursor>
 #include <QGuiApplication>
 #include <QQuickItem>
 #include <QSGRendererInterface>
@@ -96,6 +98,7 @@ AppDelegate::AppDelegate(KeyValueStore &preferences, QObject *parent)
     , m_sharedMedia(new MediaStore(this))
     , m_panelSettings(new PanelSettings(preferences, this))
     , m_fullScreen(new FullScreenWatch(this))
+    , m_shortcut(new GlobalShortcut(QDBusConnection::sessionBus(), this))
 {
     QmlFactory::prepareEngine(&m_engine);
     m_engine.addImageProvider(QStringLiteral("albumart"), m_sharedMedia->createAlbumArtProvider());
@@ -104,13 +107,14 @@ AppDelegate::AppDelegate(KeyValueStore &preferences, QObject *parent)
 AppDelegate::~AppDelegate()
 {
     // Views go before the stores they observe.
-    delete m_notchPanel;
+    qDeleteAll(m_panels);
     delete m_mainWindow;
 }
 
 void AppDelegate::applicationDidFinishLaunching()
 {
     m_notchPanel = new NotchPanel(m_sharedNotes, m_sharedClipboard, m_sharedAI, m_sharedMedia, &m_engine);
+    m_panels.append(m_notchPanel);
     if (qEnvironmentVariableIsSet("BRIVANE_REPORT_FIRST_FRAME")) {
         // For bench/shell.sh: the moment the strip is first on screen.
         QObject::connect(
@@ -129,6 +133,7 @@ void AppDelegate::applicationDidFinishLaunching()
     QObject::connect(
         m_notchPanel, &QQuickWindow::frameSwapped, this, [] { Symbols::loadFont(); },
         Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
+    setUpPanel(m_notchPanel);
     m_notchPanel->showCollapsed();
     connectShellExtension();
     applyPanelSettings();
@@ -136,30 +141,146 @@ void AppDelegate::applicationDidFinishLaunching()
 
 void AppDelegate::applyPanelSettings()
 {
-    NotchPanel *panel = m_notchPanel;
     PanelSettings *settings = m_panelSettings;
-    FullScreenWatch *watch = m_fullScreen;
-    const auto timing = [panel, settings] {
-        panel->setOpenDelay(settings->openDelay());
-        panel->setCloseGrace(settings->closeGrace());
+    const auto timing = [this] {
+        for (NotchPanel *panel : std::as_const(m_panels)) {
+            panel->setOpenDelay(m_panelSettings->openDelay());
+            panel->setCloseGrace(m_panelSettings->closeGrace());
+        }
     };
-    connect(settings, &PanelSettings::openDelayChanged, panel, timing);
-    connect(settings, &PanelSettings::closeGraceChanged, panel, timing);
+    connect(settings, &PanelSettings::openDelayChanged, this, timing);
+    connect(settings, &PanelSettings::closeGraceChanged, this, timing);
     timing();
-    // The strip gives way to a full-screen window on its own monitor only.
-    const auto suppress = [panel, watch] {
-        const QRect area = watch->fullScreenArea();
-        QScreen *screen = panel->screen();
-        panel->setSuppressed(
-            watch->isEnabled() && area.isValid() && screen && screen->geometry().contains(area.center()));
+
+    connect(
+        m_fullScreen, &FullScreenWatch::fullScreenAreaChanged, this, &AppDelegate::suppressUnderFullScreen);
+    const auto follow = [this] {
+        m_fullScreen->setEnabled(m_panelSettings->hideOverFullScreen());
+        suppressUnderFullScreen();
     };
-    connect(watch, &FullScreenWatch::fullScreenAreaChanged, panel, suppress);
-    const auto follow = [watch, settings, suppress] {
-        watch->setEnabled(settings->hideOverFullScreen());
-        suppress();
-    };
-    connect(settings, &PanelSettings::hideOverFullScreenChanged, panel, follow);
+    connect(settings, &PanelSettings::hideOverFullScreenChanged, this, follow);
     follow();
+
+    // Monitors come and go while Brivane runs; the strips follow, once the
+    // change has settled.
+    connect(settings, &PanelSettings::monitorChanged, this, &AppDelegate::placePanels);
+    for (auto signal : { &QGuiApplication::screenAdded, &QGuiApplication::screenRemoved,
+             &QGuiApplication::primaryScreenChanged }) {
+        connect(qGuiApp, signal, this, &AppDelegate::placePanels, Qt::QueuedConnection);
+    }
+    placePanels();
+
+    connect(m_shortcut, &GlobalShortcut::activated, this, &AppDelegate::toggleCard);
+    const auto shortcut = [this] { m_shortcut->setShortcut(m_panelSettings->shortcutSequence()); };
+    connect(settings, &PanelSettings::shortcutChanged, this, shortcut);
+    connect(m_shortcut, &GlobalShortcut::stateChanged, this, [this] {
+        const bool gnome = qgetenv("XDG_CURRENT_DESKTOP").toUpper().contains("GNOME");
+        QString status;
+        if (m_shortcut->state() == GlobalShortcut::State::Taken)
+            status = tr("Taken by another program");
+        else if (m_shortcut->state() == GlobalShortcut::State::Unavailable && gnome)
+            status = tr("Turn on the GNOME Shell extension to use it.");
+        else if (m_shortcut->state() == GlobalShortcut::State::Unavailable)
+            status
+                = tr("This desktop lends its keys to no program: bind brivane --toggle in its own settings.");
+        m_panelSettings->setShortcutStatus(status);
+    });
+    chooseShortcutBackend();
+    shortcut();
+}
+
+void AppDelegate::chooseShortcutBackend()
+{
+    const bool shell = m_shellExtension && m_shellExtension->state() == ShellExtension::State::Enabled;
+    m_shortcut->setBackend(
+        GlobalShortcut::backendFor(qgetenv("XDG_CURRENT_DESKTOP"), QGuiApplication::platformName(), shell));
+}
+
+void AppDelegate::suppressUnderFullScreen()
+{
+    // The strip gives way to a full-screen window on its own monitor only.
+    const QRect area = m_fullScreen->fullScreenArea();
+    for (NotchPanel *panel : std::as_const(m_panels)) {
+        QScreen *screen = panel->screen();
+        panel->setSuppressed(m_fullScreen->isEnabled() && area.isValid() && screen
+            && screen->geometry().contains(area.center()));
+    }
+}
+
+void AppDelegate::setUpPanel(NotchPanel *panel)
+{
+    panel->setOpenDelay(m_panelSettings->openDelay());
+    panel->setCloseGrace(m_panelSettings->closeGrace());
+    // One card at a time: opening one closes any other.
+    connect(panel, &NotchPanel::isExpandedChanged, this, [this, panel] {
+        if (!panel->isExpanded())
+            return;
+        for (NotchPanel *other : std::as_const(m_panels)) {
+            if (other != panel)
+                other->collapse();
+        }
+    });
+}
+
+void AppDelegate::placePanels()
+{
+    if (!m_notchPanel)
+        return;
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    QScreen *primary = QGuiApplication::primaryScreen();
+    if (!primary)
+        return;
+    QStringList present;
+    for (QScreen *screen : screens)
+        present.append(screen->name());
+    const QStringList wanted
+        = PanelSettings::monitorsToShow(m_panelSettings->monitor(), present, primary->name());
+    const auto screenNamed = [&screens, primary](const QString &name) {
+        for (QScreen *screen : screens) {
+            if (screen->name() == name)
+                return screen;
+        }
+        return primary;
+    };
+    // The first strip follows the primary monitor by itself where that is
+    // the one wanted, so a new primary moves it at once.
+    QScreen *first = screenNamed(wanted.constFirst());
+    m_notchPanel->pinToScreen(first == primary ? nullptr : first);
+    while (m_panels.size() > wanted.size())
+        delete m_panels.takeLast();
+    for (qsizetype i = 1; i < wanted.size(); ++i) {
+        if (i == m_panels.size()) {
+            auto *panel
+                = new NotchPanel(m_sharedNotes, m_sharedClipboard, m_sharedAI, m_sharedMedia, &m_engine);
+            setUpPanel(panel);
+            m_panels.append(panel);
+            panel->pinToScreen(screenNamed(wanted.at(i)));
+            panel->showCollapsed();
+        } else {
+            m_panels.at(i)->pinToScreen(screenNamed(wanted.at(i)));
+        }
+    }
+    suppressUnderFullScreen();
+}
+
+void AppDelegate::toggleCard()
+{
+    for (NotchPanel *panel : std::as_const(m_panels)) {
+        if (panel->isExpanded()) {
+            panel->toggle();
+            return;
+        }
+    }
+    if (m_panels.isEmpty())
+        return;
+    // Asked only when the user presses the shortcut.
+    QScreen *under = QGuiApplication::screenAt(QCursor::pos());
+    NotchPanel *target = m_panels.constFirst();
+    for (NotchPanel *panel : std::as_const(m_panels)) {
+        if (panel->screen() == under)
+            target = panel;
+    }
+    target->toggle();
 }
 
 void AppDelegate::setShellExtension(ShellExtension *extension)
@@ -180,8 +301,12 @@ void AppDelegate::connectShellExtension()
         [panel, extension] { extension->setExpanded(panel->isExpanded()); });
     // Says which way the card opens once the shell has answered, and again
     // whenever that changes (the extension switched on or off meanwhile).
-    connect(extension, &ShellExtension::stateChanged, panel, [panel, extension] {
+    connect(extension, &ShellExtension::toggleRequested, this, &AppDelegate::toggleCard);
+    connect(m_shortcut, &GlobalShortcut::acceleratorChanged, extension, &ShellExtension::setAccelerator);
+    connect(extension, &ShellExtension::shortcutGrabbed, m_shortcut, &GlobalShortcut::setShellResult);
+    connect(extension, &ShellExtension::stateChanged, panel, [this, panel, extension] {
         panel->setShellTracksPointer(extension->state() == ShellExtension::State::Enabled);
+        chooseShortcutBackend();
         const QString line = extension->pathReport();
         if (!line.isEmpty())
             std::fprintf(stderr, "%s\n", qPrintable(line));
@@ -277,13 +402,13 @@ int AppDelegate::runApplication(int argc, char *argv[])
         [&delegate] { delegate.applicationShouldHandleReopen(delegate.hasVisibleWindows()); });
     QObject::connect(
         &instance, &SingleInstance::actionRequested, &delegate, [&delegate](const QString &name) {
-            if (name == QLatin1String("toggle") && delegate.notchPanel())
-                delegate.notchPanel()->toggle();
+            if (name == QLatin1String("toggle"))
+                delegate.toggleCard();
         });
     QTimer::singleShot(0, &delegate, [&delegate, toggle] {
         delegate.applicationDidFinishLaunching();
         if (toggle)
-            delegate.notchPanel()->toggle();
+            delegate.toggleCard();
     });
 
     const int status = app.exec();

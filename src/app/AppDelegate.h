@@ -16,6 +16,7 @@ class NotchPanel;
 class NotesStore;
 class PanelSettings;
 class FullScreenWatch;
+class GlobalShortcut;
 class ShellExtension;
 
 // Owns the shared stores, the notch panel and the settings window for the
@@ -37,7 +38,13 @@ public:
     // Only the settings window counts as visible: the strip is always there.
     bool hasVisibleWindows() const;
 
+    // The strip on the primary (or chosen) monitor; it lives for the whole
+    // run. With "All monitors" the others follow it in panels().
     NotchPanel *notchPanel() const { return m_notchPanel; }
+    const QList<NotchPanel *> &panels() const { return m_panels; }
+    // The shortcut and `--toggle`: closes the open card, else opens the card
+    // on the monitor under the pointer.
+    void toggleCard();
     // The settings window, built when first asked for (the first reopen), so
     // its controls cost nothing until the user wants them. None before
     // launch has finished.
@@ -55,9 +62,14 @@ public:
 private:
     void connectShellExtension();
     void applyPanelSettings();
+    void placePanels();
+    void setUpPanel(NotchPanel *panel);
+    void chooseShortcutBackend();
+    void suppressUnderFullScreen();
 
     QPointer<ShellExtension> m_shellExtension;
     NotchPanel *m_notchPanel = nullptr;
+    QList<NotchPanel *> m_panels;
     SettingsWindow *m_mainWindow = nullptr;
     NotesStore *m_sharedNotes;
     ClipboardStore *m_sharedClipboard;
@@ -65,5 +77,6 @@ private:
     MediaStore *m_sharedMedia;
     PanelSettings *m_panelSettings;
     FullScreenWatch *m_fullScreen;
+    GlobalShortcut *m_shortcut;
     QQmlEngine m_engine;
 };

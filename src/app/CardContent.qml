@@ -65,6 +65,17 @@ Item {
                 objectName: "panelLoader"
                 x: 20
                 width: scroll.width - 40
+                // Opened from the keyboard, typing goes to the panel's first
+                // control, unless the tab bar has the keys.
+                onLoaded: {
+                    if (!content.root.keyboardOpened || tabBar.activeFocus)
+                        return
+                    const first = item.nextItemInFocusChain(true)
+                    if (first && first !== tabBar)
+                        first.forceActiveFocus(Qt.TabFocusReason)
+                    else
+                        tabBar.forceActiveFocus(Qt.TabFocusReason)
+                }
             }
         }
 
@@ -77,6 +88,7 @@ Item {
         }
 
         TabBar {
+            id: tabBar
             objectName: "tabBar"
             width: parent.width
             model: content.tabModel

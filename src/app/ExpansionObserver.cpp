@@ -12,6 +12,8 @@ ExpansionObserver::ExpansionObserver(QObject *parent)
             const auto it = info.constFind(QStringLiteral("expanded"));
             if (it == info.constEnd() || it->typeId() != QMetaType::Bool)
                 return;
+            if (m_panel && info.value(QStringLiteral("panel")).value<QObject *>() != m_panel)
+                return;
             const bool value = it->toBool();
             if (value == m_expanded)
                 return;

@@ -11,6 +11,9 @@ class ExpansionObserver : public QObject
     Q_OBJECT
     QML_ELEMENT
     Q_PROPERTY(bool expanded READ expanded NOTIFY expandedChanged)
+    // With several strips, each root view follows only its own panel's
+    // notifications; none follows every one.
+    Q_PROPERTY(QObject *panel MEMBER m_panel)
 public:
     explicit ExpansionObserver(QObject *parent = nullptr);
 
@@ -22,4 +25,5 @@ Q_SIGNALS:
 
 private:
     bool m_expanded = false;
+    QObject *m_panel = nullptr;
 };

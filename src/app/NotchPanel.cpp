@@ -50,7 +50,8 @@ NotchPanel::NotchPanel(
         { { QStringLiteral("notes"), QVariant::fromValue(notes) },
             { QStringLiteral("clipboard"), QVariant::fromValue(clipboard) },
             { QStringLiteral("ai"), QVariant::fromValue(ai) },
-            { QStringLiteral("media"), QVariant::fromValue(media) } });
+            { QStringLiteral("media"), QVariant::fromValue(media) },
+            { QStringLiteral("panel"), QVariant::fromValue<QObject *>(this) } });
     if (m_rootItem) {
         m_rootItem->setParent(contentItem());
         m_rootItem->setParentItem(contentItem());
@@ -80,7 +81,25 @@ NotchPanel::NotchPanel(
     });
 
     followScreen(QGuiApplication::primaryScreen());
-    connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, &NotchPanel::followScreen);
+    connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, [this](QScreen *primary) {
+        if (!m_pinned)
+            followScreen(primary);
+    });
+}
+
+void NotchPanel::pinToScreen(QScreen *screen)
+{
+    m_pinned = screen;
+    QScreen *target = screen ? screen : QGuiApplication::primaryScreen();
+    if (target == this->screen() && m_screen == target->geometry())
+        return;
+    // A layer surface stays on the output it was made for: it is made anew.
+    const bool remap = isVisible() && QGuiApplication::platformName() == QLatin1String("wayland");
+    if (remap)
+        hide();
+    followScreen(target);
+    if (remap && !m_suppressed)
+        show();
 }
 
 NotchPanel::~NotchPanel()
@@ -230,8 +249,9 @@ void NotchPanel::expand()
     setFlag(Qt::WindowDoesNotAcceptFocus, false);
     PanelHints::activate(this);
     PanelHints::reassertPanel(this);
-    NotificationCenter::defaultCenter().post(
-        ExpansionObserver::notificationName(), { { QStringLiteral("expanded"), true } });
+    NotificationCenter::defaultCenter().post(ExpansionObserver::notificationName(),
+        { { QStringLiteral("expanded"), true },
+            { QStringLiteral("panel"), QVariant::fromValue<QObject *>(this) } });
     animateTo(expandedH, expandMs, QPointF(0.16, 1.0), QPointF(0.3, 1.0));
 }
 
@@ -243,8 +263,9 @@ void NotchPanel::collapse()
     Q_EMIT isExpandedChanged();
     setFlag(Qt::WindowDoesNotAcceptFocus, true);
     PanelHints::activate(focusOwner());
-    NotificationCenter::defaultCenter().post(
-        ExpansionObserver::notificationName(), { { QStringLiteral("expanded"), false } });
+    NotificationCenter::defaultCenter().post(ExpansionObserver::notificationName(),
+        { { QStringLiteral("expanded"), false },
+            { QStringLiteral("panel"), QVariant::fromValue<QObject *>(this) } });
     animateTo(hitH, collapseMs, QPointF(0.4, 0.0), QPointF(1.0, 0.2));
 }
 
@@ -277,8 +298,17 @@ void NotchPanel::toggle()
     m_closeTimer.stop();
     if (m_isExpanded)
         collapse();
-    else if (!m_suppressed)
-        expand();
+    else
+        openFromKeyboard();
+}
+
+void NotchPanel::openFromKeyboard()
+{
+    if (m_isExpanded || m_suppressed)
+        return;
+    if (m_rootItem)
+        m_rootItem->setProperty("keyboardOpened", true);
+    expand();
 }
 
 void NotchPanel::setSuppressed(bool suppressed)

@@ -2,6 +2,7 @@
 
 #include "platform/PanelHints.h"
 
+#include <QPointer>
 #include <QQuickWindow>
 #include <QRect>
 #include <QTimer>
@@ -55,12 +56,16 @@ public:
 
     // Shows the strip without activating it or taking focus.
     void showCollapsed();
+    // Keeps the strip on this monitor; none follows the primary monitor.
+    void pinToScreen(QScreen *screen);
 
     void expand();
     void collapse();
     // The keyboard shortcut and `--toggle`: opens the card with the keyboard
     // in it, or closes it.
     void toggle();
+    // Opens the card for the keyboard: its first control takes the focus.
+    void openFromKeyboard();
 
     // How long the pointer must rest in the strip before the card opens, and
     // how long it may be away from the card before it closes; 0 is at once.
@@ -118,6 +123,7 @@ private:
     int m_closeGrace = 0;
     QTimer m_openTimer;
     QTimer m_closeTimer;
+    QPointer<QScreen> m_pinned;
     QMetaObject::Connection m_screenConnection;
     QMetaObject::Connection m_availableConnection;
 };

@@ -3,6 +3,7 @@
 #include "platform/KeyValueStore.h"
 
 #include <QKeySequence>
+#include <QRegularExpression>
 #include <algorithm>
 
 namespace {
@@ -103,7 +104,11 @@ std::optional<QString> PanelSettings::normalizedShortcut(const QString &text)
         return QString();
     if (trimmed.size() > 64)
         return std::nullopt;
-    const QKeySequence sequence = QKeySequence::fromString(trimmed, QKeySequence::PortableText);
+    QString portable = trimmed;
+    portable.replace(
+        QRegularExpression(QStringLiteral("\\bsuper\\b"), QRegularExpression::CaseInsensitiveOption),
+        QStringLiteral("Meta"));
+    const QKeySequence sequence = QKeySequence::fromString(portable, QKeySequence::PortableText);
     if (sequence.count() != 1)
         return std::nullopt;
     const int key = sequence[0].key();
@@ -114,18 +119,50 @@ std::optional<QString> PanelSettings::normalizedShortcut(const QString &text)
     // A lone printable key would swallow that key everywhere.
     if (sequence[0].keyboardModifiers() == Qt::NoModifier && key < Qt::Key_Escape)
         return std::nullopt;
-    return sequence.toString(QKeySequence::PortableText);
+    return sequence.toString(QKeySequence::PortableText)
+        .replace(QLatin1String("Meta"), QLatin1String("Super"));
+}
+
+QKeySequence PanelSettings::shortcutSequence() const
+{
+    QString portable = m_shortcut;
+    portable.replace(QLatin1String("Super"), QLatin1String("Meta"));
+    return QKeySequence::fromString(portable, QKeySequence::PortableText);
+}
+
+void PanelSettings::setShortcutStatus(const QString &status)
+{
+    if (m_shortcutStatus == status)
+        return;
+    m_shortcutStatus = status;
+    Q_EMIT shortcutStatusChanged();
 }
 
 QString PanelSettings::setShortcut(const QString &text)
 {
     const auto shortcut = normalizedShortcut(text);
     if (!shortcut)
-        return tr("Not a key combination, such as Meta+Alt+B");
+        return tr("Not a key combination, such as Super+Alt+B");
     if (m_shortcut != *shortcut) {
         m_shortcut = *shortcut;
         m_preferences.setString(kShortcut, *shortcut);
         Q_EMIT shortcutChanged();
     }
     return QString();
+}
+
+QStringList PanelSettings::monitorsToShow(
+    const QString &setting, const QStringList &present, const QString &primary)
+{
+    if (setting == AllMonitors) {
+        QStringList all { primary };
+        for (const QString &name : present) {
+            if (!all.contains(name))
+                all.append(name);
+        }
+        return all;
+    }
+    if (!setting.isEmpty() && present.contains(setting))
+        return { setting };
+    return { primary };
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QtQml/qqmlregistration.h>
 #include <optional>
 
@@ -23,14 +25,16 @@ class PanelSettings : public QObject
             hideOverFullScreenChanged)
     // "" for the primary monitor, "*" for every monitor, else a monitor's name.
     Q_PROPERTY(QString monitor READ monitor WRITE setMonitor NOTIFY monitorChanged)
-    // A key combination in Qt's portable text ("Meta+Alt+B"), "" for none.
+    // A key combination as the desktop names it ("Super+Alt+B"), "" for none.
     Q_PROPERTY(QString shortcut READ shortcut NOTIFY shortcutChanged)
+    // Why the shortcut does not work here, "" while it does.
+    Q_PROPERTY(QString shortcutStatus READ shortcutStatus NOTIFY shortcutStatusChanged)
     // A player's MPRIS identity, "" for the automatic choice.
     Q_PROPERTY(QString player READ player WRITE setPlayer NOTIFY playerChanged)
 public:
     static constexpr int MaxDelayMs = 1000;
     static inline const QString AllMonitors = QStringLiteral("*");
-    static inline const QString DefaultShortcut = QStringLiteral("Meta+Alt+B");
+    static inline const QString DefaultShortcut = QStringLiteral("Super+Alt+B");
 
     explicit PanelSettings(KeyValueStore &preferences, QObject *parent = nullptr);
 
@@ -43,14 +47,24 @@ public:
     QString monitor() const { return m_monitor; }
     void setMonitor(const QString &monitor);
     QString shortcut() const { return m_shortcut; }
+    QKeySequence shortcutSequence() const;
+    QString shortcutStatus() const { return m_shortcutStatus; }
+    void setShortcutStatus(const QString &status);
     QString player() const { return m_player; }
     void setPlayer(const QString &identity);
+
+    // The monitors to show a strip on, by name, for a "monitor" value: the
+    // primary comes first; a named monitor that is not there falls back to
+    // the primary until it returns.
+    static QStringList monitorsToShow(
+        const QString &setting, const QStringList &present, const QString &primary);
 
     // Takes a typed key combination. Returns "" when it was taken (and
     // stored), else the short reason it was refused; nothing is stored then.
     Q_INVOKABLE QString setShortcut(const QString &text);
-    // The portable form of a combination, "" when it is not exactly one
-    // combination with a key that is not a modifier. "" and "none" are none.
+    // The stored form of a combination (Qt's portable text, with the key
+    // Qt calls Meta named Super), "" for none ("" or "none"), nothing when
+    // it is not exactly one combination with a key that is not a modifier.
     static std::optional<QString> normalizedShortcut(const QString &text);
 
 Q_SIGNALS:
@@ -59,6 +73,7 @@ Q_SIGNALS:
     void hideOverFullScreenChanged();
     void monitorChanged();
     void shortcutChanged();
+    void shortcutStatusChanged();
     void playerChanged();
 
 private:
@@ -71,5 +86,6 @@ private:
     bool m_hideOverFullScreen = false;
     QString m_monitor;
     QString m_shortcut = DefaultShortcut;
+    QString m_shortcutStatus;
     QString m_player;
 };

@@ -8,6 +8,8 @@ GridLayout {
     id: group
     required property PanelSettings settings
     required property color textColor
+    // Why the last typed shortcut was refused, until one is taken.
+    property string shortcutRefusal: ""
 
     columns: 2
     columnSpacing: 12
@@ -76,5 +78,72 @@ GridLayout {
             leftPadding: hideSwitch.indicator.width + hideSwitch.spacing
             verticalAlignment: Text.AlignVCenter
         }
+    }
+
+    Text {
+        text: qsTr("Show on")
+        textFormat: Text.PlainText
+        color: group.textColor
+        Layout.fillWidth: true
+    }
+    ComboBox {
+        id: monitorChoice
+        objectName: "monitorChoice"
+        Layout.preferredWidth: 180
+        // "" is the primary monitor and "*" every monitor; a stored monitor
+        // that is unplugged stays listed, so the choice is not lost.
+        readonly property var names: {
+            const names = Qt.application.screens.map(screen => screen.name).filter(name => name.length > 0)
+            const stored = group.settings ? group.settings.monitor : ""
+            if (stored.length > 0 && stored !== "*" && names.indexOf(stored) < 0)
+                names.push(stored)
+            return names
+        }
+        model: [qsTr("Primary monitor"), qsTr("All monitors")].concat(names)
+        currentIndex: {
+            const stored = group.settings ? group.settings.monitor : ""
+            return stored === "" ? 0 : stored === "*" ? 1 : 2 + names.indexOf(stored)
+        }
+        onActivated: index => group.settings.monitor = index === 0 ? "" : index === 1 ? "*" : names[index - 2]
+        Accessible.role: Accessible.ComboBox
+        Accessible.name: qsTr("Show on")
+    }
+
+    Text {
+        text: qsTr("Shortcut")
+        textFormat: Text.PlainText
+        color: group.textColor
+        Layout.fillWidth: true
+    }
+    TextField {
+        id: shortcutField
+        objectName: "shortcutField"
+        Layout.preferredWidth: 180
+        text: group.settings ? group.settings.shortcut : ""
+        placeholderText: qsTr("None")
+        onEditingFinished: {
+            const refusal = group.settings.setShortcut(text)
+            group.shortcutRefusal = refusal
+            if (refusal.length === 0)
+                text = Qt.binding(() => group.settings.shortcut)
+        }
+        Accessible.role: Accessible.EditableText
+        Accessible.name: qsTr("Shortcut")
+        Accessible.description: shortcutNote.text
+    }
+    Text {
+        id: shortcutNote
+        objectName: "shortcutNote"
+        Layout.columnSpan: 2
+        Layout.fillWidth: true
+        visible: text.length > 0
+        text: group.shortcutRefusal.length > 0 ? group.shortcutRefusal : (group.settings ? group.settings.shortcutStatus : "")
+        textFormat: Text.PlainText
+        wrapMode: Text.Wrap
+        font.pixelSize: 11
+        color: group.textColor
+        opacity: 0.7
+        Accessible.role: Accessible.StaticText
+        Accessible.name: text
     }
 }

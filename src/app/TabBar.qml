@@ -12,6 +12,11 @@ Item {
     Accessible.role: Accessible.PageTabList
     Accessible.name: qsTr("Tabs")
 
+    // One stop in the Tab chain; Left and Right then move between the tabs.
+    activeFocusOnTab: true
+    Keys.onLeftPressed: bar.tabClicked((bar.selectedTab + tabs.count - 1) % tabs.count)
+    Keys.onRightPressed: bar.tabClicked((bar.selectedTab + 1) % tabs.count)
+
     Row {
         id: row
         x: 4
@@ -63,6 +68,10 @@ Item {
                 MouseArea {
                     anchors.fill: parent
                     onClicked: bar.tabClicked(tab.index)
+                }
+                FocusRing {
+                    spread: -1
+                    shown: bar.activeFocus && tab.selected
                 }
             }
         }

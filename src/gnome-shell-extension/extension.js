@@ -10,11 +10,14 @@
 // workspace, and gives the keyboard back to the window that had it when the
 // card closes, which Brivane cannot do for a native Wayland window.
 //
+// Brivane's keyboard shortcut is one of the shell's own key bindings here,
+// since the shell takes every key before an X11 client could grab it.
+//
 // Nothing runs while Brivane is not on the bus, and nothing polls while the
 // card is closed.
 'use strict';
 
-const { Clutter, Gio } = imports.gi;
+const { Clutter, Gio, GLib, Meta, Shell } = imports.gi;
 const Main = imports.ui.main;
 const PointerWatcher = imports.ui.pointerWatcher;
 
@@ -46,6 +49,8 @@ class BrivaneHover {
         this._expanded = false;
         this._focusBefore = null;
         this._expandedSignal = 0;
+        this._action = Meta.KeyBindingAction.NONE;
+        this._openedByKey = false;
         this._nameWatch = Gio.bus_watch_name(Gio.BusType.SESSION, BUS_NAME, Gio.BusNameWatcherFlags.NONE,
             () => this._brivaneAppeared(), () => this._brivaneVanished());
     }
@@ -82,6 +87,27 @@ class BrivaneHover {
                 const [expanded] = parameters.deep_unpack();
                 this._setExpanded(expanded);
             });
+        this._shortcutSignal = Gio.DBus.session.signal_subscribe(BUS_NAME, INTERFACE, 'ShortcutChanged',
+            OBJECT_PATH, null, Gio.DBusSignalFlags.NONE,
+            (connection, sender, path, iface, signal, parameters) => {
+                const [accelerator] = parameters.deep_unpack();
+                this._bindShortcut(accelerator);
+            });
+        this._acceleratorSignal = global.display.connect('accelerator-activated', (display, action) => {
+            if (action !== Meta.KeyBindingAction.NONE && action === this._action) {
+                this._openedByKey = !this._expanded;
+                this._call('Toggle', null);
+            }
+        });
+        Gio.DBus.session.call(BUS_NAME, OBJECT_PATH, INTERFACE, 'Shortcut', null, new GLib.VariantType('(s)'),
+            Gio.DBusCallFlags.NO_AUTO_START, -1, null, (connection, result) => {
+                try {
+                    const [accelerator] = connection.call_finish(result).deep_unpack();
+                    this._bindShortcut(accelerator);
+                } catch (e) {
+                    log(`Brivane: no shortcut: ${e.message}`);
+                }
+            });
         this._focusChanged = global.display.connect('notify::focus-window', () => this._focusMoved());
         this._monitorsChanged = Main.layoutManager.connect('monitors-changed', () => this._placeAll());
         this._workAreasChanged = global.display.connect('workareas-changed', () => this._placeWindow());
@@ -97,6 +123,9 @@ class BrivaneHover {
         this._release();
         this._focusBefore = null;
         Gio.DBus.session.signal_unsubscribe(this._expandedSignal);
+        Gio.DBus.session.signal_unsubscribe(this._shortcutSignal);
+        global.display.disconnect(this._acceleratorSignal);
+        this._unbindShortcut();
         global.display.disconnect(this._focusChanged);
         Main.layoutManager.disconnect(this._monitorsChanged);
         global.display.disconnect(this._workAreasChanged);
@@ -108,8 +137,13 @@ class BrivaneHover {
     }
 
     _request(method) {
+        this._openedByKey = false;
         this._setExpanded(method === 'Expand');
-        Gio.DBus.session.call(BUS_NAME, OBJECT_PATH, INTERFACE, method, null, null,
+        this._call(method, null);
+    }
+
+    _call(method, parameters) {
+        Gio.DBus.session.call(BUS_NAME, OBJECT_PATH, INTERFACE, method, parameters, null,
             Gio.DBusCallFlags.NO_AUTO_START, -1, null, (connection, result) => {
                 try {
                     connection.call_finish(result);
@@ -117,6 +151,31 @@ class BrivaneHover {
                     log(`Brivane: ${method} failed: ${e.message}`);
                 }
             });
+    }
+
+    // Binds Brivane's shortcut, and tells Brivane whether the shell could:
+    // another binding may hold the same keys.
+    _bindShortcut(accelerator) {
+        this._unbindShortcut();
+        let grabbed = false;
+        if (accelerator) {
+            const action = global.display.grab_accelerator(accelerator, Meta.KeyBindingFlags.NONE);
+            grabbed = action !== Meta.KeyBindingAction.NONE;
+            if (grabbed) {
+                this._action = action;
+                Main.wm.allowKeybinding(Meta.external_binding_name_for_action(action),
+                    Shell.ActionMode.NORMAL | Shell.ActionMode.OVERVIEW | Shell.ActionMode.POPUP);
+            }
+        }
+        this._call('ShortcutGrabbed', new GLib.Variant('(sb)', [accelerator, grabbed]));
+    }
+
+    _unbindShortcut() {
+        if (this._action === Meta.KeyBindingAction.NONE)
+            return;
+        Main.wm.allowKeybinding(Meta.external_binding_name_for_action(this._action), Shell.ActionMode.NONE);
+        global.display.ungrab_accelerator(this._action);
+        this._action = Meta.KeyBindingAction.NONE;
     }
 
     _placeAll() {
@@ -230,6 +289,9 @@ class BrivaneHover {
             this._entered = true;
             return;
         }
+        // Opened from the keyboard, the card waits for the pointer to come.
+        if (!this._entered && this._openedByKey)
+            return;
         const card = this._card();
         const inColumn = x >= card.x && x < card.x + card.width;
         if (inColumn && !this._entered && y >= monitor.y && y < card.y)

@@ -33,7 +33,14 @@ public:
     LayerSurface(wl_proxy *shell, QWaylandWindow *window)
         : QWaylandShellSurface(window)
     {
-        m_surface = LayerShell::getLayerSurface(shell, wlSurface(), nullptr, LayerShell::Overlay, "brivane");
+        // On the output of the window's screen: Brivane places one strip on
+        // each monitor it is shown on.
+        QScreen *screen = window->window()->screen();
+        auto *output = screen
+            ? static_cast<wl_output *>(
+                QGuiApplication::platformNativeInterface()->nativeResourceForScreen("output", screen))
+            : nullptr;
+        m_surface = LayerShell::getLayerSurface(shell, wlSurface(), output, LayerShell::Overlay, "brivane");
         static const LayerShell::SurfaceListener listener
             = { &LayerSurface::configured, &LayerSurface::closed };
         wl_proxy_add_listener(m_surface,

@@ -187,6 +187,28 @@ void ShellExtension::Collapse()
         Q_EMIT collapseRequested();
 }
 
+void ShellExtension::Toggle()
+{
+    if (fromShell())
+        Q_EMIT toggleRequested();
+}
+
+void ShellExtension::ShortcutGrabbed(const QString &accelerator, bool grabbed)
+{
+    // An answer about an accelerator since replaced says nothing.
+    if (fromShell() && accelerator == m_accelerator)
+        Q_EMIT shortcutGrabbed(grabbed);
+}
+
+void ShellExtension::setAccelerator(const QString &accelerator)
+{
+    if (accelerator == m_accelerator)
+        return;
+    m_accelerator = accelerator;
+    if (m_bus.isConnected())
+        Q_EMIT ShortcutChanged(accelerator);
+}
+
 void ShellExtension::setExpanded(bool expanded)
 {
     if (expanded == m_expanded)

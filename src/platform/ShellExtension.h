@@ -65,11 +65,21 @@ public Q_SLOTS:
     // Called by the extension over the bus.
     Q_SCRIPTABLE void Expand();
     Q_SCRIPTABLE void Collapse();
+    // The shell's key binding for Brivane's shortcut fired.
+    Q_SCRIPTABLE void Toggle();
+    // The accelerator the extension should bind ("<Super><Alt>b"), "" for none.
+    Q_SCRIPTABLE QString Shortcut() const { return m_accelerator; }
+    // Whether the shell could bind it; false when another binding has it.
+    Q_SCRIPTABLE void ShortcutGrabbed(const QString &accelerator, bool grabbed);
+    void setAccelerator(const QString &accelerator);
 
 Q_SIGNALS:
     void stateChanged();
     void expandRequested();
     void collapseRequested();
+    void toggleRequested();
+    void shortcutGrabbed(bool grabbed);
+    Q_SCRIPTABLE void ShortcutChanged(const QString &accelerator);
     Q_SCRIPTABLE void ExpandedChanged(bool expanded);
 
 private Q_SLOTS:
@@ -85,4 +95,5 @@ private:
     QString m_shellOwner;
     State m_state = State::Unknown;
     bool m_expanded = false;
+    QString m_accelerator;
 };

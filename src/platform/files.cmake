@@ -9,6 +9,7 @@ list(APPEND BRIVANE_SOURCES
     platform/X11.h platform/X11.cpp
     platform/PanelHints.h platform/PanelHints.cpp
     platform/FullScreenWatch.h platform/FullScreenWatch.cpp
+    platform/GlobalShortcut.h platform/GlobalShortcut.cpp
     platform/ShellExtension.h platform/ShellExtension.cpp
     platform/WaylandProbe.h platform/WaylandProbe.cpp
     platform/Autostart.h platform/Autostart.cpp

@@ -103,9 +103,28 @@ private Q_SLOTS:
         };
         press(Qt::Key_Tab, Qt::ControlModifier);
         QCOMPARE(root->property("selectedTab").toInt(), 1);
+        // Opened from the keyboard, typing goes to the panel's first field.
+        QQuickItem *focused = panel->activeFocusItem();
+        QVERIFY(focused);
+        QCOMPARE(focused->objectName(), QStringLiteral("noteInput"));
+        // The tab bar is one stop of the Tab chain; Left and Right switch.
+        auto *tabBar = root->findChild<QQuickItem *>(QStringLiteral("tabBar"));
+        QVERIFY(tabBar && tabBar->activeFocusOnTab());
+        tabBar->forceActiveFocus();
+        QTest::keyClick(panel.get(), Qt::Key_Right);
+        QCOMPARE(root->property("selectedTab").toInt(), 2);
+        QTest::keyClick(panel.get(), Qt::Key_Left);
+        QTest::keyClick(panel.get(), Qt::Key_Left);
+        QCOMPARE(root->property("selectedTab").toInt(), 0);
+        QVERIFY(tabBar->hasActiveFocus());
+        press(Qt::Key_Tab, Qt::ControlModifier);
         press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
         press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(root->property("selectedTab").toInt(), 6); // wraps round
+        // The pointer opens without moving the keyboard into a field.
+        press(Qt::Key_Escape, Qt::NoModifier);
+        panel->trackerView()->onMouseEnter();
+        QVERIFY(!root->property("keyboardOpened").toBool());
         press(Qt::Key_Escape, Qt::NoModifier);
         QVERIFY(!panel->isExpanded());
 

@@ -19,7 +19,7 @@ private Q_SLOTS:
             QCOMPARE(settings.openDelay(), 0);
             QCOMPARE(settings.closeGrace(), 0);
             QVERIFY(!settings.hideOverFullScreen());
-            QCOMPARE(settings.shortcut(), QStringLiteral("Meta+Alt+B"));
+            QCOMPARE(settings.shortcut(), QStringLiteral("Super+Alt+B"));
             QSignalSpy spy(&settings, &PanelSettings::openDelayChanged);
             settings.setOpenDelay(300);
             settings.setOpenDelay(300);
@@ -46,7 +46,23 @@ private Q_SLOTS:
         QCOMPARE(settings.openDelay(), 0);
         QCOMPARE(settings.closeGrace(), 0);
         QVERIFY(!settings.hideOverFullScreen());
-        QCOMPARE(settings.shortcut(), QStringLiteral("Meta+Alt+B"));
+        QCOMPARE(settings.shortcut(), QStringLiteral("Super+Alt+B"));
+    }
+
+    void stripsGoWhereTheMonitorSettingSaysAndFallBack()
+    {
+        const QStringList present { QStringLiteral("DP-1"), QStringLiteral("HDMI-1"),
+            QStringLiteral("eDP-1") };
+        const QString primary = QStringLiteral("eDP-1");
+        QCOMPARE(PanelSettings::monitorsToShow(QString(), present, primary), QStringList { primary });
+        QCOMPARE(PanelSettings::monitorsToShow(QStringLiteral("HDMI-1"), present, primary),
+            QStringList { QStringLiteral("HDMI-1") });
+        // Unplugged or unknown: the primary, until it is there again.
+        QCOMPARE(
+            PanelSettings::monitorsToShow(QStringLiteral("DP-9"), present, primary), QStringList { primary });
+        // Every monitor once, the primary first.
+        QCOMPARE(PanelSettings::monitorsToShow(PanelSettings::AllMonitors, present, primary),
+            (QStringList { primary, QStringLiteral("DP-1"), QStringLiteral("HDMI-1") }));
     }
 
     void onlyRealKeyCombinationsAreTakenAsShortcuts()
@@ -62,10 +78,10 @@ private Q_SLOTS:
         KeyValueStore prefs(TestSupport::temporaryPreferencesPath(dir));
         PanelSettings settings(prefs);
         QVERIFY(!settings.setShortcut(QStringLiteral("Ctrl+Banana")).isEmpty());
-        QCOMPARE(settings.shortcut(), QStringLiteral("Meta+Alt+B"));
+        QCOMPARE(settings.shortcut(), QStringLiteral("Super+Alt+B"));
         QVERIFY(!prefs.contains(QStringLiteral("brivane_shortcut")));
-        QVERIFY(settings.setShortcut(QStringLiteral("Meta+Space")).isEmpty());
-        QCOMPARE(prefs.string(QStringLiteral("brivane_shortcut")), QStringLiteral("Meta+Space"));
+        QVERIFY(settings.setShortcut(QStringLiteral("meta+space")).isEmpty());
+        QCOMPARE(prefs.string(QStringLiteral("brivane_shortcut")), QStringLiteral("Super+Space"));
     }
 };
 
