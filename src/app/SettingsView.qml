@@ -11,6 +11,7 @@ Item {
     required property NotesStore notes
     required property AIStore ai
     property PanelSettings panelSettings: null
+    property MediaStore media: null
     // Only on GNOME Shell, where the top bar's centre needs the extension.
     property ShellExtension shellExtension: null
 
@@ -76,6 +77,7 @@ Item {
             visible: root.panelSettings !== null
             settings: root.panelSettings
             textColor: system.windowText
+            media: root.media
             Layout.fillWidth: true
         }
         Rectangle {
