@@ -187,6 +187,15 @@ void AppDelegate::applyPanelSettings()
     });
     chooseShortcutBackend();
     shortcut();
+
+    // The player is chosen in the settings window and on the Now tab alike;
+    // both setters ignore what they already hold, so this cannot loop.
+    MediaStore *media = m_sharedMedia;
+    const auto prefer = [media, settings] { media->setPreferredPlayer(settings->player()); };
+    connect(settings, &PanelSettings::playerChanged, media, prefer);
+    connect(media, &MediaStore::preferredPlayerChanged, settings,
+        [media, settings] { settings->setPlayer(media->preferredPlayer()); });
+    prefer();
 }
 
 void AppDelegate::chooseShortcutBackend()
@@ -321,6 +330,7 @@ SettingsWindow *AppDelegate::mainWindow()
         { { QStringLiteral("notes"), QVariant::fromValue(m_sharedNotes) },
             { QStringLiteral("ai"), QVariant::fromValue(m_sharedAI) },
             { QStringLiteral("panelSettings"), QVariant::fromValue(m_panelSettings) },
+            { QStringLiteral("media"), QVariant::fromValue(m_sharedMedia) },
             { QStringLiteral("shellExtension"), QVariant::fromValue(m_shellExtension.data()) } });
     m_mainWindow = new SettingsWindow(settings);
     if (settings)

@@ -10,6 +10,8 @@ GridLayout {
     required property color textColor
     // Why the last typed shortcut was refused, until one is taken.
     property string shortcutRefusal: ""
+    // Lists the players to choose from; none in views without one.
+    property MediaStore media: null
 
     columns: 2
     columnSpacing: 12
@@ -145,5 +147,42 @@ GridLayout {
         opacity: 0.7
         Accessible.role: Accessible.StaticText
         Accessible.name: text
+    }
+
+    Text {
+        text: qsTr("Player")
+        textFormat: Text.PlainText
+        color: group.textColor
+        Layout.fillWidth: true
+    }
+    ComboBox {
+        id: playerChoice
+        objectName: "playerChoice"
+        // "" is the automatic choice.
+        model: [""].concat(group.media ? group.media.playerChoices : [])
+        currentIndex: Math.max(0, model.indexOf(group.settings ? group.settings.player : ""))
+        displayText: currentIndex > 0 ? currentText : qsTr("Automatic")
+        Layout.preferredWidth: 140
+        onActivated: index => group.settings.player = model[index]
+        Accessible.role: Accessible.ComboBox
+        Accessible.name: qsTr("Player")
+        delegate: ItemDelegate {
+            id: option
+            required property string modelData
+            required property int index
+            objectName: "playerOption"
+            width: playerChoice.width
+            text: modelData.length > 0 ? modelData : qsTr("Automatic")
+            highlighted: playerChoice.highlightedIndex === index
+            Accessible.role: Accessible.ListItem
+            Accessible.name: text
+            contentItem: Text {
+                text: option.text
+                textFormat: Text.PlainText
+                elide: Text.ElideRight
+                verticalAlignment: Text.AlignVCenter
+                color: option.highlighted ? option.palette.highlightedText : option.palette.text
+            }
+        }
     }
 }

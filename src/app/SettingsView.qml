@@ -11,6 +11,7 @@ Item {
     required property NotesStore notes
     required property AIStore ai
     property PanelSettings panelSettings: null
+    property MediaStore media: null
     // Only on GNOME Shell, where the top bar's centre needs the extension.
     property ShellExtension shellExtension: null
 
@@ -20,102 +21,117 @@ Item {
 
     Rectangle { anchors.fill: parent; color: root.windowColor }
 
-    ColumnLayout {
+    // The notes list takes what the column leaves; should the column ever
+    // need more than the window, it scrolls.
+    Flickable {
+        id: scroller
         anchors.fill: parent
-        anchors.margins: 20
-        spacing: 16
+        contentHeight: column.height + 40
+        clip: true
+        boundsBehavior: Flickable.StopAtBounds
+        ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
 
-        Text {
-            objectName: "settingsTitle"
-            text: "Brivane Settings"
-            textFormat: Text.PlainText
-            font.pixelSize: 22
-            font.bold: true
-            color: system.windowText
-            Accessible.role: Accessible.Heading
-            Accessible.name: text
-        }
-        Text {
-            objectName: "settingsHint"
-            text: "Hover at the top center of your screen to open."
-            textFormat: Text.PlainText
-            font.pixelSize: 12
-            color: root.secondaryText
-            Layout.fillWidth: true
-            wrapMode: Text.Wrap
-        }
-        RowLayout {
-            objectName: "shellExtensionRow"
-            visible: root.shellExtension !== null && root.shellExtension.status !== ""
-            Layout.fillWidth: true
+        ColumnLayout {
+            id: column
+            x: 20
+            y: 20
+            width: scroller.width - 40
+            height: Math.max(implicitHeight, scroller.height - 40)
             spacing: 12
+
             Text {
-                objectName: "shellExtensionStatus"
-                text: root.shellExtension ? root.shellExtension.status : ""
+                objectName: "settingsTitle"
+                text: "Brivane Settings"
+                textFormat: Text.PlainText
+                font.pixelSize: 22
+                font.bold: true
+                color: system.windowText
+                Accessible.role: Accessible.Heading
+                Accessible.name: text
+            }
+            Text {
+                objectName: "settingsHint"
+                text: "Hover at the top center of your screen to open."
                 textFormat: Text.PlainText
                 font.pixelSize: 12
                 color: root.secondaryText
-                wrapMode: Text.Wrap
                 Layout.fillWidth: true
-                Accessible.role: Accessible.StaticText
+                wrapMode: Text.Wrap
+            }
+            RowLayout {
+                objectName: "shellExtensionRow"
+                visible: root.shellExtension !== null && root.shellExtension.status !== ""
+                Layout.fillWidth: true
+                spacing: 12
+                Text {
+                    objectName: "shellExtensionStatus"
+                    text: root.shellExtension ? root.shellExtension.status : ""
+                    textFormat: Text.PlainText
+                    font.pixelSize: 12
+                    color: root.secondaryText
+                    wrapMode: Text.Wrap
+                    Layout.fillWidth: true
+                    Accessible.role: Accessible.StaticText
+                    Accessible.name: text
+                }
+                Button {
+                    objectName: "enableShellExtension"
+                    visible: root.shellExtension !== null && root.shellExtension.canEnable
+                    text: qsTr("Turn On")
+                    onClicked: root.shellExtension.enable()
+                    Accessible.role: Accessible.Button
+                    Accessible.name: qsTr("Turn on the GNOME Shell extension")
+                }
+            }
+            Rectangle { Layout.fillWidth: true; implicitHeight: 1; color: system.mid }
+
+            SettingsGeneralGroup {
+                objectName: "generalGroup"
+                visible: root.panelSettings !== null
+                settings: root.panelSettings
+                textColor: system.windowText
+                media: root.media
+                Layout.fillWidth: true
+            }
+            Rectangle {
+                visible: root.panelSettings !== null
+                Layout.fillWidth: true
+                implicitHeight: 1
+                color: system.mid
+            }
+
+            SettingsKeyGroup {
+                ai: root.ai
+                Layout.fillWidth: true
+            }
+            Rectangle { Layout.fillWidth: true; implicitHeight: 1; color: system.mid }
+
+            SettingsNotesList {
+                notes: root.notes
+                Layout.fillWidth: true
+                Layout.fillHeight: true
+            }
+
+            Autostart { id: autostart }
+            Switch {
+                id: startAtLogin
+                objectName: "startAtLogin"
+                text: "Start at login"
+                checked: autostart.enabled
+                onToggled: {
+                    autostart.enabled = checked
+                    // Show what the file system holds, even when the write failed.
+                    checked = Qt.binding(() => autostart.enabled)
+                }
+                Accessible.role: Accessible.CheckBox
                 Accessible.name: text
-            }
-            Button {
-                objectName: "enableShellExtension"
-                visible: root.shellExtension !== null && root.shellExtension.canEnable
-                text: qsTr("Turn On")
-                onClicked: root.shellExtension.enable()
-                Accessible.role: Accessible.Button
-                Accessible.name: qsTr("Turn on the GNOME Shell extension")
-            }
-        }
-        Rectangle { Layout.fillWidth: true; implicitHeight: 1; color: system.mid }
-
-        SettingsGeneralGroup {
-            objectName: "generalGroup"
-            visible: root.panelSettings !== null
-            settings: root.panelSettings
-            textColor: system.windowText
-            Layout.fillWidth: true
-        }
-        Rectangle {
-            visible: root.panelSettings !== null
-            Layout.fillWidth: true
-            implicitHeight: 1
-            color: system.mid
-        }
-
-        SettingsKeyGroup {
-            ai: root.ai
-            Layout.fillWidth: true
-        }
-        Rectangle { Layout.fillWidth: true; implicitHeight: 1; color: system.mid }
-
-        SettingsNotesList {
-            notes: root.notes
-            Layout.fillWidth: true
-            Layout.fillHeight: true
-        }
-
-        Autostart { id: autostart }
-        Switch {
-            id: startAtLogin
-            objectName: "startAtLogin"
-            text: "Start at login"
-            checked: autostart.enabled
-            onToggled: {
-                autostart.enabled = checked
-                // Show what the file system holds, even when the write failed.
-                checked = Qt.binding(() => autostart.enabled)
-            }
-            Accessible.role: Accessible.CheckBox
-            Accessible.name: text
-            Accessible.checked: checked
-            contentItem: Text {
-                text: startAtLogin.text
-                color: system.windowText
-                leftPadding: startAtLogin.indicator.width + startAtLogin.spacing
-                verticalAlignment: Text.AlignVCenter
+                Accessible.checked: checked
+                contentItem: Text {
+                    text: startAtLogin.text
+                    color: system.windowText
+                    leftPadding: startAtLogin.indicator.width + startAtLogin.spacing
+                    verticalAlignment: Text.AlignVCenter
+                }
             }
         }
     }

@@ -12,7 +12,7 @@ SettingsWindow::SettingsWindow(QQuickItem *content)
     // transient for Qt's hidden leader window, and left out of task bars.
     setFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
         | Qt::WindowMinimizeButtonHint);
-    const QSize size(400, 640);
+    const QSize size(400, 720);
     resize(size);
     setMinimumSize(size);
     setMaximumSize(size);

@@ -3,8 +3,8 @@
 #include <QPoint>
 #include <QQuickWindow>
 
-// The settings window: fixed 400 x 640 (taller than 500 for the General group); closing it only hides it, and
-// it comes back where it was left.
+// The settings window: fixed 400 x 720 (taller than 500 for the General group; the column scrolls should it
+// hold more); closing it only hides it, and it comes back where it was left.
 class SettingsWindow : public QQuickWindow
 {
     Q_OBJECT

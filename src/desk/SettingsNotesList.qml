@@ -13,7 +13,7 @@ Item {
     readonly property color secondaryText: Qt.rgba(system.windowText.r, system.windowText.g,
                                                    system.windowText.b, 0.6)
 
-    implicitHeight: heading.implicitHeight + 16 + 120
+    implicitHeight: heading.implicitHeight + 16 + 80
 
     NotesModel {
         id: rows

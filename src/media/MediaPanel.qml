@@ -1,4 +1,5 @@
 import QtQuick
+import QtQml.Models
 import QtQuick.Controls.Basic
 import Brivane
 
@@ -421,18 +422,83 @@ Item {
             }
         }
 
-        PlainLabel {
+        // Where the track comes from; with more than one player about, it
+        // opens the choice of which one to show.
+        AbstractButton {
+            id: source
             objectName: "sourceLabel"
-            width: parent.width
+            x: (parent.width - width) / 2
+            width: Math.min(implicitWidth, parent.width)
+            padding: 2
             text: MediaFormat.oneLine(panel.media.appName)
-            textFormat: Text.PlainText
-            horizontalAlignment: Text.AlignHCenter
-            elide: Text.ElideRight
-            maximumLineCount: 1
-            wrapMode: Text.NoWrap
-            font.pixelSize: 9
-            font.bold: true
-            color: Qt.rgba(1, 1, 1, 0.25)
+            enabled: panel.media.players.length > 1
+            focusPolicy: Qt.TabFocus
+            hoverEnabled: true
+            Accessible.role: enabled ? Accessible.ButtonMenu : Accessible.StaticText
+            Accessible.name: text
+            Accessible.description: enabled ? qsTr("Choose the player") : ""
+            onClicked: playerMenu.open()
+
+            contentItem: Text {
+                text: source.enabled ? source.text + " \u25be" : source.text
+                textFormat: Text.PlainText
+                horizontalAlignment: Text.AlignHCenter
+                elide: Text.ElideRight
+                maximumLineCount: 1
+                wrapMode: Text.NoWrap
+                font.pixelSize: 9
+                font.bold: true
+                color: Qt.rgba(1, 1, 1, source.enabled && source.hovered ? 0.5 : 0.25)
+            }
+            background: FocusRing { shown: source.visualFocus }
+
+            // Opens above the label, so it stays on the card.
+            Menu {
+                id: playerMenu
+                objectName: "playerMenu"
+                width: 200
+                x: (source.width - width) / 2
+                y: -height - 4
+                padding: 4
+                background: Rectangle {
+                    radius: 10
+                    color: Theme.card
+                    border.width: 1
+                    border.color: Qt.rgba(1, 1, 1, 0.15)
+                }
+
+                Instantiator {
+                    model: [""].concat(panel.media.playerChoices)
+                    delegate: MenuItem {
+                        id: choice
+                        required property string modelData
+                        readonly property bool current: panel.media.preferredPlayer === modelData
+                        objectName: "playerMenuItem"
+                        text: modelData.length > 0 ? modelData : qsTr("Automatic")
+                        height: 26
+                        Accessible.role: Accessible.MenuItem
+                        Accessible.name: text
+                        Accessible.checkable: true
+                        Accessible.checked: current
+                        onTriggered: panel.media.preferredPlayer = modelData
+                        contentItem: Text {
+                            text: choice.text
+                            textFormat: Text.PlainText
+                            elide: Text.ElideRight
+                            verticalAlignment: Text.AlignVCenter
+                            font.pixelSize: 11
+                            font.bold: choice.current
+                            color: choice.current ? panel.tint : Theme.white
+                        }
+                        background: Rectangle {
+                            radius: 6
+                            color: choice.highlighted ? Qt.rgba(1, 1, 1, 0.1) : "transparent"
+                        }
+                    }
+                    onObjectAdded: (index, object) => playerMenu.insertItem(index, object)
+                    onObjectRemoved: (index, object) => playerMenu.removeItem(object)
+                }
+            }
         }
     }
 }

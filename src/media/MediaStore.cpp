@@ -68,8 +68,10 @@ MediaStore::MediaStore(MediaBackends backends, QObject *parent)
     m_soonTimer.setSingleShot(true);
     m_soonTimer.setInterval(50);
     connect(&m_soonTimer, &QTimer::timeout, this, &MediaStore::refresh);
-    if (m_backends.service)
+    if (m_backends.service) {
         connect(m_backends.service.get(), &NowPlayingService::playersChanged, this, &MediaStore::refreshSoon);
+        connect(m_backends.service.get(), &NowPlayingService::playersListed, this, &MediaStore::setPlayers);
+    }
 
     if (m_backends.autoPoll) {
         m_pollTimer.start();
@@ -166,6 +168,34 @@ void MediaStore::setAlbumArt(const QImage &image)
     m_artSlot->set(image);
     ++m_albumArtSerial;
     Q_EMIT albumArtChanged();
+}
+
+void MediaStore::setPlayers(const QStringList &players)
+{
+    assign(this, m_players, players, &MediaStore::playersChanged);
+    updatePlayerChoices();
+}
+
+void MediaStore::updatePlayerChoices()
+{
+    QStringList choices = m_players;
+    if (!m_preferredPlayer.isEmpty() && !choices.contains(m_preferredPlayer)) {
+        choices << m_preferredPlayer;
+        choices.sort();
+    }
+    assign(this, m_playerChoices, choices, &MediaStore::playerChoicesChanged);
+}
+
+void MediaStore::setPreferredPlayer(const QString &identity)
+{
+    if (identity == m_preferredPlayer)
+        return;
+    m_preferredPlayer = identity;
+    if (m_backends.service)
+        m_backends.service->setPreferredIdentity(identity);
+    Q_EMIT preferredPlayerChanged();
+    updatePlayerChoices();
+    refresh();
 }
 
 void MediaStore::refresh()

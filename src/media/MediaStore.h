@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QQuickImageProvider>
 #include <QString>
+#include <QStringList>
 #include <QThreadPool>
 #include <QTimer>
 #include <QtQml/qqmlregistration.h>
@@ -56,6 +57,15 @@ class MediaStore : public QObject
     Q_PROPERTY(bool hasAlbumArt READ hasAlbumArt NOTIFY albumArtChanged)
     // An image-provider address that changes with every new image.
     Q_PROPERTY(QString albumArtUrl READ albumArtUrl NOTIFY albumArtChanged)
+    // The identities of the players on the bus, sorted, each once.
+    Q_PROPERTY(QStringList players READ players NOTIFY playersChanged)
+    // The identity of the player to show while it is there, "" for the
+    // automatic choice.
+    Q_PROPERTY(
+        QString preferredPlayer READ preferredPlayer WRITE setPreferredPlayer NOTIFY preferredPlayerChanged)
+    // What a player choice offers besides the automatic one: the players on
+    // the bus, and the preferred one while it is away, so it stays in view.
+    Q_PROPERTY(QStringList playerChoices READ playerChoices NOTIFY playerChoicesChanged)
 public:
     explicit MediaStore(QObject *parent = nullptr);
     explicit MediaStore(MediaBackends backends, QObject *parent = nullptr);
@@ -76,6 +86,9 @@ public:
     QImage albumArt() const { return m_albumArt; }
     bool hasAlbumArt() const { return !m_albumArt.isNull(); }
     QString albumArtUrl() const;
+    QStringList players() const { return m_players; }
+    QString preferredPlayer() const { return m_preferredPlayer; }
+    QStringList playerChoices() const { return m_playerChoices; }
 
     void setTitle(const QString &title);
     void setArtist(const QString &artist);
@@ -87,6 +100,9 @@ public:
     void setVolumeValue(float volume);
     // Replaces the art; a null image is ignored (art is never cleared).
     void setAlbumArt(const QImage &image);
+    void setPlayers(const QStringList &players);
+    // Takes effect at once: a poll tick starts (or follows the one running).
+    void setPreferredPlayer(const QString &identity);
 
     // A new image provider that serves this store's current art; the engine
     // that adds it owns it. Register it under the name "albumart".
@@ -118,6 +134,9 @@ Q_SIGNALS:
     void elapsedChanged();
     void volumeChanged();
     void albumArtChanged();
+    void playersChanged();
+    void preferredPlayerChanged();
+    void playerChoicesChanged();
     // A poll tick ended, with or without a track.
     void tickFinished(bool found);
 
@@ -133,6 +152,7 @@ private:
     void sendCommand(const QString &command);
     void refreshSoon();
     void readSystemVolume();
+    void updatePlayerChoices();
 
     MediaBackends m_backends;
     std::shared_ptr<AlbumArtSlot> m_artSlot;
@@ -166,4 +186,7 @@ private:
     float m_volume = 0.5f;
     QImage m_albumArt;
     int m_albumArtSerial = 0;
+    QStringList m_players;
+    QString m_preferredPlayer;
+    QStringList m_playerChoices;
 };

@@ -1,5 +1,7 @@
 #include "MprisNowPlaying.h"
 
+#include "app/Text.h"
+
 #include <QDBusArgument>
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
@@ -359,9 +361,30 @@ void MprisNowPlaying::finish(const std::shared_ptr<Query> &query)
         state.activity = m_activity.value(state.owner);
         players << state;
     }
+    QStringList identities;
+    for (const PlayerState &player : std::as_const(players)) {
+        const QString identity = listedIdentity(player.track.displayName);
+        if (!identity.isEmpty())
+            identities << identity;
+    }
+    identities.sort();
+    identities.removeDuplicates();
+    Q_EMIT playersListed(identities);
     const Answer done = std::move(query->done);
     if (done)
-        done(choose(players));
+        done(choose(players, preferredIdentity()));
+}
+
+QString MprisNowPlaying::listedIdentity(const QString &identity)
+{
+    QString line = Text::bounded(identity, 4 * kMaxIdentityLength);
+    for (QChar &c : line) {
+        const QChar::Category category = c.category();
+        if (category == QChar::Other_Control || category == QChar::Separator_Line
+            || category == QChar::Separator_Paragraph)
+            c = QLatin1Char(' ');
+    }
+    return Text::bounded(line.simplified(), kMaxIdentityLength);
 }
 
 NowPlayingTrack MprisNowPlaying::trackFrom(
@@ -384,11 +407,18 @@ NowPlayingTrack MprisNowPlaying::trackFrom(
     return track;
 }
 
-std::optional<NowPlayingTrack> MprisNowPlaying::choose(const QList<PlayerState> &players)
+std::optional<NowPlayingTrack> MprisNowPlaying::choose(
+    const QList<PlayerState> &players, const QString &preferred)
 {
+    const auto isPreferred = [&preferred](const PlayerState &player) {
+        return !player.track.title.isEmpty() && listedIdentity(player.track.displayName) == preferred;
+    };
+    // Two instances of the chosen player are ranked as usual between them.
+    const bool preferredHere
+        = !preferred.isEmpty() && std::any_of(players.begin(), players.end(), isPreferred);
     const PlayerState *best = nullptr;
     for (const PlayerState &player : players) {
-        if (player.track.title.isEmpty())
+        if (player.track.title.isEmpty() || (preferredHere && !isPreferred(player)))
             continue;
         if (!best) {
             best = &player;

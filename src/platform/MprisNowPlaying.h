@@ -10,7 +10,8 @@
 
 // The now-playing service over MPRIS on the session bus: every player named
 // org.mpris.MediaPlayer2.* is asked; one that is Playing beats one that is
-// Paused beats the rest, and among equals the one most recently active wins.
+// Paused beats the rest, and among equals the one most recently active wins;
+// a player the user chose by its identity wins over all while it is there.
 // A player that has announced a change itself is trusted to announce the
 // rest: its properties are kept from the last full read and its signals, and
 // each poll asks it for the position alone (the one property players do not
@@ -40,8 +41,15 @@ public:
     // Maps the Player interface's properties (and the Identity) to a track.
     static NowPlayingTrack trackFrom(
         const QVariantMap &playerProperties, const QVariant &identity, const QString &busName);
-    // The best of the players that answered with a title, or none.
-    static std::optional<NowPlayingTrack> choose(const QList<PlayerState> &players);
+    // The best of the players that answered with a title, or none. A player
+    // whose listed identity is `preferred` beats all others while it has a
+    // title to show; without one the automatic choice applies.
+    static std::optional<NowPlayingTrack> choose(
+        const QList<PlayerState> &players, const QString &preferred = QString());
+    // An identity as listed and matched: one line, trimmed and bounded, since
+    // the player chooses it.
+    static QString listedIdentity(const QString &identity);
+    static constexpr qsizetype kMaxIdentityLength = 100;
 
 private Q_SLOTS:
     void onPropertiesChanged(const QDBusMessage &message);

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -39,7 +40,18 @@ public:
     // answered or gave up.
     virtual void send(const QString &busName, Command command, std::function<void()> done) = 0;
 
+    // The identity of the player the user chose, "" for the automatic
+    // choice; it applies from the next query on.
+    void setPreferredIdentity(const QString &identity) { m_preferredIdentity = identity; }
+    QString preferredIdentity() const { return m_preferredIdentity; }
+
 Q_SIGNALS:
     // A player changed its track or play state, appeared or went away.
     void playersChanged();
+    // The identities of the players that answered a query, sorted, each
+    // once; sent as each query ends.
+    void playersListed(const QStringList &identities);
+
+private:
+    QString m_preferredIdentity;
 };

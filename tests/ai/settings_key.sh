@@ -40,8 +40,9 @@ wait_until 5 sh -c "[ \"\$(xdotool getactivewindow)\" = $window ]" || fail "the 
 
 [ -f "$(prefs_file)" ] && grep -q 'sk-from-the-environment' "$(prefs_file)" && fail "the fallback key was saved"
 
-# The key field follows the General group: two spin boxes and a switch.
-xdotool key --clearmodifiers Tab Tab Tab Tab
+# The key field follows the General group: two spin boxes, a switch and the
+# player choice.
+xdotool key --clearmodifiers Tab Tab Tab Tab Tab Tab Tab
 xdotool key --clearmodifiers ctrl+a BackSpace
 xdotool type --delay 20 'sk-typed-in-settings'
 key_saved() { grep -q '"brivane_openai_key": *"sk-typed-in-settings"' "$(prefs_file)"; }

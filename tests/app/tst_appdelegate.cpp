@@ -27,7 +27,7 @@ private Q_SLOTS:
         QVERIFY(!settings->isVisible());
         QVERIFY(!delegate.hasVisibleWindows());
         QCOMPARE(settings->title(), QStringLiteral("Brivane Settings"));
-        QCOMPARE(settings->size(), QSize(400, 640));
+        QCOMPARE(settings->size(), QSize(400, 720));
         QCOMPARE(settings->minimumSize(), settings->maximumSize());
 
         QVERIFY(delegate.applicationShouldHandleReopen(delegate.hasVisibleWindows()));

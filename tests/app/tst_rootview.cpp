@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 #include "ai/AIStore.h"
 #include "app/ExpansionObserver.h"
+#include "app/PanelSettings.h"
 #include "app/TabModel.h"
 #include "desk/ClipboardStore.h"
 #include "desk/NotesStore.h"
@@ -159,6 +160,33 @@ private Q_SLOTS:
         QCOMPARE(
             model.data(model.index(6), TabModel::IconRole).toString(), QStringLiteral("desktopcomputer"));
         QCOMPARE(model.data(model.index(5), TabModel::ColorRole).value<QColor>(), QColor(0xFF, 0x37, 0x5F));
+    }
+
+    void playerChoiceOffersAutomaticThePlayersAndTheStoredOne()
+    {
+        PanelSettings settings(*m_prefs);
+        MediaStore media { MediaBackends {} };
+        media.setPlayers({ "Alpha", "Beta" });
+        ViewHost view(QStringLiteral("SettingsView"),
+            { { "notes", QVariant::fromValue(m_notes.get()) }, { "ai", QVariant::fromValue(m_ai.get()) },
+                { "panelSettings", QVariant::fromValue(&settings) },
+                { "media", QVariant::fromValue(&media) } },
+            QSize(400, 720));
+        QQuickItem *combo = view.find("playerChoice");
+        QVERIFY(combo);
+        QCOMPARE(combo->property("count").toInt(), 3);
+        QCOMPARE(combo->property("displayText").toString(), "Automatic");
+
+        // A stored player that is away stays in view.
+        settings.setPlayer("Gamma");
+        media.setPreferredPlayer("Gamma");
+        QCOMPARE(combo->property("count").toInt(), 4);
+        QCOMPARE(combo->property("displayText").toString(), "Gamma");
+
+        QVERIFY(QMetaObject::invokeMethod(combo, "activated", Q_ARG(int, 2)));
+        QCOMPARE(settings.player(), "Beta");
+        QVERIFY(QMetaObject::invokeMethod(combo, "activated", Q_ARG(int, 0)));
+        QCOMPARE(settings.player(), "");
     }
 
     void settingsViewShowsItsTitleAndHint()

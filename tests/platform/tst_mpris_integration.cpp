@@ -166,6 +166,33 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(store.isPlaying(), kWaitMs);
     }
 
+    // The chosen player is shown, and commanded, though another plays; the
+    // list names every player and follows them leaving.
+    void theChosenPlayerIsShownWhileItIsThere()
+    {
+        startMpv(env("BRIVANE_MEDIA_AUDIO_A"), true);
+        startFake({ "--name", "other", "--title", "Other Song", "--identity", "Other Player" });
+        MediaStore store;
+        QTRY_COMPARE_WITH_TIMEOUT(store.title(), QString("Other Song"), kWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(store.players().size(), 2, kWaitMs);
+        QVERIFY(store.players().contains("Other Player"));
+        const QString mpv = store.players().at(store.players().at(0) == "Other Player" ? 1 : 0);
+        QVERIFY(mpv.startsWith("mpv", Qt::CaseInsensitive));
+
+        store.setPreferredPlayer(mpv);
+        QTRY_COMPARE_WITH_TIMEOUT(store.title(), QString("First Tone"), kWaitMs);
+        QCOMPARE(store.appName(), mpv);
+        QVERIFY(!store.isPlaying());
+        store.togglePlayPause();
+        QTRY_VERIFY_WITH_TIMEOUT(store.isPlaying(), kWaitMs);
+        QCOMPARE(tool("playerctl", { "-p", "mpv", "status" }), "Playing");
+        QCOMPARE(tool("playerctl", { "-p", "other", "status" }), "Playing");
+
+        // A player that leaves drops from the list.
+        m_processes.last()->kill();
+        QTRY_COMPARE_WITH_TIMEOUT(store.players(), QStringList { mpv }, kWaitMs);
+    }
+
     void artFromThePlayersAddress()
     {
         QTemporaryDir dir;

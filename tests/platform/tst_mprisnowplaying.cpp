@@ -64,6 +64,58 @@ private Q_SLOTS:
         QCOMPARE(chosen({ player("b", "Playing", 0), player("a", "Playing", 0) }), "a");
         QCOMPARE(chosen({}), QString());
     }
+
+    // Players as "bus|status|identity|activity|title".
+    void mprisChosenIdentityWinsWhileItHasATrack_data()
+    {
+        QTest::addColumn<QStringList>("players");
+        QTest::addColumn<QString>("preferred");
+        QTest::addColumn<QString>("expected");
+        const QStringList two { "a|Paused|mpv Media Player|1|t", "b|Playing|Other|5|t" };
+        QTest::newRow("paused choice beats a playing other") << two << "mpv Media Player"
+                                                             << "a";
+        QTest::newRow("no choice") << two << ""
+                                   << "b";
+        QTest::newRow("chosen one absent") << two << "Gone Player"
+                                           << "b";
+        QTest::newRow("only part of a name") << two << "mpv"
+                                             << "b";
+        QTest::newRow("chosen one has no title")
+            << QStringList { "a|Playing|mpv Media Player|9|", "b|Paused|Other|1|t" } << "mpv Media Player"
+            << "b";
+        // A choice is made from the listed form of an identity.
+        QTest::newRow("matched as listed")
+            << QStringList { "a|Stopped|  mpv\nMedia\tPlayer |1|t", "b|Playing|Other|5|t" }
+            << "mpv Media Player"
+            << "a";
+        QTest::newRow("two of the chosen ranked as usual")
+            << QStringList { "a|Paused|mpv|9|t", "c|Playing|mpv|1|t", "b|Playing|Other|5|t" } << "mpv"
+            << "c";
+        QTest::newRow("long identity matched by its bounded prefix")
+            << QStringList { "a|Paused|" + QString(500, 'x') + "|1|t", "b|Playing|Other|5|t" }
+            << QString(MprisNowPlaying::kMaxIdentityLength, 'x') << "a";
+    }
+    void mprisChosenIdentityWinsWhileItHasATrack()
+    {
+        QFETCH(QStringList, players);
+        QFETCH(QString, preferred);
+        QFETCH(QString, expected);
+        QList<MprisNowPlaying::PlayerState> states;
+        for (const QString &row : players) {
+            const QStringList field = row.split('|');
+            MprisNowPlaying::PlayerState state;
+            state.busName = field.at(0);
+            state.status = field.at(1);
+            state.track.displayName = field.at(2);
+            state.activity = field.at(3).toULongLong();
+            state.track.title = field.at(4);
+            state.track.busName = state.busName;
+            state.answered = true;
+            states << state;
+        }
+        const auto track = MprisNowPlaying::choose(states, preferred);
+        QCOMPARE(track ? track->busName : QString(), expected);
+    }
 };
 
 BRIVANE_TEST_MAIN(TestMprisNowPlaying)
