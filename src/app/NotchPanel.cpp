@@ -261,6 +261,7 @@ void NotchPanel::collapse()
         return;
     m_isExpanded = false;
     Q_EMIT isExpandedChanged();
+    setProperty("brivaneTakesKeyboard", false);
     setFlag(Qt::WindowDoesNotAcceptFocus, true);
     PanelHints::activate(focusOwner());
     NotificationCenter::defaultCenter().post(ExpansionObserver::notificationName(),
@@ -308,6 +309,8 @@ void NotchPanel::openFromKeyboard()
         return;
     if (m_rootItem)
         m_rootItem->setProperty("keyboardOpened", true);
+    // A layer surface then takes the keyboard at once, not on a click.
+    setProperty("brivaneTakesKeyboard", true);
     expand();
 }
 

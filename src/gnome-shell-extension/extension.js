@@ -243,6 +243,10 @@ class BrivaneHover {
         if (this._stripZone && this._window)
             this._stripZone.visible = !expanded;
         if (expanded) {
+            // Opened from the keyboard, the card takes it; the shell would
+            // not let an X11 window take it by itself.
+            if (this._openedByKey && this._window)
+                this._window.activate(global.get_current_time());
             // Opened from the strip, the pointer is in the card already.
             const [x, y] = global.get_pointer();
             this._entered = this._inCard(x, y);

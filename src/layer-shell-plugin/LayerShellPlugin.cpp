@@ -26,6 +26,8 @@ namespace {
 
 // The property Brivane sets on the window that is to be the panel.
 const char *const kLayerProperty = "brivaneLayerSurface";
+// Set while the panel was opened from the keyboard, which it then takes.
+const char *const kKeyboardProperty = "brivaneTakesKeyboard";
 
 class LayerSurface : public QWaylandShellSurface
 {
@@ -61,12 +63,16 @@ public:
     bool isExposed() const override { return m_configured; }
 
     // A window that takes no focus (the collapsed strip) takes no keys; the
-    // open card gets them when it is clicked, and the compositor gives them
-    // back when the card stops taking them.
+    // open card gets them when it is clicked, or at once when it was opened
+    // from the keyboard, and the compositor gives them back when the card
+    // stops taking them.
     void setWindowFlags(Qt::WindowFlags flags) override
     {
-        const auto keyboard = flags.testFlag(Qt::WindowDoesNotAcceptFocus) ? LayerShell::KeyboardNone
-                                                                           : LayerShell::KeyboardOnDemand;
+        auto keyboard = LayerShell::KeyboardNone;
+        if (!flags.testFlag(Qt::WindowDoesNotAcceptFocus))
+            keyboard = window()->window()->property(kKeyboardProperty).toBool()
+                ? LayerShell::KeyboardExclusive
+                : LayerShell::KeyboardOnDemand;
         if (keyboard == m_keyboard)
             return;
         m_keyboard = keyboard;

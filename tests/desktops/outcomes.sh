@@ -258,6 +258,26 @@ type_note() {
 check type-note 3 "a note typed into the card and Return is stored" type_note
 shot note-typed
 
+# 7. The shortcut (on sway, which lends no keys to programs, the `--toggle`
+# its users bind) opens the card on the Notes tab with the keyboard in its
+# field; Escape closes it.
+shortcut_types() {
+    point "$mid_x" 700
+    wait_until 5 card_closed || return 1
+    if [ "$desktop" = sway ]; then
+        "$BRIVANE_BIN" --toggle >>"$out/second-launch.log" 2>&1 || return 1
+    else
+        outer xdotool key --clearmodifiers super+alt+b
+    fi
+    wait_until 5 card_open || { echo "shortcut: the card did not open" >>"$out/steps.log"; return 1; }
+    outer xdotool type --delay 30 "from the keyboard"
+    outer xdotool key Return
+    wait_until 5 note_stored "from the keyboard" || { echo "shortcut: the typing went elsewhere" >>"$out/steps.log"; return 1; }
+    outer xdotool key Escape
+    wait_until 5 card_closed
+}
+check shortcut 7 "the shortcut opens the card with the keyboard in the Notes field; Escape closes it" shortcut_types
+
 # 2 and 3. Leaving onto the X11 window collapses the card; its keys go back there.
 check leave-x11 2 "leaving the card downwards onto an X11 window collapses it" leave_to "$mid_x" 700
 # The window logs focus-out when the card takes the keyboard and focus-in when
