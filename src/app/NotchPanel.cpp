@@ -37,6 +37,7 @@ NotchPanel::NotchPanel(
     connect(m_animation, &QVariantAnimation::valueChanged, this,
         [this](const QVariant &value) { applyHeight(int(std::lround(value.toDouble()))); });
     connect(m_animation, &QVariantAnimation::finished, this, [this] {
+        m_closingFromKeyboard = false;
         // A Wayland compositor may leave the keyboard with a layer surface
         // that stopped taking it; unmapping the collapsed strip, which draws
         // nothing, makes it hand the keyboard to the window that had it.
@@ -273,7 +274,9 @@ void NotchPanel::collapse()
 void NotchPanel::pointerEntered()
 {
     m_closeTimer.stop();
-    if (m_isExpanded || m_suppressed)
+    // Closed from the keyboard over a resting pointer, the shrinking card
+    // passes under it; that is not the pointer coming back.
+    if (m_isExpanded || m_suppressed || m_closingFromKeyboard)
         return;
     if (m_openDelay == 0)
         expand();
@@ -295,16 +298,26 @@ void NotchPanel::pointerLeft()
 
 void NotchPanel::toggle()
 {
-    m_openTimer.stop();
-    m_closeTimer.stop();
     if (m_isExpanded)
-        collapse();
+        closeFromKeyboard();
     else
         openFromKeyboard();
 }
 
+void NotchPanel::closeFromKeyboard()
+{
+    m_openTimer.stop();
+    m_closeTimer.stop();
+    if (!m_isExpanded)
+        return;
+    m_closingFromKeyboard = true;
+    collapse();
+}
+
 void NotchPanel::openFromKeyboard()
 {
+    m_openTimer.stop();
+    m_closeTimer.stop();
     if (m_isExpanded || m_suppressed)
         return;
     if (m_rootItem)
@@ -348,8 +361,7 @@ bool NotchPanel::event(QEvent *event)
         auto *key = static_cast<QKeyEvent *>(event);
         const bool ctrl = key->modifiers() & Qt::ControlModifier;
         if (key->key() == Qt::Key_Escape) {
-            m_closeTimer.stop();
-            collapse();
+            closeFromKeyboard();
             return true;
         }
         if (ctrl && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)) {

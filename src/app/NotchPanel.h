@@ -66,6 +66,7 @@ public:
     void toggle();
     // Opens the card for the keyboard: its first control takes the focus.
     void openFromKeyboard();
+    void closeFromKeyboard();
 
     // How long the pointer must rest in the strip before the card opens, and
     // how long it may be away from the card before it closes; 0 is at once.
@@ -119,6 +120,7 @@ private:
     bool m_composited = true;
     bool m_shellTracksPointer = false;
     bool m_suppressed = false;
+    bool m_closingFromKeyboard = false;
     int m_openDelay = 0;
     int m_closeGrace = 0;
     QTimer m_openTimer;

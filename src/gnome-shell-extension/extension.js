@@ -183,8 +183,19 @@ class BrivaneHover {
         this._placeWindow();
     }
 
+    // The monitor Brivane put its card on: the primary, or the one chosen
+    // in its settings.
+    _monitorIndex() {
+        const index = this._window ? this._window.get_monitor() : -1;
+        return index >= 0 ? index : Main.layoutManager.primaryIndex;
+    }
+
+    _monitor() {
+        return Main.layoutManager.monitors[this._monitorIndex()] || null;
+    }
+
     _placeZone() {
-        const monitor = Main.layoutManager.primaryMonitor;
+        const monitor = this._monitor();
         if (!this._zone || !monitor)
             return;
         this._zone.set_position(monitor.x + Math.floor((monitor.width - ZONE_WIDTH) / 2), monitor.y);
@@ -196,11 +207,12 @@ class BrivaneHover {
             return;
         this._window = window;
         this._windowSignals = [
-            window.connect('position-changed', () => this._placeWindow()),
+            window.connect('position-changed', () => this._placeAll()),
             window.connect('unmanaged', () => this._release()),
         ];
         window.make_above();
         window.stick();
+        this._placeZone();
         this._placeWindow();
     }
 
@@ -215,8 +227,8 @@ class BrivaneHover {
     }
 
     _target() {
-        const index = Main.layoutManager.primaryIndex;
-        const monitor = Main.layoutManager.primaryMonitor;
+        const index = this._monitorIndex();
+        const monitor = this._monitor();
         if (!this._window || !monitor || index < 0)
             return null;
         const frame = this._window.get_frame_rect();
@@ -286,7 +298,7 @@ class BrivaneHover {
     // gets there, over the column between the hot zone and the card's top
     // edge, which it crosses on the way down.
     _pointerMoved(x, y) {
-        const monitor = Main.layoutManager.primaryMonitor;
+        const monitor = this._monitor();
         if (!monitor)
             return;
         if (this._inCard(x, y)) {

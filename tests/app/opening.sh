@@ -89,6 +89,13 @@ xdotool key --clearmodifiers ctrl+alt+b
 wait_until 5 shape_is "$win" "380x520+0+0" || fail "the shortcut did not open the card again"
 xdotool key --clearmodifiers ctrl+alt+b
 wait_until 5 shape_is "$win" "380x32+0+0" || fail "the shortcut did not close the card"
+# Closed from the keyboard over a resting pointer, the card passes under it
+# as it shrinks; it must not take that for the pointer coming back.
+xdotool mousemove "$mid_x" 300
+xdotool key --clearmodifiers ctrl+alt+b
+wait_until 5 shape_is "$win" "380x520+0+0" || fail "the shortcut did not open the card under the pointer"
+xdotool key --clearmodifiers ctrl+alt+b
+wait_until 5 shape_is "$win" "380x32+0+0" || fail "the card reopened under the resting pointer"
 
 # --- Two monitors on one screen: A on the left (primary), B on the right.
 half=$((BRIVANE_SCREEN_W / 2))
