@@ -141,6 +141,8 @@ void GlobalShortcut::apply()
     if (m_sequence.isEmpty()) {
         if (m_backend == Backend::Shell)
             Q_EMIT acceleratorChanged(QString());
+        else if (m_backend == Backend::KdeService)
+            registerWithKde();
         setState(State::Off);
         return;
     }
@@ -339,15 +341,21 @@ void GlobalShortcut::registerWithKde()
     m_bus.asyncCall(doRegister);
     // Set it as given rather than as remembered (no autoloading), and learn
     // what the service actually assigned: nothing when another action has it.
-    const int combined = m_sequence[0].toCombined();
+    // None lets the keys go.
+    const QList<int> keys = m_sequence.isEmpty() ? QList<int>() : QList<int> { m_sequence[0].toCombined() };
     QDBusMessage set = QDBusMessage::createMethodCall(kKdeService, QStringLiteral("/kglobalaccel"),
         QStringLiteral("org.kde.KGlobalAccel"), QStringLiteral("setShortcut"));
     constexpr uint SetPresent = 2;
     constexpr uint NoAutoloading = 4;
-    set << actionId << QVariant::fromValue(QList<int> { combined }) << uint(SetPresent | NoAutoloading);
+    set << actionId << QVariant::fromValue(keys) << uint(SetPresent | NoAutoloading);
     setState(State::Off);
+    if (keys.isEmpty()) {
+        m_bus.asyncCall(set);
+        return;
+    }
     auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(set, 5000), this);
     const quint64 generation = m_generation;
+    const int combined = keys.constFirst();
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, generation, combined] {
         watcher->deleteLater();
         if (generation != m_generation)
