@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Brivane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets everything up and runs the whole test suite: unit and view tests
 # offscreen, integration tests inside private desktop sessions that the tests
 # start themselves.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Brivane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 list(APPEND BRIVANE_SOURCES
     app/AppDelegate.h app/AppDelegate.cpp
     app/SettingsWindow.h app/SettingsWindow.cpp
