@@ -111,7 +111,7 @@ void AIStore::send(const QString &text)
     auto *reader = new ReplyReader(m_messages, placeholder, key, this);
     connect(reader, &ReplyReader::ended, this, &AIStore::readerEnded);
     if (!isSendableKey(key)) {
-        reader->failSoon(QStringLiteral("The API key contains characters that cannot be sent"));
+        reader->failSoon(tr("The API key contains characters that cannot be sent"));
         return;
     }
     HttpPostRequest request;

@@ -7,6 +7,7 @@
 #include "NotchPanel.h"
 #include "PanelSettings.h"
 #include "QmlFactory.h"
+#include "Translations.h"
 #include "ai/AIStore.h"
 #include "app/Symbols.h"
 #include "desk/ClipboardStore.h"
@@ -412,6 +413,8 @@ int AppDelegate::runApplication(int argc, char *argv[])
     }
     reportWindowPath(why);
     UnixSignals::quitOnTermination();
+    // Before any view exists, so every text is looked up in the catalogue.
+    Translations::install(&app);
 
     KeyValueStore preferences(KeyValueStore::defaultFilePath());
     AppDelegate delegate(preferences);

@@ -44,7 +44,7 @@ Item {
 
             Text {
                 objectName: "settingsTitle"
-                text: "Brivane Settings"
+                text: qsTr("Brivane Settings")
                 textFormat: Text.PlainText
                 font.pixelSize: 22
                 font.bold: true
@@ -54,7 +54,7 @@ Item {
             }
             Text {
                 objectName: "settingsHint"
-                text: "Hover at the top center of your screen to open."
+                text: qsTr("Hover at the top center of your screen to open.")
                 textFormat: Text.PlainText
                 font.pixelSize: 12
                 color: root.secondaryText
@@ -119,7 +119,7 @@ Item {
             Switch {
                 id: startAtLogin
                 objectName: "startAtLogin"
-                text: "Start at login"
+                text: qsTr("Start at login")
                 checked: autostart.enabled
                 onToggled: {
                     autostart.enabled = checked

@@ -10,7 +10,7 @@
 
 SettingsWindow::SettingsWindow(QQuickItem *content)
 {
-    setTitle(QStringLiteral("Brivane Settings"));
+    setTitle(tr("Brivane Settings"));
     // An ordinary top-level window: a dialog would be kept above everything,
     // transient for Qt's hidden leader window, and left out of task bars.
     setFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint

@@ -4,6 +4,7 @@
 list(APPEND BRIVANE_SOURCES
     app/AppDelegate.h app/AppDelegate.cpp
     app/CommandLine.h app/CommandLine.cpp
+    app/Translations.h app/Translations.cpp
     app/SettingsWindow.h app/SettingsWindow.cpp
     app/Text.h
     app/Theme.h app/Theme.cpp

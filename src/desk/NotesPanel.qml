@@ -40,7 +40,7 @@ Item {
                 objectName: "noteInput"
                 Layout.fillWidth: true
                 tint: Theme.yellow
-                placeholderText: "Quick note..."
+                placeholderText: qsTr("Quick note...")
                 Accessible.name: qsTr("Quick note")
                 onAccepted: root.save()
             }

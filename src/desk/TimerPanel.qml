@@ -115,13 +115,13 @@ Item {
             spacing: 10
             Chip {
                 objectName: "modeStopwatch"
-                label: "Stopwatch"
+                label: qsTr("Stopwatch", "timer mode")
                 selected: timer.isStopwatch
                 onActivated: timer.chooseStopwatch(true)
             }
             Chip {
                 objectName: "modeCountdown"
-                label: "Countdown"
+                label: qsTr("Countdown", "timer mode")
                 selected: !timer.isStopwatch
                 onActivated: timer.chooseStopwatch(false)
             }
