@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Brivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A frameless Qt Quick window set up like the notch panel (380 x 32 unless
 // given as arguments: bare_window [width height [--animate]]), the reference
 // floor in bench/shell.sh and bench/performance.sh. With --animate, one

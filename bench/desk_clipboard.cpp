@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Brivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How the desk tools cope with big data: captures into a history of
 // megabyte entries, the clipboard panel's first frame over them, and a large
 // notes list. Prints one figure per line; run offscreen:

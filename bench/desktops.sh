@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Brivane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Hover response and collapsed idle CPU on each nested desktop.
 #   bench/desktops.sh [rounds] [idle-seconds] [desktop...]
 #       (defaults: 10 rounds, 20 s, gnome kwin sway xfce; builds first)

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Brivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 /* Hover response as a user sees it, on the screen a desktop is drawn to.
  *
  *   hover_response <target-x> <target-y> <probe-x> <probe-y> <away-x> <away-y> <rounds>

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Brivane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Media benchmark: the UI-thread cost of a poll tick with three MPRIS players
 # on the bus. Run bench/media.sh (it starts its own session).
 qt_add_executable(bench_media ${CMAKE_CURRENT_LIST_DIR}/media_tick.cpp)

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Brivane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Median UI-thread cost of a media poll tick with three players on a private
 # session bus.   bench/media.sh [build-dir] [ticks]
 set -euo pipefail

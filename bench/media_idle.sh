@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Brivane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Whole-process CPU of Brivane, collapsed and idle, while mpv plays on a
 # private session bus and sound server.   bench/media_idle.sh [build-dir] [seconds]
 set -euo pipefail

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Brivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Measures what a media poll tick costs the UI thread: the refresh() call
 // plus every event the UI thread handles until the tick ends (the D-Bus
 // replies and the field updates), with three MPRIS players on the bus.

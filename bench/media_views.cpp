@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Brivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // CPU cost of the media panel while it is shown: paused (nothing should
 // tick), playing (the level meter redraws 20 times a second) and playing
 // but hidden (nothing should tick). Prints the share of one core and the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Brivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 /* Drives expand and collapse cycles of the Brivane strip from outside and
  * reports the process's resident memory along the way.
  *

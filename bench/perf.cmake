@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Brivane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The whole product's performance table: bench/performance.sh builds these and
 # writes docs/performance.md.
 # Expand and collapse cycles driven from outside, watching the window's shape

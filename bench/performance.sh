@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Brivane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The performance table: builds what it needs, measures Brivane and a bare Qt
 # Quick window of the same size and flags (software scene graph) inside a
 # private desktop session, writes docs/performance.md and prints it.

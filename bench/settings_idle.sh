@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Brivane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What each setting of the General group costs while the strip is collapsed
 # and nothing happens: Brivane's CPU over a quiet period, once per setting,
 # in a private Xvfb session with openbox. None of them may poll.

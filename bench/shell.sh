@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Brivane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Prints, for Brivane collapsed and for a bare Qt Quick window of the strip's
 # size measured in the same run: time to first frame, resident memory and CPU
 # seconds over an idle period, for the software and the OpenGL scene graph.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Brivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Prints the median cost of StatsSampler::refresh() on the UI thread over 1000
 // calls on the kernel's real figures, and what each read costs; the power
 // supplies are read on a worker thread, not within refresh().

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Brivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // libFuzzer harness for the calculator: the input is a sequence of presses of
 // the panel's keys. No sequence may crash, and the display always holds a
 // short enough text made only of what numbers are written with.

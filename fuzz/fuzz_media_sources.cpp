@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Brivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // libFuzzer harness for what the player and browser scripts print: any output
 // (a player query's "|||" fields, a tab scan's title and label) parses without
 // a crash into a track with the fields the store relies on.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Brivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // libFuzzer harness for the stored notes list ("brivane_notes"): any bytes
 // decode without a crash, and whatever decodes is written back by the encoder
 // in a form that decodes to exactly the same notes.

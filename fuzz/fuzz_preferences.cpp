@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Brivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // libFuzzer harness for the preferences file reader: any file image is parsed
 // without a crash, the store built from that file reads every key with every
 // type without a crash, and each value reads back as exactly one type that

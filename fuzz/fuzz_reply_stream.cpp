@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Brivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // libFuzzer harness for the chat reply decoder: any body, cut into any
 // pieces, must decode without a crash, within the line bound, and to the same
 // fragments however it is cut.

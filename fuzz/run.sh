@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Brivane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzzers if needed and runs each one for a bounded time against a
 # copy of its seed corpus (the committed corpus never grows here). Prints one
 # line per fuzzer; exits non-zero when any of them crashed or a sanitizer

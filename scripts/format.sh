@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Brivane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Formats every C++ file of the project with .clang-format.
 #   scripts/format.sh          rewrite the files that differ
 #   scripts/format.sh --check  only list them; exits 1 if any differs

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Brivane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing (Debian 12 packages) and builds Brivane into build/.
 # Sourced by run.sh and test.sh; safe to run again: it only does what is needed.
 set -euo pipefail

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Brivane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets everything up and runs the whole test suite: unit and view tests
 # offscreen, integration tests inside private desktop sessions that the tests
-# start themselves.
+# start themselves, and the Debian package's checks (label `packaging`).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${BRIVANE_BUILD_DIR:-$root/build}"
@@ -10,6 +12,8 @@ build="${BRIVANE_BUILD_DIR:-$root/build}"
 
 # The C++ code as .clang-format lays it out; scripts/format.sh mends it.
 "$root/scripts/format.sh" --check
+# Every file says whose it is and under which licence (LICENSES/, .reuse/dep5).
+(cd "$root" && reuse lint --quiet) || { (cd "$root" && reuse lint) | tail -n 30; exit 1; }
 
 export BRIVANE_ARTIFACTS="${BRIVANE_ARTIFACTS:-$build/artifacts}"
 rm -rf "$BRIVANE_ARTIFACTS"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Brivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Layouts
@@ -44,7 +47,7 @@ Item {
                 PlainLabel {
                     objectName: "keyNoticeText"
                     anchors.horizontalCenter: parent.horizontalCenter
-                    text: "Add your OpenAI API key in Settings"
+                    text: qsTr("Add your OpenAI API key in Settings")
                     font.pixelSize: 11
                     font.weight: Font.Medium
                     color: Qt.rgba(1, 1, 1, 0.5)
@@ -63,7 +66,7 @@ Item {
             boundsBehavior: Flickable.StopAtBounds
             model: panel.ai.visibleMessages
             Accessible.role: Accessible.List
-            Accessible.name: "Conversation"
+            Accessible.name: qsTr("Conversation")
 
             // A new message (not a growing reply) brings the last row into view.
             onCountChanged: positionViewAtIndex(count - 1, ListView.End)
@@ -149,12 +152,12 @@ Item {
                 palette.dark: Theme.pink
                 running: parent.visible
                 anchors.verticalCenter: parent.verticalCenter
-                Accessible.name: "Thinking"
+                Accessible.name: qsTr("Thinking", "the answer is being written")
             }
             PlainLabel {
                 objectName: "busyText"
                 anchors.verticalCenter: parent.verticalCenter
-                text: "Thinking..."
+                text: qsTr("Thinking...")
                 font.pixelSize: 10
                 font.weight: Font.DemiBold
                 color: Qt.rgba(Theme.pink.r, Theme.pink.g, Theme.pink.b, 0.7)
@@ -173,14 +176,14 @@ Item {
                 fillOpacity: 0.10
                 borderOpacity: 0.25
                 selectionOpacity: 0.5
-                placeholderText: "Ask anything..."
+                placeholderText: qsTr("Ask anything...")
                 onAccepted: panel.ask()
-                Accessible.name: "Question"
+                Accessible.name: qsTr("Question", "the chat input field")
             }
 
             GlyphButton {
                 objectName: "sendButton"
-                text: "Send"
+                text: qsTr("Send", "sends the question")
                 symbol: "arrow.up.circle.fill"
                 glyphSize: 20
                 glyphWeight: Font.Bold

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Brivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "AIStore.h"
 
 #include "ReplyReader.h"
@@ -108,7 +111,7 @@ void AIStore::send(const QString &text)
     auto *reader = new ReplyReader(m_messages, placeholder, key, this);
     connect(reader, &ReplyReader::ended, this, &AIStore::readerEnded);
     if (!isSendableKey(key)) {
-        reader->failSoon(QStringLiteral("The API key contains characters that cannot be sent"));
+        reader->failSoon(tr("The API key contains characters that cannot be sent"));
         return;
     }
     HttpPostRequest request;

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Brivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "ReplyReader.h"
 
 #include "ChatMessageModel.h"
@@ -40,8 +43,8 @@ QString ReplyReader::errorText(QString description, const QString &secret)
     while (description.endsWith(QLatin1Char('.')))
         description.chop(1);
     if (description.isEmpty())
-        description = QStringLiteral("The request failed");
-    return QStringLiteral("Error: ") + description + QStringLiteral(". Check your API key in Settings.");
+        description = tr("The request failed");
+    return tr("Error: %1. Check your API key in Settings.").arg(description);
 }
 
 void ReplyReader::onResponseStarted(int status, const QString &reasonPhrase)
@@ -98,7 +101,7 @@ void ReplyReader::takeFragments(const QList<QString> &fragments)
 void ReplyReader::endOfStream()
 {
     if (m_accumulated.isEmpty())
-        writePlaceholder(QStringLiteral("No response received."));
+        writePlaceholder(tr("No response received."));
     finish();
 }
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Brivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Layouts
@@ -22,7 +25,7 @@ Item {
 
         Text {
             objectName: "keyHeading"
-            text: "OpenAI API Key"
+            text: qsTr("OpenAI API Key")
             textFormat: Text.PlainText
             font.pixelSize: 13
             font.weight: Font.DemiBold
@@ -35,7 +38,7 @@ Item {
             id: keyField
             objectName: "apiKeyField"
             Layout.fillWidth: true
-            placeholderText: "sk-..."
+            placeholderText: qsTr("sk-...", "the start of an OpenAI key")
             echoMode: TextInput.Password
             inputMethodHints: Qt.ImhSensitiveData | Qt.ImhNoPredictiveText | Qt.ImhNoAutoUppercase
             selectByMouse: true
@@ -44,14 +47,14 @@ Item {
             text: root.ai.apiKey
             onTextEdited: root.ai.apiKey = text
             Accessible.role: Accessible.EditableText
-            Accessible.name: "OpenAI API Key"
+            Accessible.name: qsTr("OpenAI API Key")
             Accessible.passwordEdit: true
         }
 
         Text {
             objectName: "keyCaption"
             Layout.fillWidth: true
-            text: "Required for AI chat. Get one at platform.openai.com"
+            text: qsTr("Required for AI chat. Get one at platform.openai.com")
             textFormat: Text.PlainText
             wrapMode: Text.Wrap
             font.pixelSize: 10

@@ -1,8 +1,13 @@
+// SPDX-FileCopyrightText: 2026 Brivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "AppDelegate.h"
 
+#include "CommandLine.h"
 #include "NotchPanel.h"
 #include "PanelSettings.h"
 #include "QmlFactory.h"
+#include "Translations.h"
 #include "ai/AIStore.h"
 #include "app/Symbols.h"
 #include "desk/ClipboardStore.h"
@@ -370,6 +375,14 @@ void AppDelegate::configureRendering()
 
 int AppDelegate::runApplication(int argc, char *argv[])
 {
+    // Before the single-instance claim: --help and --version only print.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const CommandLine::Action action = CommandLine::parse(arguments);
+    if (const int status = CommandLine::respond(action); status >= 0)
+        return status;
+
     const bool explicitPlatform = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
     if (!explicitPlatform && qEnvironmentVariableIsEmpty("DISPLAY")
         && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
@@ -387,7 +400,7 @@ int AppDelegate::runApplication(int argc, char *argv[])
 
     // `--toggle` opens or closes the card of the running instance, for
     // desktops where users bind their own keys (sway, Hyprland).
-    const bool toggle = QCoreApplication::arguments().contains(QStringLiteral("--toggle"));
+    const bool toggle = action == CommandLine::Action::Toggle;
     SingleInstance instance(kServiceName);
     if (!instance.claim()) {
         // Launching again is the reopen request: hand it over and leave.
@@ -400,6 +413,8 @@ int AppDelegate::runApplication(int argc, char *argv[])
     }
     reportWindowPath(why);
     UnixSignals::quitOnTermination();
+    // Before any view exists, so every text is looked up in the catalogue.
+    Translations::install(&app);
 
     KeyValueStore preferences(KeyValueStore::defaultFilePath());
     AppDelegate delegate(preferences);

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Brivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Layouts
@@ -41,7 +44,7 @@ Item {
 
             Text {
                 objectName: "settingsTitle"
-                text: "Brivane Settings"
+                text: qsTr("Brivane Settings")
                 textFormat: Text.PlainText
                 font.pixelSize: 22
                 font.bold: true
@@ -51,7 +54,7 @@ Item {
             }
             Text {
                 objectName: "settingsHint"
-                text: "Hover at the top center of your screen to open."
+                text: qsTr("Hover at the top center of your screen to open.")
                 textFormat: Text.PlainText
                 font.pixelSize: 12
                 color: root.secondaryText
@@ -116,7 +119,7 @@ Item {
             Switch {
                 id: startAtLogin
                 objectName: "startAtLogin"
-                text: "Start at login"
+                text: qsTr("Start at login")
                 checked: autostart.enabled
                 onToggled: {
                     autostart.enabled = checked

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Brivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "SettingsWindow.h"
 
 #include "platform/PanelHints.h"
@@ -7,7 +10,7 @@
 
 SettingsWindow::SettingsWindow(QQuickItem *content)
 {
-    setTitle(QStringLiteral("Brivane Settings"));
+    setTitle(tr("Brivane Settings"));
     // An ordinary top-level window: a dialog would be kept above everything,
     // transient for Qt's hidden leader window, and left out of task bars.
     setFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint

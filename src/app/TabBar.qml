@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Brivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 import QtQuick
 import Brivane
 
@@ -28,12 +31,13 @@ Item {
                 id: tab
                 required property int index
                 required property string label
+                required property string name
                 required property string glyph
                 required property color tabColor
                 readonly property bool selected: bar.selectedTab === index
                 readonly property color tint: selected ? tabColor : Qt.rgba(1, 1, 1, 0.2)
 
-                objectName: "tab_" + label
+                objectName: "tab_" + name
                 width: row.width / Math.max(1, tabs.count)
                 height: Math.max(42, content.implicitHeight)
                 Accessible.role: Accessible.PageTab

@@ -1,18 +1,30 @@
+// SPDX-FileCopyrightText: 2026 Brivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "TabModel.h"
 
 #include "app/Symbols.h"
 #include "app/Theme.h"
 
+#include <QCoreApplication>
+
 const QList<TabModel::Tab> &TabModel::tabs()
 {
     static const QList<Tab> list {
-        { "music.note", "Now", "red", "media/MediaPanel.qml", "media" },
-        { "note.text", "Notes", "yellow", "desk/NotesPanel.qml", "notes" },
-        { "timer", "Timer", "orange", "desk/TimerPanel.qml", "" },
-        { "function.inset", "Calc", "blue", "desk/CalculatorPanel.qml", "" },
-        { "doc.on.clipboard", "Clip", "green", "desk/ClipboardPanel.qml", "clipboard" },
-        { "bubble.left.fill", "AI", "pink", "ai/AIPanel.qml", "ai" },
-        { "desktopcomputer", "Stats", "purple", "stats/StatsPanel.qml", "" },
+        { "music.note", QT_TRANSLATE_NOOP3("TabModel", "Now", "tab label"), "red", "media/MediaPanel.qml",
+            "media" },
+        { "note.text", QT_TRANSLATE_NOOP3("TabModel", "Notes", "tab label"), "yellow", "desk/NotesPanel.qml",
+            "notes" },
+        { "timer", QT_TRANSLATE_NOOP3("TabModel", "Timer", "tab label"), "orange", "desk/TimerPanel.qml",
+            "" },
+        { "function.inset", QT_TRANSLATE_NOOP3("TabModel", "Calc", "tab label"), "blue",
+            "desk/CalculatorPanel.qml", "" },
+        { "doc.on.clipboard", QT_TRANSLATE_NOOP3("TabModel", "Clip", "tab label"), "green",
+            "desk/ClipboardPanel.qml", "clipboard" },
+        { "bubble.left.fill", QT_TRANSLATE_NOOP3("TabModel", "AI", "tab label"), "pink", "ai/AIPanel.qml",
+            "ai" },
+        { "desktopcomputer", QT_TRANSLATE_NOOP3("TabModel", "Stats", "tab label"), "purple",
+            "stats/StatsPanel.qml", "" },
     };
     return list;
 }
@@ -37,7 +49,9 @@ QVariant TabModel::data(const QModelIndex &index, int role) const
         return QString::fromLatin1(tab.icon);
     case Qt::DisplayRole:
     case LabelRole:
-        return QString::fromLatin1(tab.label);
+        return QCoreApplication::translate("TabModel", tab.label.source, tab.label.comment);
+    case NameRole:
+        return QString::fromLatin1(tab.label.source);
     case ColorRole:
         return Theme::named(QString::fromLatin1(tab.color));
     case GlyphRole:
@@ -54,7 +68,7 @@ QVariant TabModel::data(const QModelIndex &index, int role) const
 QHash<int, QByteArray> TabModel::roleNames() const
 {
     return { { IconRole, "icon" }, { LabelRole, "label" }, { ColorRole, "tabColor" }, { GlyphRole, "glyph" },
-        { PanelRole, "panel" }, { StoreRole, "store" } };
+        { PanelRole, "panel" }, { StoreRole, "store" }, { NameRole, "name" } };
 }
 
 QString TabModel::labelAt(int row) const

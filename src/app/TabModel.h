@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Brivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include <QAbstractListModel>
@@ -12,12 +15,27 @@ class TabModel : public QAbstractListModel
     Q_OBJECT
     QML_ELEMENT
 public:
-    enum Role { IconRole = Qt::UserRole + 1, LabelRole, ColorRole, GlyphRole, PanelRole, StoreRole };
+    enum Role {
+        IconRole = Qt::UserRole + 1,
+        LabelRole,
+        ColorRole,
+        GlyphRole,
+        PanelRole,
+        StoreRole,
+        NameRole
+    };
+
+    // A label in English with its disambiguation, translated when shown.
+    struct Label
+    {
+        const char *source;
+        const char *comment;
+    };
 
     struct Tab
     {
         const char *icon;
-        const char *label;
+        Label label;
         const char *color;
         // The panel's file in the QML module, loaded when the tab is first
         // shown rather than at start.
@@ -33,6 +51,8 @@ public:
     QVariant data(const QModelIndex &index, int role) const override;
     QHash<int, QByteArray> roleNames() const override;
 
+    // The label in the user's language; NameRole holds it in English, for
+    // object names that tests and scripts find whatever the language.
     Q_INVOKABLE QString labelAt(int row) const;
     Q_INVOKABLE QString panelAt(int row) const;
     Q_INVOKABLE QString storeAt(int row) const;

@@ -1,5 +1,10 @@
+# SPDX-FileCopyrightText: 2026 Brivane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 list(APPEND BRIVANE_SOURCES
     app/AppDelegate.h app/AppDelegate.cpp
+    app/CommandLine.h app/CommandLine.cpp
+    app/Translations.h app/Translations.cpp
     app/SettingsWindow.h app/SettingsWindow.cpp
     app/Text.h
     app/Theme.h app/Theme.cpp

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Brivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Layouts
@@ -29,7 +32,7 @@ Item {
 
             PlainLabel {
                 objectName: "clipboardTitle"
-                text: "Clipboard"
+                text: qsTr("Clipboard", "the Clip tab's heading")
                 font.pixelSize: 12
                 font.bold: true
                 color: Theme.green
@@ -41,7 +44,7 @@ Item {
                 objectName: "captureButton"
                 padding: 0
                 focusPolicy: Qt.TabFocus
-                text: "Capture"
+                text: qsTr("Capture", "takes what the clipboard holds")
                 implicitWidth: captureLabel.implicitWidth + 20
                 implicitHeight: captureLabel.implicitHeight + 10
                 Accessible.role: Accessible.Button
@@ -85,7 +88,7 @@ Item {
             visible: root.clipboard.count === 0
             width: parent.width
             height: visible ? 80 : 0
-            text: "Copy some text, then tap Capture."
+            text: qsTr("Copy some text, then tap Capture.")
             textFormat: Text.PlainText
             font.pixelSize: 11
             color: Qt.rgba(1, 1, 1, 0.3)

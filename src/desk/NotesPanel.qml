@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Brivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 import QtQuick
 import QtQuick.Layouts
 import Brivane
@@ -37,7 +40,7 @@ Item {
                 objectName: "noteInput"
                 Layout.fillWidth: true
                 tint: Theme.yellow
-                placeholderText: "Quick note..."
+                placeholderText: qsTr("Quick note...")
                 Accessible.name: qsTr("Quick note")
                 onAccepted: root.save()
             }

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Brivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 import QtQuick
 import QtQuick.Controls.Basic
 import Brivane
@@ -112,13 +115,13 @@ Item {
             spacing: 10
             Chip {
                 objectName: "modeStopwatch"
-                label: "Stopwatch"
+                label: qsTr("Stopwatch", "timer mode")
                 selected: timer.isStopwatch
                 onActivated: timer.chooseStopwatch(true)
             }
             Chip {
                 objectName: "modeCountdown"
-                label: "Countdown"
+                label: qsTr("Countdown", "timer mode")
                 selected: !timer.isStopwatch
                 onActivated: timer.chooseStopwatch(false)
             }

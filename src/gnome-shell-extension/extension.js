@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Brivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Brivane in GNOME Shell.
 //
 // The top bar covers the screen's top edge, and the shell does not tell an

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Brivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A shell integration for Qt's Wayland platform that makes Brivane's panel a
 // layer surface (wlr layer shell) on the overlay layer, anchored to the top
 // edge, and hands every other window to Qt's own xdg-shell integration, so

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Brivane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 list(APPEND BRIVANE_SOURCES
     media/MediaStore.h media/MediaStore.cpp
     media/MediaFormat.h media/MediaFormat.cpp

@@ -1,5 +1,9 @@
+// SPDX-FileCopyrightText: 2026 Brivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "HttpStreamClient.h"
 
+#include <QCoreApplication>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -82,15 +86,17 @@ private:
         case QNetworkReply::TimeoutError:
         case QNetworkReply::OperationCanceledError:
             // Nothing here cancels a transfer except its idle timer.
-            return QStringLiteral("The request timed out");
+            return QCoreApplication::translate("HttpStreamClient", "The request timed out");
         case QNetworkReply::RemoteHostClosedError:
-            return m_announced ? QStringLiteral("The connection was closed before the reply was complete")
-                               : QStringLiteral("The server closed the connection");
+            return m_announced
+                ? QCoreApplication::translate(
+                    "HttpStreamClient", "The connection was closed before the reply was complete")
+                : QCoreApplication::translate("HttpStreamClient", "The server closed the connection");
         default:
             break;
         }
         const QString text = m_reply->errorString();
-        return text.isEmpty() ? QStringLiteral("The request failed") : text;
+        return text.isEmpty() ? QCoreApplication::translate("HttpStreamClient", "The request failed") : text;
     }
 
     QPointer<QNetworkReply> m_reply;

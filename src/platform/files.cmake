@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Brivane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 list(APPEND BRIVANE_SOURCES
     platform/KeyValueStore.h platform/KeyValueStore.cpp
     platform/NotificationCenter.h platform/NotificationCenter.cpp

@@ -1,7 +1,11 @@
+// SPDX-FileCopyrightText: 2026 Brivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "StatsFormat.h"
 
 #include "app/Theme.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 namespace StatsFormat {
@@ -44,20 +48,25 @@ QList<StatRow> rows(const StatsValues &values)
 {
     const auto row
         = [](const char *icon, const char *label, const QString &value, const QColor &tint, double progress) {
-              return StatRow { QString::fromLatin1(icon), QString::fromLatin1(label), value, tint, progress,
-                  progress > 0 };
+              return StatRow { QString::fromLatin1(icon), QCoreApplication::translate("StatsFormat", label),
+                  value, tint, progress, progress > 0 };
           };
     QList<StatRow> list;
-    list << row("cpu", "CPU", cpu(values.cpu), Theme::blue(), values.cpu / 100.0);
-    list << row("memorychip", "RAM", memory(values.memUsed, values.memTotal), Theme::purple(),
+    list << row(
+        "cpu", QT_TRANSLATE_NOOP("StatsFormat", "CPU"), cpu(values.cpu), Theme::blue(), values.cpu / 100.0);
+    list << row("memorychip", QT_TRANSLATE_NOOP("StatsFormat", "RAM"),
+        memory(values.memUsed, values.memTotal), Theme::purple(),
         values.memTotal > 0 ? values.memUsed / values.memTotal : 0.0);
     // A fixed half bar: the free figure alone says nothing about the disk's size.
-    list << row("internaldrive", "Disk", values.diskFree + QStringLiteral(" free"), Theme::orange(), 0.5);
+    list << row("internaldrive", QT_TRANSLATE_NOOP("StatsFormat", "Disk"),
+        QCoreApplication::translate("StatsFormat", "%1 free", "free disk space").arg(values.diskFree),
+        Theme::orange(), 0.5);
     if (values.battery >= 0) {
-        list << row(values.charging ? "bolt.fill" : "battery.75percent", "Battery",
-            battery(values.battery, values.charging), Theme::green(), values.battery / 100.0);
+        list << row(values.charging ? "bolt.fill" : "battery.75percent",
+            QT_TRANSLATE_NOOP("StatsFormat", "Battery"), battery(values.battery, values.charging),
+            Theme::green(), values.battery / 100.0);
     }
-    list << row("clock", "Uptime", values.uptime, Theme::cyan(), 0.0);
+    list << row("clock", QT_TRANSLATE_NOOP("StatsFormat", "Uptime"), values.uptime, Theme::cyan(), 0.0);
     return list;
 }
 

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Brivane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The key typed into the settings window under a real window manager is
 # saved as typed; the environment's key shown before it never is.
 set -euo pipefail

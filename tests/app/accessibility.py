@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Brivane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The card as a screen reader meets it: walks Brivane's accessibility tree
 over AT-SPI on every tab and checks that what a sighted user reads is there
 to be heard, and that every control has a name.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Brivane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Brivane's card over AT-SPI: a player, two notes and two clipboard entries
 # are there before it starts; accessibility.py then reads every tab as a
 # screen reader would. Runs inside with-session.sh.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Brivane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Where and when the card opens, under a real X server and window manager:
 # the open delay, full-screen windows, several monitors and the shortcut.
 set -euo pipefail

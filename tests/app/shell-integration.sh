@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Brivane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The strip on a real X server under a real window manager: where it sits,
 # how it answers the pointer, and what a second launch does.
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Brivane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The clipboard panel against the real X clipboard, set and read with xclip.
 # Runs inside tests/integration/with-session.sh:
 #   clipboard-xclip.sh <path of tst_clipboard_xclip>

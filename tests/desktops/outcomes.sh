@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Brivane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What a user of each desktop must see, checked from outside: the pointer is
 # moved on the outer X server, the card's state is read from its screen, and
 # window properties are read as a task bar or pager would read them.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Brivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A plain window for the desktop checks: filled with one colour so a
 // screenshot tells it from the card, maximised like a user's editor, and
 // logging its keyboard focus and the keys it receives to a file, so a check

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Brivane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The whole program as a user meets it, driven only from outside: the pointer
 # and keyboard through xdotool, results read back from the preferences file,
 # the clipboard (xclip), the player (playerctl), the sound server (pactl) and

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Brivane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Helpers for integration scripts that run inside with-session.sh.
 # shellcheck shell=bash
 

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Brivane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a command inside a private desktop session and tears it down after:
 # a virtual X server with a real window manager, a private session bus and a
 # sound server with a null sink. Nothing of the caller's session is used.

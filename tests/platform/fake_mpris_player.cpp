@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Brivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A small MPRIS player for integration tests and the benchmark: it owns
 // org.mpris.MediaPlayer2.<name> and answers property reads with whatever its
 // options say, including what real players get wrong.

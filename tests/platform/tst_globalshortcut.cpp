@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Brivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The global shortcut on a real X server (run inside with-session.sh): a
 // grab that works, one that another client holds first, and the forms the
 // other desktops are given.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Brivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Album art: only local files and https, bounded in bytes and scaled to what is shown.
 #include "TestSupport.h"
 #include "platform/ImageLoader.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Brivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The media store against real peers on a private session bus: mpv with its
 // MPRIS plugin, playerctl as the reference client, pulseaudio's null sink,
 // and a scriptable fake player. Run by mpris_integration.sh inside the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Brivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What players' properties mean, whatever their types, and which player is shown.
 #include "TestSupport.h"
 #include "platform/MprisNowPlaying.h"

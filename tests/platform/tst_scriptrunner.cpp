@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Brivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How scripts are run: output trimmed, failures and a missing tool reported as such.
 #include "TestSupport.h"
 #include "platform/ScriptRunner.h"

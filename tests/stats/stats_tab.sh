@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Brivane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Stats tab in the running program: it appears when its tab is picked,
 # draws its rows (the Disk bar is always half full, in the row's orange) and
 # goes away with the card.
