@@ -3,8 +3,8 @@ import QtQuick.Controls.Basic
 import QtQuick.Layouts
 import Brivane
 
-// The AI tab: the conversation (or a notice while there is no key), a busy
-// line while a reply is read, and the question field.
+// The AI tab: the conversation (or a notice while the default server has no
+// key), a busy line with Stop while a reply is read, and the question field.
 Item {
     id: panel
     objectName: "aiPanel"
@@ -25,7 +25,7 @@ Item {
 
         Item {
             objectName: "keyNotice"
-            visible: !panel.ai.hasKey
+            visible: panel.ai.needsKey
             width: parent.width
             height: 80
 
@@ -44,7 +44,7 @@ Item {
                 PlainLabel {
                     objectName: "keyNoticeText"
                     anchors.horizontalCenter: parent.horizontalCenter
-                    text: "Add your OpenAI API key in Settings"
+                    text: qsTr("Add your OpenAI API key in Settings")
                     font.pixelSize: 11
                     font.weight: Font.Medium
                     color: Qt.rgba(1, 1, 1, 0.5)
@@ -55,7 +55,7 @@ Item {
         ListView {
             id: conversation
             objectName: "conversationList"
-            visible: panel.ai.hasKey
+            visible: !panel.ai.needsKey
             width: parent.width
             height: 260
             clip: true
@@ -63,7 +63,7 @@ Item {
             boundsBehavior: Flickable.StopAtBounds
             model: panel.ai.visibleMessages
             Accessible.role: Accessible.List
-            Accessible.name: "Conversation"
+            Accessible.name: qsTr("Conversation")
 
             // A new message (not a growing reply) brings the last row into view.
             onCountChanged: positionViewAtIndex(count - 1, ListView.End)
@@ -149,15 +149,24 @@ Item {
                 palette.dark: Theme.pink
                 running: parent.visible
                 anchors.verticalCenter: parent.verticalCenter
-                Accessible.name: "Thinking"
+                Accessible.name: qsTr("Thinking")
             }
             PlainLabel {
                 objectName: "busyText"
                 anchors.verticalCenter: parent.verticalCenter
-                text: "Thinking..."
+                text: qsTr("Thinking...")
                 font.pixelSize: 10
                 font.weight: Font.DemiBold
                 color: Qt.rgba(Theme.pink.r, Theme.pink.g, Theme.pink.b, 0.7)
+            }
+            GlyphButton {
+                objectName: "stopButton"
+                anchors.verticalCenter: parent.verticalCenter
+                text: qsTr("Stop")
+                symbol: "xmark.circle.fill"
+                glyphSize: 14
+                glyphColor: Theme.pink
+                onClicked: panel.ai.stop()
             }
         }
 
@@ -173,14 +182,14 @@ Item {
                 fillOpacity: 0.10
                 borderOpacity: 0.25
                 selectionOpacity: 0.5
-                placeholderText: "Ask anything..."
+                placeholderText: qsTr("Ask anything...")
                 onAccepted: panel.ask()
-                Accessible.name: "Question"
+                Accessible.name: qsTr("Question")
             }
 
             GlyphButton {
                 objectName: "sendButton"
-                text: "Send"
+                text: qsTr("Send")
                 symbol: "arrow.up.circle.fill"
                 glyphSize: 20
                 glyphWeight: Font.Bold
