@@ -33,10 +33,36 @@ const SecretSchema kSchema = {
 };
 constexpr const char *kApplication = "brivane";
 
+// Whether a Secret Service runs in this session now. Asked first because
+// libsecret would otherwise have the bus start one, leaving a keyring daemon
+// with nothing unlocked behind in sessions that chose to run none.
+bool serviceRunning()
+{
+    GError *error = nullptr;
+    GDBusConnection *bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, &error);
+    if (!bus) {
+        g_clear_error(&error);
+        return false;
+    }
+    GVariant *reply = g_dbus_connection_call_sync(bus, "org.freedesktop.DBus", "/org/freedesktop/DBus",
+        "org.freedesktop.DBus", "NameHasOwner", g_variant_new("(s)", "org.freedesktop.secrets"),
+        G_VARIANT_TYPE("(b)"), G_DBUS_CALL_FLAGS_NONE, 5000, nullptr, &error);
+    g_clear_error(&error);
+    gboolean running = FALSE;
+    if (reply) {
+        g_variant_get(reply, "(b)", &running);
+        g_variant_unref(reply);
+    }
+    g_object_unref(bus);
+    return running;
+}
+
 // True when the default collection is there and open; a locked or missing one
 // would need a prompt, which a utility in the background must not raise.
 bool keyringUsable()
 {
+    if (!serviceRunning())
+        return false;
     GError *error = nullptr;
     SecretService *service = secret_service_get_sync(SECRET_SERVICE_NONE, nullptr, &error);
     if (!service) {
