@@ -21,7 +21,7 @@ Item {
     ColumnLayout {
         id: group
         width: parent.width
-        spacing: 8
+        spacing: 4
 
         Text {
             objectName: "keyHeading"
@@ -34,6 +34,12 @@ Item {
             Accessible.name: text
         }
 
+        Text {
+            text: qsTr("Server address")
+            textFormat: Text.PlainText
+            font.pixelSize: 11
+            color: root.secondaryText
+        }
         TextField {
             id: addressField
             objectName: "serverAddressField"
@@ -81,6 +87,12 @@ Item {
             }
         }
 
+        Text {
+            text: qsTr("Model")
+            textFormat: Text.PlainText
+            font.pixelSize: 11
+            color: root.secondaryText
+        }
         ComboBox {
             id: modelChoice
             objectName: "modelField"
@@ -111,6 +123,12 @@ Item {
             Accessible.name: qsTr("Model")
         }
 
+        Text {
+            text: qsTr("API key")
+            textFormat: Text.PlainText
+            font.pixelSize: 11
+            color: root.secondaryText
+        }
         TextField {
             id: keyField
             objectName: "apiKeyField"

@@ -225,7 +225,7 @@ private Q_SLOTS:
     void theSettingsFieldStoresEveryKeystroke()
     {
         ViewHost view(QStringLiteral("SettingsKeyGroup"), { { "ai", QVariant::fromValue(m_ai.get()) } },
-            QSize(360, 120));
+            QSize(360, 400));
         QQuickItem *field = view.find("apiKeyField");
         QVERIFY(field);
         QCOMPARE(field->property("echoMode").toInt(), 2); // TextInput.Password
@@ -256,7 +256,7 @@ private Q_SLOTS:
     void theServerFieldsKeepOnlyWhatTheStoreTakes()
     {
         ViewHost view(QStringLiteral("SettingsKeyGroup"), { { "ai", QVariant::fromValue(m_ai.get()) } },
-            QSize(360, 320));
+            QSize(360, 400));
         QQuickItem *address = view.find("serverAddressField");
         QQuickItem *problem = view.find("serverAddressProblem");
         QQuickItem *caption = view.find("keyCaption");
@@ -339,7 +339,7 @@ private Q_SLOTS:
         QTest::qWait(100);
         QVERIFY(view->window()->grabWindow().save(dir + "/aipanel-nokey.png"));
         ViewHost settings(QStringLiteral("SettingsKeyGroup"), { { "ai", QVariant::fromValue(m_ai.get()) } },
-            QSize(360, 300));
+            QSize(360, 400));
         m_ai->setApiKey(QStringLiteral("sk-abcdef"));
         QTest::qWait(100);
         QVERIFY(settings.window()->grabWindow().save(dir + "/settingskey.png"));
