@@ -42,12 +42,20 @@
         <comment>sends the question</comment>
         <translation>Senden</translation>
     </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
 </context>
 <context>
     <name>AIStore</name>
     <message>
         <source>The API key contains characters that cannot be sent</source>
         <translation>Der API-Schlüssel enthält Zeichen, die sich nicht senden lassen</translation>
+    </message>
+    <message>
+        <source>Plain http to %1 is not encrypted. Use it anyway?</source>
+        <translation>Einfaches http zu %1 ist nicht verschlüsselt. Trotzdem verwenden?</translation>
     </message>
 </context>
 <context>
@@ -233,6 +241,33 @@
         <source>No response received.</source>
         <translation>Keine Antwort erhalten.</translation>
     </message>
+    <message>
+        <source>Stopped.</source>
+        <translation>Angehalten.</translation>
+    </message>
+    <message>
+        <source>Error: %1. Check the server address in Settings.</source>
+        <translation>Fehler: %1. Prüfen Sie die Serveradresse in den Einstellungen.</translation>
+    </message>
+</context>
+<context>
+    <name>ServerAddress</name>
+    <message>
+        <source>Enter an address that starts with http:// or https://.</source>
+        <translation>Geben Sie eine Adresse ein, die mit http:// oder https:// beginnt.</translation>
+    </message>
+    <message>
+        <source>Leave the user name and password out of the address.</source>
+        <translation>Lassen Sie Benutzername und Passwort aus der Adresse weg.</translation>
+    </message>
+    <message>
+        <source>The address cannot have a query or a fragment.</source>
+        <translation>Die Adresse darf keine Abfrage und kein Fragment enthalten.</translation>
+    </message>
+    <message>
+        <source>Plain http is only for this computer or a private network; use https.</source>
+        <translation>Einfaches http gibt es nur für diesen Rechner oder ein privates Netz; verwenden Sie https.</translation>
+    </message>
 </context>
 <context>
     <name>SettingsGeneralGroup</name>
@@ -303,6 +338,30 @@
     <message>
         <source>Required for AI chat. Get one at platform.openai.com</source>
         <translation>Für den KI-Chat nötig. Erhältlich auf platform.openai.com</translation>
+    </message>
+    <message>
+        <source>Server address</source>
+        <translation>Serveradresse</translation>
+    </message>
+    <message>
+        <source>Use It</source>
+        <translation>Verwenden</translation>
+    </message>
+    <message>
+        <source>Use this address over plain http</source>
+        <translation>Diese Adresse über einfaches http verwenden</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>Modell</translation>
+    </message>
+    <message>
+        <source>API key</source>
+        <translation>API-Schlüssel</translation>
+    </message>
+    <message>
+        <source>Remember the conversation</source>
+        <translation>Unterhaltung merken</translation>
     </message>
 </context>
 <context>

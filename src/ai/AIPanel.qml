@@ -6,8 +6,8 @@ import QtQuick.Controls.Basic
 import QtQuick.Layouts
 import Brivane
 
-// The AI tab: the conversation (or a notice while there is no key), a busy
-// line while a reply is read, and the question field.
+// The AI tab: the conversation (or a notice while the default server has no
+// key), a busy line with Stop while a reply is read, and the question field.
 Item {
     id: panel
     objectName: "aiPanel"
@@ -28,7 +28,7 @@ Item {
 
         Item {
             objectName: "keyNotice"
-            visible: !panel.ai.hasKey
+            visible: panel.ai.needsKey
             width: parent.width
             height: 80
 
@@ -58,7 +58,7 @@ Item {
         ListView {
             id: conversation
             objectName: "conversationList"
-            visible: panel.ai.hasKey
+            visible: !panel.ai.needsKey
             width: parent.width
             height: 260
             clip: true
@@ -161,6 +161,15 @@ Item {
                 font.pixelSize: 10
                 font.weight: Font.DemiBold
                 color: Qt.rgba(Theme.pink.r, Theme.pink.g, Theme.pink.b, 0.7)
+            }
+            GlyphButton {
+                objectName: "stopButton"
+                anchors.verticalCenter: parent.verticalCenter
+                text: qsTr("Stop")
+                symbol: "xmark.circle.fill"
+                glyphSize: 14
+                glyphColor: Theme.pink
+                onClicked: panel.ai.stop()
             }
         }
 

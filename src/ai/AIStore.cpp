@@ -3,10 +3,13 @@
 
 #include "AIStore.h"
 
+#include "ModelList.h"
 #include "ReplyReader.h"
+#include "ServerAddress.h"
 #include "app/Text.h"
 #include "platform/HttpStreamClient.h"
 #include "platform/KeyValueStore.h"
+#include "platform/SecretKeyring.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -25,16 +28,18 @@ bool isSendableKey(const QString &key)
     return true;
 }
 
-} // namespace
-
-QUrl AIStore::defaultEndpoint()
+QString hostOf(const QUrl &url)
 {
-    return QUrl(QStringLiteral("https://api.openai.com/v1/chat/completions"));
+    return url.host().toLower();
 }
 
+} // namespace
+
 AIStore::AIStore(KeyValueStore &preferences, QObject *parent)
-    : AIStore(preferences, Connection {}, parent)
+    : AIStore(preferences,
+        Connection { 60000, nullptr, SecretKeyring::isSupported() ? new SecretKeyring : nullptr }, parent)
 {
+    m_ownKeyring.reset(m_connection.keyring);
 }
 
 AIStore::AIStore(KeyValueStore &preferences, const Connection &connection, QObject *parent)
@@ -52,6 +57,27 @@ AIStore::AIStore(KeyValueStore &preferences, const Connection &connection, QObje
     // serves this run and is never written back.
     const QString stored = preferences.string(kKeyPreference).value_or(QString());
     m_apiKey = stored.isEmpty() ? qEnvironmentVariable("OPENAI_API_KEY") : stored;
+    m_keyToKeep = !stored.isEmpty();
+
+    // A stored address is checked again: the rules may be stricter than
+    // whatever wrote it.
+    const ServerAddress address
+        = ServerAddress::check(preferences.string(kBaseUrlPreference).value_or(QString()));
+    const QStringList confirmed = preferences.stringArray(kConfirmedHostsPreference).value_or(QStringList());
+    const bool usable = address.verdict == ServerAddress::Accepted
+        || (address.verdict == ServerAddress::NeedsConfirmation && confirmed.contains(hostOf(address.url)));
+    m_baseUrl = usable ? address.url : ServerAddress::defaultUrl();
+    m_model = preferences.string(kModelPreference).value_or(kDefaultModel).left(kMaxModelChars);
+    if (m_model.trimmed().isEmpty())
+        m_model = kDefaultModel;
+    m_remember = preferences.string(kRememberPreference).value_or(QString()) == QLatin1String("true");
+
+    if (m_connection.keyring) {
+        m_keyPlace = KeyPlace::Unknown;
+        connect(m_connection.keyring, &SecretKeyring::loaded, this, &AIStore::keyringLoaded);
+        connect(m_connection.keyring, &SecretKeyring::stored, this, &AIStore::keyringStored);
+        m_connection.keyring->load();
+    }
     m_messages->append(ChatMsg(QStringLiteral("system"), kGreeting));
 }
 
@@ -60,6 +86,11 @@ AIStore::~AIStore()
     // Readers hold transfers of the client: they go first.
     const QList<ReplyReader *> readers = findChildren<ReplyReader *>(Qt::FindDirectChildrenOnly);
     qDeleteAll(readers);
+    delete m_modelList;
+    // The keyring's worker finishes its writes before the store goes.
+    if (m_connection.keyring)
+        m_connection.keyring->disconnect(this);
+    m_ownKeyring.reset();
 }
 
 void AIStore::setApiKey(const QString &key)
@@ -67,9 +98,64 @@ void AIStore::setApiKey(const QString &key)
     // An unchanged value is already stored, or is the unstored fallback.
     if (key == m_apiKey)
         return;
+    const bool neededKey = needsKey();
     m_apiKey = key;
-    m_preferences.setString(kKeyPreference, key);
+    m_keyToKeep = true;
+    switch (m_keyPlace) {
+    case KeyPlace::File:
+        saveKeyToFile();
+        break;
+    case KeyPlace::Keyring:
+        m_connection.keyring->store(key, baseUrl());
+        break;
+    case KeyPlace::Unknown:
+        break; // saved once the keyring has answered
+    }
     Q_EMIT apiKeyChanged();
+    if (needsKey() != neededKey)
+        Q_EMIT needsKeyChanged();
+}
+
+void AIStore::saveKeyToFile()
+{
+    m_preferences.setString(kKeyPreference, m_apiKey);
+}
+
+void AIStore::keyringLoaded(bool available, const QString &secret)
+{
+    if (!available) {
+        m_keyPlace = KeyPlace::File;
+        if (m_keyToKeep)
+            saveKeyToFile();
+        return;
+    }
+    m_keyPlace = KeyPlace::Keyring;
+    // A key typed meanwhile, or one still in the file, moves to the keyring;
+    // the file keeps it until the keyring has it.
+    if (m_keyToKeep) {
+        m_connection.keyring->store(m_apiKey, baseUrl());
+        return;
+    }
+    if (!secret.isEmpty() && secret != m_apiKey) {
+        const bool neededKey = needsKey();
+        m_apiKey = secret;
+        Q_EMIT apiKeyChanged();
+        if (needsKey() != neededKey)
+            Q_EMIT needsKeyChanged();
+    }
+}
+
+void AIStore::keyringStored(bool succeeded)
+{
+    if (m_keyPlace != KeyPlace::Keyring)
+        return;
+    if (succeeded) {
+        m_preferences.remove(kKeyPreference);
+        return;
+    }
+    // The keyring went away or locked: the file, as without one.
+    m_keyPlace = KeyPlace::File;
+    saveKeyToFile();
 }
 
 bool AIStore::hasKey() const
@@ -77,16 +163,137 @@ bool AIStore::hasKey() const
     return !m_apiKey.trimmed().isEmpty();
 }
 
-QByteArray AIStore::requestBody(const QString &text)
+bool AIStore::isDefaultServer() const
 {
-    const QJsonArray prompt {
-        QJsonObject { { QStringLiteral("role"), QStringLiteral("system") },
-            { QStringLiteral("content"), kSystemPrompt } },
-        QJsonObject {
-            { QStringLiteral("role"), QStringLiteral("user") }, { QStringLiteral("content"), text } },
-    };
+    return m_baseUrl == ServerAddress::defaultUrl();
+}
+
+void AIStore::editBaseUrl(const QString &text)
+{
+    const ServerAddress address = ServerAddress::check(text);
+    const QStringList confirmed
+        = m_preferences.stringArray(kConfirmedHostsPreference).value_or(QStringList());
+    if (address.verdict == ServerAddress::Accepted
+        || (address.verdict == ServerAddress::NeedsConfirmation && confirmed.contains(hostOf(address.url)))) {
+        setAddressProblem(QString(), QUrl());
+        setBaseUrl(address.url);
+    } else if (address.verdict == ServerAddress::NeedsConfirmation) {
+        setAddressProblem(
+            tr("Plain http to %1 is not encrypted. Use it anyway?").arg(address.url.host()), address.url);
+    } else {
+        setAddressProblem(address.problem, QUrl());
+    }
+}
+
+void AIStore::confirmAddress()
+{
+    if (!m_pendingAddress.isValid())
+        return;
+    const QUrl url = m_pendingAddress;
+    QStringList confirmed = m_preferences.stringArray(kConfirmedHostsPreference).value_or(QStringList());
+    if (!confirmed.contains(hostOf(url))) {
+        confirmed.append(hostOf(url));
+        m_preferences.setStringArray(kConfirmedHostsPreference, confirmed);
+    }
+    setAddressProblem(QString(), QUrl());
+    setBaseUrl(url);
+}
+
+void AIStore::setAddressProblem(const QString &problem, const QUrl &pending)
+{
+    if (problem == m_addressProblem && pending == m_pendingAddress)
+        return;
+    m_addressProblem = problem;
+    m_pendingAddress = pending;
+    Q_EMIT addressProblemChanged();
+}
+
+void AIStore::setBaseUrl(const QUrl &url)
+{
+    if (url == m_baseUrl)
+        return;
+    const bool neededKey = needsKey();
+    m_baseUrl = url;
+    m_preferences.setString(kBaseUrlPreference, baseUrl());
+    // The keyring item names the server it is for.
+    if (m_keyPlace == KeyPlace::Keyring && m_keyToKeep)
+        m_connection.keyring->store(m_apiKey, baseUrl());
+    if (!m_models.isEmpty()) {
+        m_models.clear();
+        Q_EMIT modelsChanged();
+    }
+    Q_EMIT baseUrlChanged();
+    if (needsKey() != neededKey)
+        Q_EMIT needsKeyChanged();
+    refreshModels();
+}
+
+void AIStore::setModel(const QString &model)
+{
+    // Any name may be typed; it goes into a JSON string, never a header.
+    const QString bounded = model.left(kMaxModelChars);
+    if (bounded == m_model)
+        return;
+    m_model = bounded;
+    m_preferences.setString(kModelPreference, m_model);
+    Q_EMIT modelChanged();
+}
+
+void AIStore::refreshModels()
+{
+    delete m_modelList;
+    const QString key = m_apiKey.trimmed();
+    HttpRequest request;
+    request.method = QByteArrayLiteral("GET");
+    request.url = ServerAddress::endpoint(m_baseUrl, QStringLiteral("models"));
+    request.transferTimeoutMs = ModelList::kDeadlineMs;
+    if (!key.isEmpty() && isSendableKey(key))
+        request.headers.append(
+            { QByteArrayLiteral("Authorization"), QByteArrayLiteral("Bearer ") + key.toLatin1() });
+    m_modelList = new ModelList(this);
+    connect(m_modelList, &ModelList::ended, this, [this](const QStringList &names) {
+        m_modelList->deleteLater();
+        if (names == m_models)
+            return;
+        m_models = names;
+        Q_EMIT modelsChanged();
+    });
+    m_modelList->start(*m_connection.client, request);
+}
+
+void AIStore::setRememberConversation(bool remember)
+{
+    if (remember == m_remember)
+        return;
+    m_remember = remember;
+    m_preferences.setString(kRememberPreference, remember ? QStringLiteral("true") : QStringLiteral("false"));
+    Q_EMIT rememberConversationChanged();
+}
+
+QByteArray AIStore::requestBody(qsizetype questionRow) const
+{
+    // The question, and when remembering, the earlier turns that fit, newest
+    // first; failed replies and replies still arriving are left out.
+    QList<QJsonObject> turns;
+    qsizetype chars = 0;
+    const qsizetype oldest = m_remember ? 0 : questionRow;
+    for (qsizetype row = questionRow; row >= oldest; --row) {
+        const ChatMsg &message = m_messages->at(row);
+        if (message.role == QLatin1String("system") || message.failed || message.text.isEmpty())
+            continue;
+        if (row != questionRow
+            && (turns.size() >= kMaxRememberedMessages || chars + message.text.size() > kMaxRememberedChars))
+            break;
+        chars += message.text.size();
+        turns.prepend(QJsonObject {
+            { QStringLiteral("role"), message.role }, { QStringLiteral("content"), message.text } });
+    }
+    QJsonArray prompt { QJsonObject { { QStringLiteral("role"), QStringLiteral("system") },
+        { QStringLiteral("content"), kSystemPrompt } } };
+    for (const QJsonObject &turn : std::as_const(turns))
+        prompt.append(turn);
     const QJsonObject body {
-        { QStringLiteral("model"), kModel },
+        { QStringLiteral("model"), m_model },
         { QStringLiteral("messages"), prompt },
         { QStringLiteral("max_tokens"), 200 },
         { QStringLiteral("temperature"), 0.7 },
@@ -101,6 +308,7 @@ void AIStore::send(const QString &text)
     if (Text::trimmedSpacesAndTabs(text).isEmpty())
         return;
     m_messages->append(ChatMsg(QStringLiteral("user"), text));
+    const qsizetype questionRow = m_messages->size() - 1;
     if (m_readers++ == 0)
         Q_EMIT isLoadingChanged();
 
@@ -108,20 +316,22 @@ void AIStore::send(const QString &text)
     m_messages->append(ChatMsg(QStringLiteral("assistant"), QString()));
     const qsizetype placeholder = m_messages->size() - 1;
 
-    auto *reader = new ReplyReader(m_messages, placeholder, key, this);
+    const auto otherErrors = isDefaultServer() ? ReplyReader::Hint::Key : ReplyReader::Hint::Address;
+    auto *reader = new ReplyReader(m_messages, placeholder, key, otherErrors, this);
     connect(reader, &ReplyReader::ended, this, &AIStore::readerEnded);
     if (!isSendableKey(key)) {
         reader->failSoon(tr("The API key contains characters that cannot be sent"));
         return;
     }
-    HttpPostRequest request;
-    request.url = m_connection.endpoint;
+    HttpRequest request;
+    request.url = ServerAddress::endpoint(m_baseUrl, QStringLiteral("chat/completions"));
     request.transferTimeoutMs = m_connection.transferTimeoutMs;
-    request.headers = {
-        { QByteArrayLiteral("Authorization"), QByteArrayLiteral("Bearer ") + key.toLatin1() },
-        { QByteArrayLiteral("Content-Type"), QByteArrayLiteral("application/json") },
-    };
-    request.body = requestBody(text);
+    // Local servers need no key: without one, no Authorization header at all.
+    if (!key.isEmpty())
+        request.headers.append(
+            { QByteArrayLiteral("Authorization"), QByteArrayLiteral("Bearer ") + key.toLatin1() });
+    request.headers.append({ QByteArrayLiteral("Content-Type"), QByteArrayLiteral("application/json") });
+    request.body = requestBody(questionRow);
     reader->start(*m_connection.client, request);
 }
 
@@ -132,6 +342,13 @@ bool AIStore::ask(const QString &input)
         return false;
     send(question);
     return true;
+}
+
+void AIStore::stop()
+{
+    const QList<ReplyReader *> readers = findChildren<ReplyReader *>(Qt::FindDirectChildrenOnly);
+    for (ReplyReader *reader : readers)
+        reader->stop();
 }
 
 void AIStore::readerEnded()

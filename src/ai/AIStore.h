@@ -6,18 +6,23 @@
 #include "ChatMessageModel.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 #include <QtQml/qqmlregistration.h>
 #include <memory>
 
 class HttpStreamClient;
 class KeyValueStore;
+class ModelList;
 class ReplyReader;
+class SecretKeyring;
 
-// One chat with the hosted model: the conversation, the API key and the busy
-// flag. Every question is sent on its own (system prompt plus the question)
-// and its streamed answer fills a placeholder message as it arrives.
+// One chat with an OpenAI-compatible server: the conversation, the server's
+// address and model, the API key and the busy flag. A question is sent on its
+// own (system prompt plus the question) unless the conversation is to be
+// remembered; its streamed answer fills a placeholder message as it arrives.
 class AIStore : public QObject
 {
     Q_OBJECT
@@ -28,26 +33,45 @@ class AIStore : public QObject
     Q_PROPERTY(bool isLoading READ isLoading NOTIFY isLoadingChanged)
     Q_PROPERTY(QString apiKey READ apiKey WRITE setApiKey NOTIFY apiKeyChanged)
     Q_PROPERTY(bool hasKey READ hasKey NOTIFY apiKeyChanged)
+    Q_PROPERTY(bool needsKey READ needsKey NOTIFY needsKeyChanged)
+    Q_PROPERTY(QString baseUrl READ baseUrl NOTIFY baseUrlChanged)
+    Q_PROPERTY(bool isDefaultServer READ isDefaultServer NOTIFY baseUrlChanged)
+    Q_PROPERTY(QString addressProblem READ addressProblem NOTIFY addressProblemChanged)
+    Q_PROPERTY(bool addressNeedsConfirmation READ addressNeedsConfirmation NOTIFY addressProblemChanged)
+    Q_PROPERTY(QString model READ model WRITE setModel NOTIFY modelChanged)
+    Q_PROPERTY(QStringList models READ models NOTIFY modelsChanged)
+    Q_PROPERTY(bool rememberConversation READ rememberConversation WRITE setRememberConversation NOTIFY
+            rememberConversationChanged)
 public:
     using ChatMsg = ::ChatMsg;
 
-    // Where requests go; tests point this at a local server.
+    // How requests travel; tests use a local server and no keyring.
     struct Connection
     {
-        QUrl endpoint = defaultEndpoint();
         int transferTimeoutMs = 60000;
         // Null: the real network, owned by the store.
         HttpStreamClient *client = nullptr;
+        // Null: the key stays in the preferences file.
+        SecretKeyring *keyring = nullptr;
     };
 
     static inline const QString kKeyPreference = QStringLiteral("brivane_openai_key");
+    static inline const QString kBaseUrlPreference = QStringLiteral("brivane_ai_base_url");
+    static inline const QString kModelPreference = QStringLiteral("brivane_ai_model");
+    static inline const QString kRememberPreference = QStringLiteral("brivane_ai_remember");
+    // Private-network hosts the user agreed to reach over plain http.
+    static inline const QString kConfirmedHostsPreference = QStringLiteral("brivane_ai_confirmed_hosts");
     static inline const QString kGreeting = QStringLiteral("Hi! I'm Brivane AI. Ask me anything.");
     static inline const QString kSystemPrompt = QStringLiteral(
         "You are a helpful assistant inside a macOS notch widget. Keep answers concise, max 2-3 "
         "sentences. Use simple formatting.");
-    static inline const QString kModel = QStringLiteral("gpt-4o-mini");
-    static QUrl defaultEndpoint();
+    static inline const QString kDefaultModel = QStringLiteral("gpt-4o-mini");
+    // What a remembered conversation may send: the newest turns that fit.
+    static constexpr int kMaxRememberedMessages = 20;
+    static constexpr qsizetype kMaxRememberedChars = 16000;
+    static constexpr qsizetype kMaxModelChars = 200;
 
+    // The real network and, where the session has one, the keyring.
     explicit AIStore(KeyValueStore &preferences, QObject *parent = nullptr);
     AIStore(KeyValueStore &preferences, const Connection &connection, QObject *parent = nullptr);
     ~AIStore() override;
@@ -57,30 +81,74 @@ public:
     bool isLoading() const { return m_readers > 0; }
     QString apiKey() const { return m_apiKey; }
     void setApiKey(const QString &key);
-    // False while the key is empty or only white space: the chat asks for one.
+    // False while the key is empty or only white space.
     bool hasKey() const;
+    // Only the default server needs a key; the chat asks for one then.
+    bool needsKey() const { return isDefaultServer() && !hasKey(); }
+
+    QString baseUrl() const { return m_baseUrl.toString(); }
+    bool isDefaultServer() const;
+    QString addressProblem() const { return m_addressProblem; }
+    bool addressNeedsConfirmation() const { return m_pendingAddress.isValid(); }
+    // The address field's text once edited: taken and stored when it is
+    // acceptable, otherwise the problem is shown and nothing is stored.
+    Q_INVOKABLE void editBaseUrl(const QString &text);
+    // Takes the plain-http private address waiting for the user's consent.
+    Q_INVOKABLE void confirmAddress();
+
+    QString model() const { return m_model; }
+    void setModel(const QString &model);
+    QStringList models() const { return m_models; }
+    // Asks the server which models it has; models() follows when it answers.
+    Q_INVOKABLE void refreshModels();
+
+    bool rememberConversation() const { return m_remember; }
+    void setRememberConversation(bool remember);
 
     // Sends `text` (unless it is only spaces and tabs) and returns at once.
     Q_INVOKABLE void send(const QString &text);
     // The chat input's action: trims white space and line breaks and sends
     // what is left. False when nothing was left to send.
     Q_INVOKABLE bool ask(const QString &input);
-
-    // The JSON body sent for a question.
-    static QByteArray requestBody(const QString &text);
+    // Ends every reply still arriving; what came so far stays.
+    Q_INVOKABLE void stop();
 
 Q_SIGNALS:
     void isLoadingChanged();
     void apiKeyChanged();
+    void needsKeyChanged();
+    void baseUrlChanged();
+    void addressProblemChanged();
+    void modelChanged();
+    void modelsChanged();
+    void rememberConversationChanged();
 
 private:
+    enum class KeyPlace { Unknown, File, Keyring };
+
+    QByteArray requestBody(qsizetype questionRow) const;
     void readerEnded();
+    void setBaseUrl(const QUrl &url);
+    void setAddressProblem(const QString &problem, const QUrl &pending);
+    void keyringLoaded(bool available, const QString &secret);
+    void keyringStored(bool succeeded);
+    void saveKeyToFile();
 
     KeyValueStore &m_preferences;
     Connection m_connection;
     std::unique_ptr<HttpStreamClient> m_ownClient;
+    std::unique_ptr<SecretKeyring> m_ownKeyring;
     ChatMessageModel *m_messages;
     VisibleChatModel *m_visible;
     QString m_apiKey;
+    KeyPlace m_keyPlace = KeyPlace::File;
+    bool m_keyToKeep = false; // typed or migrated, unlike the environment's
+    QUrl m_baseUrl;
+    QString m_addressProblem;
+    QUrl m_pendingAddress;
+    QString m_model;
+    QStringList m_models;
+    QPointer<ModelList> m_modelList;
+    bool m_remember = false;
     int m_readers = 0; // replies still being read
 };

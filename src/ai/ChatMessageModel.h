@@ -17,6 +17,7 @@ struct ChatMsg
     QUuid id;
     QString role; // "user", "assistant" or "system"
     QString text;
+    bool failed = false; // an error shown in place of a reply
 
     ChatMsg(QString role, QString text);
 };

@@ -128,3 +128,14 @@ QString errorMessageFromBody(QByteArrayView body)
     const QJsonValue error = document.object().value(QLatin1String("error"));
     return error.toObject().value(QLatin1String("message")).toString();
 }
+
+QString completionFromBody(QByteArrayView body)
+{
+    const QJsonDocument document = QJsonDocument::fromJson(body.toByteArray());
+    const QJsonValue choice = document.object().value(QLatin1String("choices")).toArray().first();
+    return choice.toObject()
+        .value(QLatin1String("message"))
+        .toObject()
+        .value(QLatin1String("content"))
+        .toString();
+}

@@ -64,3 +64,7 @@ private:
 // The "message" of the JSON "error" object in an error response body, or ""
 // when the body is not such a document.
 QString errorMessageFromBody(QByteArrayView body);
+
+// The answer of a whole (not streamed) chat completion: the "content" of the
+// first choice's "message", or "" when the body is not such a document.
+QString completionFromBody(QByteArrayView body);

@@ -6,6 +6,8 @@ list(APPEND BRIVANE_SOURCES
     ai/ChatMessageModel.h ai/ChatMessageModel.cpp
     ai/ReplyStream.h ai/ReplyStream.cpp
     ai/ReplyReader.h ai/ReplyReader.cpp
+    ai/ServerAddress.h ai/ServerAddress.cpp
+    ai/ModelList.h ai/ModelList.cpp
 )
 list(APPEND BRIVANE_QML
     ai/AIPanel.qml

@@ -98,7 +98,12 @@ GridLayout {
         // "" is the primary monitor and "*" every monitor; a stored monitor
         // that is unplugged stays listed, so the choice is not lost.
         readonly property var names: {
-            const names = Qt.application.screens.map(screen => screen.name).filter(name => name.length > 0)
+            const names = []
+            const screens = Qt.application.screens
+            for (let i = 0; i < screens.length; ++i) {
+                if (screens[i].name.length > 0)
+                    names.push(screens[i].name)
+            }
             const stored = group.settings ? group.settings.monitor : ""
             if (stored.length > 0 && stored !== "*" && names.indexOf(stored) < 0)
                 names.push(stored)

@@ -24,15 +24,32 @@ Item {
 
     Rectangle { anchors.fill: parent; color: root.windowColor }
 
-    // The notes list takes what the column leaves; should the column ever
-    // need more than the window, it scrolls.
+    // The column scrolls when it needs more than the window; the control
+    // that takes the keyboard is scrolled into view.
     Flickable {
         id: scroller
+        objectName: "settingsScroller"
         anchors.fill: parent
         contentHeight: column.height + 40
         clip: true
         boundsBehavior: Flickable.StopAtBounds
-        ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
+        ScrollBar.vertical: ScrollBar {
+            policy: scroller.contentHeight > scroller.height ? ScrollBar.AlwaysOn : ScrollBar.AlwaysOff
+        }
+        Connections {
+            target: root.Window.window
+            function onActiveFocusItemChanged() {
+                const item = root.Window.window.activeFocusItem
+                if (!item || !column.contains(column.mapFromItem(item, 0, 0)))
+                    return
+                const top = column.mapFromItem(item, 0, 0).y + column.y
+                const bottom = top + item.height
+                if (top - 12 < scroller.contentY)
+                    scroller.contentY = Math.max(0, top - 12)
+                else if (bottom + 12 > scroller.contentY + scroller.height)
+                    scroller.contentY = Math.min(scroller.contentHeight - scroller.height, bottom + 12 - scroller.height)
+            }
+        }
 
         ColumnLayout {
             id: column

@@ -65,6 +65,8 @@ private:
         QString description;
         if (error != QNetworkReply::NoError && !httpStatusError)
             description = describe(error);
+        m_unreachable
+            = error == QNetworkReply::ConnectionRefusedError || error == QNetworkReply::HostNotFoundError;
         m_reply->disconnect(this);
         m_reply->deleteLater();
         m_reply = nullptr;
@@ -112,7 +114,7 @@ NetworkHttpStreamClient::~NetworkHttpStreamClient()
     delete m_manager;
 }
 
-HttpStream *NetworkHttpStreamClient::post(const HttpPostRequest &request, QObject *parent)
+HttpStream *NetworkHttpStreamClient::start(const HttpRequest &request, QObject *parent)
 {
     QNetworkRequest networkRequest(request.url);
     networkRequest.setTransferTimeout(request.transferTimeoutMs);
@@ -126,5 +128,8 @@ HttpStream *NetworkHttpStreamClient::post(const HttpPostRequest &request, QObjec
         m_manager = new QNetworkAccessManager;
         m_manager->setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
     }
-    return new NetworkHttpStream(m_manager->post(networkRequest, request.body), parent);
+    QNetworkReply *reply = request.method == "POST"
+        ? m_manager->post(networkRequest, request.body)
+        : m_manager->sendCustomRequest(networkRequest, request.method, request.body);
+    return new NetworkHttpStream(reply, parent);
 }

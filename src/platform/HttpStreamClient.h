@@ -12,9 +12,10 @@
 
 class QNetworkAccessManager;
 
-// One POST whose response body is wanted piece by piece as it arrives.
-struct HttpPostRequest
+// One request whose response body is wanted piece by piece as it arrives.
+struct HttpRequest
 {
+    QByteArray method = QByteArrayLiteral("POST");
     QUrl url;
     QList<std::pair<QByteArray, QByteArray>> headers;
     QByteArray body;
@@ -32,6 +33,10 @@ class HttpStream : public QObject
 public:
     using QObject::QObject;
 
+    // After a failed finish: whether the server could not be reached at all
+    // (connection refused, unknown host), as opposed to a broken transfer.
+    bool unreachable() const { return m_unreachable; }
+
 Q_SIGNALS:
     void responseStarted(int status, const QString &reasonPhrase);
     void bytesArrived(const QByteArray &bytes);
@@ -39,9 +44,12 @@ Q_SIGNALS:
     // An HTTP error status by itself is not a failure here: the caller sees
     // the status and the body and decides.
     void finished(bool succeeded, const QString &errorDescription);
+
+protected:
+    bool m_unreachable = false;
 };
 
-// Starts streaming POSTs; the network itself lives behind this so that the
+// Starts streaming requests; the network itself lives behind this so that the
 // callers can be tested against fakes.
 class HttpStreamClient
 {
@@ -49,7 +57,7 @@ public:
     virtual ~HttpStreamClient() = default;
     // The stream is owned by `parent`; deleting it aborts the transfer
     // without any further signal.
-    virtual HttpStream *post(const HttpPostRequest &request, QObject *parent) = 0;
+    virtual HttpStream *start(const HttpRequest &request, QObject *parent) = 0;
 };
 
 // The real client on QNetworkAccessManager: HTTPS with the system's
@@ -60,7 +68,7 @@ class NetworkHttpStreamClient : public HttpStreamClient
 public:
     NetworkHttpStreamClient();
     ~NetworkHttpStreamClient() override;
-    HttpStream *post(const HttpPostRequest &request, QObject *parent) override;
+    HttpStream *start(const HttpRequest &request, QObject *parent) override;
 
 private:
     QNetworkAccessManager *m_manager = nullptr;

@@ -17,6 +17,7 @@ list(APPEND BRIVANE_SOURCES
     platform/WaylandProbe.h platform/WaylandProbe.cpp
     platform/Autostart.h platform/Autostart.cpp
     platform/HttpStreamClient.h platform/HttpStreamClient.cpp
+    platform/SecretKeyring.h platform/SecretKeyring.cpp
     platform/SystemFigures.h platform/SystemFigures.cpp
     platform/ScriptRunner.h platform/ScriptRunner.cpp
     platform/NowPlayingService.h

@@ -63,10 +63,8 @@ public:
         });
     }
 
-    QUrl url() const
-    {
-        return QUrl(QStringLiteral("http://127.0.0.1:%1/v1/chat/completions").arg(m_server.serverPort()));
-    }
+    // The address the settings take: requests go to its /chat/completions.
+    QString baseUrl() const { return QStringLiteral("http://127.0.0.1:%1/v1").arg(m_server.serverPort()); }
     int connections() const { return m_connections; }
     bool hasWaiting() const { return !m_waiting.isEmpty(); }
 
@@ -110,6 +108,14 @@ public:
         return "{\"id\":\"chatcmpl-9x\",\"object\":\"chat.completion.chunk\",\"created\":1718000000,"
                "\"model\":\"gpt-4o-mini-2024-07-18\",\"system_fingerprint\":\"fp_0aa8d3e20b\",\"choices\":[{"
                "\"index\":0,\"delta\":{},\"logprobs\":null,\"finish_reason\":\"stop\"}]}";
+    }
+
+    // A whole response with a fixed length.
+    static void replyWhole(QTcpSocket *socket, const QByteArray &statusLine, const QByteArray &body)
+    {
+        socket->write("HTTP/1.1 " + statusLine + "\r\nContent-Type: application/json\r\nContent-Length: "
+            + QByteArray::number(body.size()) + "\r\n\r\n" + body);
+        socket->flush();
     }
 
     // Sends a whole chunked body (already framed lines) and ends it.

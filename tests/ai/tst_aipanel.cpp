@@ -18,7 +18,7 @@ namespace {
 class FakeClient : public HttpStreamClient
 {
 public:
-    HttpStream *post(const HttpPostRequest &request, QObject *parent) override
+    HttpStream *start(const HttpRequest &request, QObject *parent) override
     {
         auto *stream = new HttpStream(parent);
         streams.append(stream);
@@ -40,7 +40,7 @@ public:
     }
 
     QList<QPointer<HttpStream>> streams;
-    QList<HttpPostRequest> requests;
+    QList<HttpRequest> requests;
 };
 
 } // namespace
@@ -82,6 +82,8 @@ private Q_SLOTS:
         m_client.requests.clear();
         m_prefs = std::make_unique<KeyValueStore>(TestSupport::temporaryPreferencesPath(m_dir));
         m_prefs->setString(AIStore::kKeyPreference, QStringLiteral("sk-test"));
+        for (const QString &key : { AIStore::kBaseUrlPreference, AIStore::kModelPreference })
+            m_prefs->remove(key);
         AIStore::Connection connection;
         connection.client = &m_client;
         m_ai = std::make_unique<AIStore>(*m_prefs, connection);
@@ -108,6 +110,12 @@ private Q_SLOTS:
         QCOMPARE(notice->isVisible(), false);
         QCOMPARE(list->isVisible(), true);
         QCOMPARE(list->property("count").toInt(), 2);
+
+        // A local server needs no key: the chat stays.
+        m_ai->setApiKey(QString());
+        m_ai->editBaseUrl(QStringLiteral("http://localhost:11434/v1"));
+        QCOMPARE(notice->isVisible(), false);
+        QCOMPARE(list->isVisible(), true);
     }
 
     void theGreetingIsNotDrawn()
@@ -155,6 +163,18 @@ private Q_SLOTS:
         QCOMPARE(busy->isVisible(), false);
         QCOMPARE(TestSupport::findItem(bubble(*view, 1), "bubbleText")->property("text").toString(),
             QStringLiteral("Hello"));
+
+        // Stop ends the reply being read; what came stays in its bubble.
+        m_ai->send(QStringLiteral("more"));
+        m_client.reply(1, QStringLiteral("Half"));
+        QQuickItem *stop = view->find("stopButton");
+        QVERIFY(stop && stop->isVisible());
+        view->click(stop);
+        QCOMPARE(busy->isVisible(), false);
+        QTRY_VERIFY(!m_client.streams.at(1));
+        QTRY_VERIFY(bubble(*view, 3));
+        QCOMPARE(TestSupport::findItem(bubble(*view, 3), "bubbleText")->property("text").toString(),
+            QStringLiteral("Half"));
     }
 
     void repliesAreShownAsPlainTextOfAtMostEightLines()
@@ -208,7 +228,7 @@ private Q_SLOTS:
     void theSettingsFieldStoresEveryKeystroke()
     {
         ViewHost view(QStringLiteral("SettingsKeyGroup"), { { "ai", QVariant::fromValue(m_ai.get()) } },
-            QSize(360, 120));
+            QSize(360, 400));
         QQuickItem *field = view.find("apiKeyField");
         QVERIFY(field);
         QCOMPARE(field->property("echoMode").toInt(), 2); // TextInput.Password
@@ -234,6 +254,58 @@ private Q_SLOTS:
         // A change made elsewhere shows in the field.
         m_ai->setApiKey(QStringLiteral("sk-other"));
         QCOMPARE(field->property("text").toString(), QStringLiteral("sk-other"));
+    }
+
+    void theServerFieldsKeepOnlyWhatTheStoreTakes()
+    {
+        ViewHost view(QStringLiteral("SettingsKeyGroup"), { { "ai", QVariant::fromValue(m_ai.get()) } },
+            QSize(360, 400));
+        QQuickItem *address = view.find("serverAddressField");
+        QQuickItem *problem = view.find("serverAddressProblem");
+        QQuickItem *caption = view.find("keyCaption");
+        QVERIFY(address && problem && caption);
+        QCOMPARE(address->property("text").toString(), QStringLiteral("https://api.openai.com/v1"));
+        QVERIFY(caption->isVisible());
+
+        const auto enter = [&](const QString &text) {
+            view.click(address);
+            QTRY_VERIFY(address->hasActiveFocus());
+            QTest::keyClick(view.window(), Qt::Key_A, Qt::ControlModifier);
+            view.type(text);
+            QTest::keyClick(view.window(), Qt::Key_Return);
+        };
+        enter(QStringLiteral("https://me:pw@llm.example.org/v1"));
+        QVERIFY(problem->isVisible());
+        QCOMPARE(problem->property("text").toString(), m_ai->addressProblem());
+        QVERIFY(!m_prefs->contains(AIStore::kBaseUrlPreference));
+        QCOMPARE(address->property("text").toString(), QStringLiteral("https://me:pw@llm.example.org/v1"));
+
+        enter(QStringLiteral("http://localhost:11434/v1/"));
+        QVERIFY(!problem->isVisible());
+        QCOMPARE(m_prefs->string(AIStore::kBaseUrlPreference), QStringLiteral("http://localhost:11434/v1"));
+        QCOMPARE(address->property("text").toString(), QStringLiteral("http://localhost:11434/v1"));
+        QVERIFY(!caption->isVisible());
+
+        // The model box asks the new server, offers its list, and takes any typed name.
+        QQuickItem *model = view.find("modelField");
+        QVERIFY(model);
+        QCOMPARE(model->property("editText").toString(), QStringLiteral("gpt-4o-mini"));
+        HttpStream *listing = m_client.streams.last();
+        QCOMPARE(m_client.requests.last().url.toString(), QStringLiteral("http://localhost:11434/v1/models"));
+        Q_EMIT listing->responseStarted(200, QStringLiteral("OK"));
+        Q_EMIT listing->bytesArrived(R"({"data":[{"id":"llama3.2:1b"},{"id":"gpt-4o-mini"}]})");
+        Q_EMIT listing->finished(true, {});
+        QCOMPARE(model->property("count").toInt(), 2);
+        QCOMPARE(model->property("editText").toString(), QStringLiteral("gpt-4o-mini"));
+        view.click(model, QPointF(20, model->height() / 2));
+        QTest::keyClick(view.window(), Qt::Key_A, Qt::ControlModifier);
+        view.type(QStringLiteral("mistral"));
+        QTest::keyClick(view.window(), Qt::Key_Return);
+        QCOMPARE(m_ai->model(), QStringLiteral("mistral"));
+
+        QQuickItem *remember = view.find("rememberConversation");
+        view.click(remember);
+        QCOMPARE(m_ai->rememberConversation(), true);
     }
 
     void theEnvironmentKeyShownInTheFieldIsNotSaved()
@@ -270,7 +342,7 @@ private Q_SLOTS:
         QTest::qWait(100);
         QVERIFY(view->window()->grabWindow().save(dir + "/aipanel-nokey.png"));
         ViewHost settings(QStringLiteral("SettingsKeyGroup"), { { "ai", QVariant::fromValue(m_ai.get()) } },
-            QSize(360, 120));
+            QSize(360, 400));
         m_ai->setApiKey(QStringLiteral("sk-abcdef"));
         QTest::qWait(100);
         QVERIFY(settings.window()->grabWindow().save(dir + "/settingskey.png"));

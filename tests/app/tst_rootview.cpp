@@ -13,6 +13,8 @@
 #include "platform/NotificationCenter.h"
 
 #include <QAbstractItemModelTester>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTemporaryDir>
 
 using TestSupport::ViewHost;
@@ -165,7 +167,7 @@ private Q_SLOTS:
         QCOMPARE(model.data(model.index(5), TabModel::ColorRole).value<QColor>(), QColor(0xFF, 0x37, 0x5F));
     }
 
-    void playerChoiceOffersAutomaticThePlayersAndTheStoredOne()
+    void choicesOfferTheirDefaultWhatIsThereAndTheStoredOne()
     {
         PanelSettings settings(*m_prefs);
         MediaStore media { MediaBackends {} };
@@ -190,6 +192,20 @@ private Q_SLOTS:
         QCOMPARE(settings.player(), "Beta");
         QVERIFY(QMetaObject::invokeMethod(combo, "activated", Q_ARG(int, 0)));
         QCOMPARE(settings.player(), "");
+
+        // Monitors: primary, every one, each present by name, and a stored
+        // one that is unplugged.
+        QQuickItem *monitors = view.find("monitorChoice");
+        QVERIFY(monitors);
+        const auto screens = QGuiApplication::screens();
+        const int present = int(std::count_if(
+            screens.cbegin(), screens.cend(), [](QScreen *screen) { return !screen->name().isEmpty(); }));
+        QCOMPARE(monitors->property("count").toInt(), 2 + present);
+        settings.setMonitor("DP-9");
+        QCOMPARE(monitors->property("count").toInt(), 3 + present);
+        QCOMPARE(monitors->property("currentText").toString(), "DP-9");
+        QVERIFY(QMetaObject::invokeMethod(monitors, "activated", Q_ARG(int, 1)));
+        QCOMPARE(settings.monitor(), PanelSettings::AllMonitors);
     }
 
     void settingsViewShowsItsTitleAndHint()
