@@ -278,8 +278,9 @@ void NotchPanel::pointerEntered()
 {
     m_closeTimer.stop();
     // Closed from the keyboard over a resting pointer, the shrinking card
-    // passes under it; that is not the pointer coming back.
-    if (m_isExpanded || m_suppressed || m_closingFromKeyboard)
+    // passes under it; that is not the pointer coming back. The pointer that
+    // reaches the strip meanwhile is.
+    if (m_isExpanded || m_suppressed || (m_closingFromKeyboard && m_trackerView->lastEntry().y() >= hitH))
         return;
     if (m_openDelay == 0)
         expand();
