@@ -14,6 +14,7 @@
 #include "platform/NotificationCenter.h"
 #include "platform/PanelHints.h"
 
+#include <QCursor>
 #include <QEasingCurve>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -22,6 +23,7 @@
 #include <QVariantAnimation>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 NotchPanel::NotchPanel(
     NotesStore *notes, ClipboardStore *clipboard, AIStore *ai, MediaStore *media, QQmlEngine *engine)
@@ -40,7 +42,10 @@ NotchPanel::NotchPanel(
     connect(m_animation, &QVariantAnimation::valueChanged, this,
         [this](const QVariant &value) { applyHeight(int(std::lround(value.toDouble()))); });
     connect(m_animation, &QVariantAnimation::finished, this, [this] {
-        m_closingFromKeyboard = false;
+        // A pointer that reached the strip while it shrank crossed into the
+        // window before it was the strip: it opens the card now.
+        if (std::exchange(m_closingFromKeyboard, false) && frame().contains(QCursor::pos()))
+            pointerEntered();
         // A Wayland compositor may leave the keyboard with a layer surface
         // that stopped taking it; unmapping the collapsed strip, which draws
         // nothing, makes it hand the keyboard to the window that had it.
@@ -278,9 +283,9 @@ void NotchPanel::pointerEntered()
 {
     m_closeTimer.stop();
     // Closed from the keyboard over a resting pointer, the shrinking card
-    // passes under it; that is not the pointer coming back. The pointer that
-    // reaches the strip meanwhile is.
-    if (m_isExpanded || m_suppressed || (m_closingFromKeyboard && m_trackerView->lastEntry().y() >= hitH))
+    // passes under it; that is not the pointer coming back. Where the
+    // pointer is once it has shrunk tells.
+    if (m_isExpanded || m_suppressed || m_closingFromKeyboard)
         return;
     if (m_openDelay == 0)
         expand();

@@ -3,7 +3,6 @@
 
 #include "NotchTrackingView.h"
 
-#include <QEnterEvent>
 #include <QEvent>
 
 NotchTrackingView::NotchTrackingView(QWindow *window, QObject *parent)
@@ -17,8 +16,6 @@ NotchTrackingView::NotchTrackingView(QWindow *window, QObject *parent)
 bool NotchTrackingView::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_window) {
-        if (event->type() == QEvent::Enter)
-            m_lastEntry = static_cast<QEnterEvent *>(event)->position();
         if (event->type() == QEvent::Enter && onMouseEnter)
             onMouseEnter();
         else if (event->type() == QEvent::Leave && onMouseExit)

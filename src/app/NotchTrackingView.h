@@ -20,13 +20,9 @@ public:
     std::function<void()> onMouseEnter;
     std::function<void()> onMouseExit;
 
-    // Where the pointer last entered, in the window's coordinates.
-    QPointF lastEntry() const { return m_lastEntry; }
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QPointer<QWindow> m_window;
-    QPointF m_lastEntry;
 };
