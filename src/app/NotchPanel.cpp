@@ -14,7 +14,6 @@
 #include "platform/NotificationCenter.h"
 #include "platform/PanelHints.h"
 
-#include <QCursor>
 #include <QEasingCurve>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -44,7 +43,8 @@ NotchPanel::NotchPanel(
     connect(m_animation, &QVariantAnimation::finished, this, [this] {
         // A pointer that reached the strip while it shrank crossed into the
         // window before it was the strip: it opens the card now.
-        if (std::exchange(m_closingFromKeyboard, false) && frame().contains(QCursor::pos()))
+        const auto pointer = m_trackerView->pointer();
+        if (std::exchange(m_closingFromKeyboard, false) && pointer && pointer->y() < hitH)
             pointerEntered();
         // A Wayland compositor may leave the keyboard with a layer surface
         // that stopped taking it; unmapping the collapsed strip, which draws

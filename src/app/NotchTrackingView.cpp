@@ -3,7 +3,9 @@
 
 #include "NotchTrackingView.h"
 
+#include <QEnterEvent>
 #include <QEvent>
+#include <QMouseEvent>
 
 NotchTrackingView::NotchTrackingView(QWindow *window, QObject *parent)
     : QObject(parent)
@@ -16,6 +18,12 @@ NotchTrackingView::NotchTrackingView(QWindow *window, QObject *parent)
 bool NotchTrackingView::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_window) {
+        if (event->type() == QEvent::Enter)
+            m_pointer = static_cast<QEnterEvent *>(event)->position();
+        else if (event->type() == QEvent::MouseMove)
+            m_pointer = static_cast<QMouseEvent *>(event)->position();
+        else if (event->type() == QEvent::Leave)
+            m_pointer.reset();
         if (event->type() == QEvent::Enter && onMouseEnter)
             onMouseEnter();
         else if (event->type() == QEvent::Leave && onMouseExit)

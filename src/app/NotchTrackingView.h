@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QWindow>
 #include <functional>
+#include <optional>
 
 // Reports the pointer entering and leaving a window. The window's input
 // region is exactly the panel's frame in each state, so the window's own
@@ -20,9 +21,14 @@ public:
     std::function<void()> onMouseEnter;
     std::function<void()> onMouseExit;
 
+    // Where the pointer was last seen over the window, in its coordinates;
+    // none once it has left.
+    std::optional<QPointF> pointer() const { return m_pointer; }
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QPointer<QWindow> m_window;
+    std::optional<QPointF> m_pointer;
 };
