@@ -28,6 +28,7 @@ if [ ! -f "$asan/build.ninja" ]; then
 fi
 cmake --build "$asan"
 ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:abort_on_error=1 \
+LSAN_OPTIONS=suppressions=$root/tests/lsan.supp \
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
     ctest --test-dir "$asan" -L unit --output-on-failure --timeout 600
 
