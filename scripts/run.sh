@@ -11,5 +11,5 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     exit 1
 fi
 
-"$root/scripts/setup.sh"
+"$root/scripts/setup.sh" build run
 exec "${BRIVANE_BUILD_DIR:-$root/build}/src/brivane"

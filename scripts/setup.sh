@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 Brivane developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs what is missing (Debian 12 packages) and builds Brivane into build/.
-# Sourced by run.sh and test.sh; safe to run again: it only does what is needed.
+# Installs the Debian packages that are missing for this release (Debian 12
+# or 13, see packages.txt) and builds Brivane into build/. Safe to run again:
+# it only does what is needed.
+#   setup.sh [GROUP...]   the package groups to install (default: all of them;
+#                         run.sh asks only for "build run")
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -14,7 +17,7 @@ install_missing_packages() {
         pkg="${pkg%%#*}"; pkg="${pkg// /}"
         [ -z "$pkg" ] && continue
         dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "ok installed" || missing+=("$pkg")
-    done <"$root/scripts/packages.txt"
+    done < <("$root/scripts/packages.sh" "$@")
     [ ${#missing[@]} -eq 0 ] && return 0
 
     local sudo=()
@@ -39,5 +42,5 @@ build_brivane() {
     cmake --build "$build"
 }
 
-install_missing_packages
+install_missing_packages "$@"
 build_brivane
