@@ -8,6 +8,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTimeZone>
 #include <charconv>
 #include <chrono>
 #include <cmath>
@@ -152,7 +153,7 @@ QDateTime NotesStore::dateTimeFrom(double referenceSeconds)
     // and the conversion to milliseconds would overflow.
     if (!std::isfinite(unixSeconds) || std::fabs(unixSeconds) > 1e14)
         return {};
-    return QDateTime::fromMSecsSinceEpoch(qint64(std::floor(unixSeconds * 1000.0)), Qt::UTC);
+    return QDateTime::fromMSecsSinceEpoch(qint64(std::floor(unixSeconds * 1000.0)), QTimeZone::utc());
 }
 
 void NotesStore::add(const QString &text)

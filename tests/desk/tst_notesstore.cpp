@@ -11,6 +11,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <QTimeZone>
 #include <memory>
 
 class TestNotesStore : public QObject
@@ -229,8 +230,8 @@ private Q_SLOTS:
 
     void datesOutOfRangeShowNothingInsteadOfOverflowing()
     {
-        QCOMPARE(NotesStore::dateTimeFrom(0), QDateTime(QDate(2001, 1, 1), QTime(0, 0), Qt::UTC));
-        QCOMPARE(NotesStore::dateTimeFrom(-978307200.0), QDateTime::fromMSecsSinceEpoch(0, Qt::UTC));
+        QCOMPARE(NotesStore::dateTimeFrom(0), QDateTime(QDate(2001, 1, 1), QTime(0, 0), QTimeZone::utc()));
+        QCOMPARE(NotesStore::dateTimeFrom(-978307200.0), QDateTime::fromMSecsSinceEpoch(0, QTimeZone::utc()));
         for (const double bad : { 1e300, -1e300, qInf(), qQNaN() }) {
             QVERIFY(!NotesStore::dateTimeFrom(bad).isValid());
             QCOMPARE(NotesModel::timeText(bad), QString());
