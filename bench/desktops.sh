@@ -20,7 +20,7 @@ desktops=("$@")
 cmake --build "$build" --target brivane hover_response test_window >/dev/null
 
 # GNOME with Brivane's extension, as the package installs it.
-export GNOME_SHELL_EXTENSION="$root/src/gnome-shell-extension"
+export GNOME_SHELL_EXTENSION="$build/gnome-shell-extension/brivane@brivane.org"
 export BRIVANE_BIN="$build/src/brivane" HOVER="$build/bench/hover_response" ROUNDS=$rounds IDLE=$idle
 for desktop in "${desktops[@]}"; do
     echo "== $desktop"

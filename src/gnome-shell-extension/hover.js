@@ -17,12 +17,16 @@
 // since the shell takes every key before an X11 client could grab it.
 //
 // Nothing runs while Brivane is not on the bus, and nothing polls while the
-// card is closed.
+// card is closed. Only Brivane's own process is listened to, and only its
+// own window is adopted: any X11 client could claim the same window class.
+//
+// This file is the same for every shell version; the shell's modules come in
+// through the constructor, from the entry that matches the shell's way of
+// loading extensions (extension-legacy.js for 43 and 44, extension-module.js
+// for 45 and later).
 'use strict';
 
-const { Clutter, Gio, GLib, Meta, Shell } = imports.gi;
-const Main = imports.ui.main;
-const PointerWatcher = imports.ui.pointerWatcher;
+let Clutter, Gio, GLib, Meta, Shell, Main, PointerWatcher;
 
 const BUS_NAME = 'org.brivane.Brivane';
 const OBJECT_PATH = '/org/brivane/Brivane/Shell';
@@ -34,15 +38,20 @@ const STRIP_HEIGHT = 32;
 // How often the pointer is read while the card is open.
 const WATCH_INTERVAL_MS = 15;
 
-function isBrivaneCard(window) {
+function isBrivaneCard(window, pid) {
     // Brivane's settings window is an ordinary one; only the card skips the
     // task bar.
     const wmClass = (window.get_wm_class() || '').toLowerCase();
     const instance = (window.get_wm_class_instance() || '').toLowerCase();
-    return (wmClass === 'brivane' || instance === 'brivane') && window.is_skip_taskbar();
+    return pid > 0 && window.get_pid() === pid && (wmClass === 'brivane' || instance === 'brivane') &&
+        window.is_skip_taskbar();
 }
 
-class BrivaneHover {
+var BrivaneHover = class BrivaneHover {
+    constructor(modules) {
+        ({ Clutter, Gio, GLib, Meta, Shell, Main, PointerWatcher } = modules);
+    }
+
     enable() {
         this._zone = null;
         this._window = null;
@@ -54,14 +63,41 @@ class BrivaneHover {
         this._expandedSignal = 0;
         this._action = Meta.KeyBindingAction.NONE;
         this._openedByKey = false;
+        this._owner = null;
+        this._pid = 0;
         this._nameWatch = Gio.bus_watch_name(Gio.BusType.SESSION, BUS_NAME, Gio.BusNameWatcherFlags.NONE,
-            () => this._brivaneAppeared(), () => this._brivaneVanished());
+            (connection, name, owner) => this._ownerFound(owner), () => this._brivaneVanished());
     }
 
     disable() {
         Gio.bus_unwatch_name(this._nameWatch);
         this._nameWatch = 0;
         this._brivaneVanished();
+    }
+
+    // The bus tells which process owns Brivane's name; only that process's
+    // window is Brivane's.
+    _ownerFound(owner) {
+        this._brivaneVanished();
+        this._owner = owner;
+        Gio.DBus.session.call('org.freedesktop.DBus', '/org/freedesktop/DBus', 'org.freedesktop.DBus',
+            'GetConnectionUnixProcessID', new GLib.Variant('(s)', [owner]), new GLib.VariantType('(u)'),
+            Gio.DBusCallFlags.NONE, -1, null, (connection, result) => {
+                try {
+                    const [pid] = connection.call_finish(result).deep_unpack();
+                    if (this._owner === owner) {
+                        this._pid = pid;
+                        this._brivaneAppeared();
+                    }
+                } catch (e) {
+                    console.warn(`Brivane: cannot tell its process: ${e.message}`);
+                }
+            });
+    }
+
+    // A signal counts only from the process that owns Brivane's name now.
+    _fromBrivane(sender) {
+        return this._owner !== null && sender === this._owner;
     }
 
     _brivaneAppeared() {
@@ -87,12 +123,16 @@ class BrivaneHover {
         this._expandedSignal = Gio.DBus.session.signal_subscribe(BUS_NAME, INTERFACE, 'ExpandedChanged',
             OBJECT_PATH, null, Gio.DBusSignalFlags.NONE,
             (connection, sender, path, iface, signal, parameters) => {
+                if (!this._fromBrivane(sender))
+                    return;
                 const [expanded] = parameters.deep_unpack();
                 this._setExpanded(expanded);
             });
         this._shortcutSignal = Gio.DBus.session.signal_subscribe(BUS_NAME, INTERFACE, 'ShortcutChanged',
             OBJECT_PATH, null, Gio.DBusSignalFlags.NONE,
             (connection, sender, path, iface, signal, parameters) => {
+                if (!this._fromBrivane(sender))
+                    return;
                 const [accelerator] = parameters.deep_unpack();
                 this._bindShortcut(accelerator);
             });
@@ -102,13 +142,13 @@ class BrivaneHover {
                 this._call('Toggle', null);
             }
         });
-        Gio.DBus.session.call(BUS_NAME, OBJECT_PATH, INTERFACE, 'Shortcut', null, new GLib.VariantType('(s)'),
+        Gio.DBus.session.call(this._owner, OBJECT_PATH, INTERFACE, 'Shortcut', null, new GLib.VariantType('(s)'),
             Gio.DBusCallFlags.NO_AUTO_START, -1, null, (connection, result) => {
                 try {
                     const [accelerator] = connection.call_finish(result).deep_unpack();
                     this._bindShortcut(accelerator);
                 } catch (e) {
-                    log(`Brivane: no shortcut: ${e.message}`);
+                    console.warn(`Brivane: no shortcut: ${e.message}`);
                 }
             });
         this._focusChanged = global.display.connect('notify::focus-window', () => this._focusMoved());
@@ -120,6 +160,8 @@ class BrivaneHover {
     }
 
     _brivaneVanished() {
+        this._owner = null;
+        this._pid = 0;
         if (!this._zone)
             return;
         this._setExpanded(false);
@@ -146,12 +188,12 @@ class BrivaneHover {
     }
 
     _call(method, parameters) {
-        Gio.DBus.session.call(BUS_NAME, OBJECT_PATH, INTERFACE, method, parameters, null,
+        Gio.DBus.session.call(this._owner, OBJECT_PATH, INTERFACE, method, parameters, null,
             Gio.DBusCallFlags.NO_AUTO_START, -1, null, (connection, result) => {
                 try {
                     connection.call_finish(result);
                 } catch (e) {
-                    log(`Brivane: ${method} failed: ${e.message}`);
+                    console.warn(`Brivane: ${method} failed: ${e.message}`);
                 }
             });
     }
@@ -206,7 +248,7 @@ class BrivaneHover {
     }
 
     _adopt(window) {
-        if (this._window || !isBrivaneCard(window))
+        if (this._window || !isBrivaneCard(window, this._pid))
             return;
         this._window = window;
         this._windowSignals = [
@@ -317,8 +359,4 @@ class BrivaneHover {
             return;
         this._request('Collapse');
     }
-}
-
-function init() {
-    return new BrivaneHover();
-}
+};
