@@ -16,6 +16,7 @@
 #include "platform/FullScreenWatch.h"
 #include "platform/GlobalShortcut.h"
 #include "platform/KeyValueStore.h"
+#include "platform/LayerSurface.h"
 #include "platform/ShellExtension.h"
 #include "platform/SingleInstance.h"
 #include "platform/UnixSignals.h"
@@ -36,28 +37,37 @@ const QString kServiceName = QStringLiteral("org.brivane.Brivane");
 
 const QByteArray kLayerShellOffered("the compositor has the layer shell");
 
+// Whether the strip was set to be a layer surface, for the line said at start.
+bool g_layerSurfaceChosen = false;
+
 // Chooses how the strip reaches the screen, before Qt connects: a layer
-// surface where the Wayland compositor has the layer shell and Brivane's
-// plugin for it is there, else an X11 window (XWayland on Wayland). Returns
-// why, for the line said at start.
+// surface where the Wayland compositor has the layer shell and this build
+// can make one (KDE's LayerShellQt, or Brivane's plugin for the running Qt),
+// else an X11 window (XWayland on Wayland). Returns why, for the line said
+// at start.
 QByteArray choosePlatform()
 {
     const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     const bool x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
     if (wayland) {
-        const QString plugins = WaylandProbe::pluginDirectory();
-        if (!plugins.isEmpty() && WaylandProbe::advertises("zwlr_layer_shell_v1")) {
+        QByteArray missing;
+        const QString plugins
+            = LayerSurface::fromLibrary() ? QString() : WaylandProbe::pluginDirectory(&missing);
+        const bool canMake = LayerSurface::fromLibrary() || !plugins.isEmpty();
+        if (canMake && WaylandProbe::advertises("zwlr_layer_shell_v1")) {
             // X11 stays behind it, should Qt's Wayland platform fail to load.
             qputenv("QT_QPA_PLATFORM", x11 ? "wayland;xcb" : "wayland");
-            qputenv("QT_WAYLAND_SHELL_INTEGRATION", "brivane-layer-shell");
-            QCoreApplication::addLibraryPath(plugins);
+            if (!LayerSurface::fromLibrary()) {
+                qputenv("QT_WAYLAND_SHELL_INTEGRATION", "brivane-layer-shell");
+                QCoreApplication::addLibraryPath(plugins);
+            }
+            g_layerSurfaceChosen = true;
             return kLayerShellOffered;
         }
         if (!x11)
             return "there is no XWayland to fall back to";
         qputenv("QT_QPA_PLATFORM", "xcb");
-        return plugins.isEmpty() ? "Brivane's layer-shell plugin is not installed"
-                                 : "the compositor offers no zwlr_layer_shell_v1";
+        return canMake ? QByteArray("the compositor offers no zwlr_layer_shell_v1") : missing;
     }
     // The panel relies on window masks and global pointer crossing, which
     // the X11 backend provides.
@@ -84,8 +94,7 @@ void reportWindowPath(const QByteArray &why)
             + " Wayland session; the compositor places it and follows the pointer for it" + because + '.';
     else if (platform == QLatin1String("xcb"))
         line = "Brivane: the strip is an X11 window under the window manager of " + desktop + '.';
-    else if (platform == QLatin1String("wayland")
-        && qgetenv("QT_WAYLAND_SHELL_INTEGRATION") == "brivane-layer-shell")
+    else if (platform == QLatin1String("wayland") && g_layerSurfaceChosen)
         line = "Brivane: the strip is a layer surface over the top edge of " + desktop + " Wayland session"
             + because + '.';
     else

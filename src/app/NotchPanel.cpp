@@ -11,6 +11,7 @@
 #include "desk/NotesStore.h"
 #include "media/MediaStore.h"
 #include "platform/Compositor.h"
+#include "platform/LayerSurface.h"
 #include "platform/NotificationCenter.h"
 #include "platform/PanelHints.h"
 
@@ -33,9 +34,9 @@ NotchPanel::NotchPanel(
     setColor(Qt::transparent);
     // Shown like a non-activating panel: mapping it must not steal focus.
     setProperty("_q_showWithoutActivating", true);
-    // On Wayland compositors with a layer shell, Brivane's shell integration
-    // makes this window a layer surface over the top edge.
-    setProperty("brivaneLayerSurface", true);
+    // On Wayland compositors with a layer shell, a layer surface over the
+    // top edge.
+    LayerSurface::attach(this);
 
     m_animation = new QVariantAnimation(this);
     connect(m_animation, &QVariantAnimation::valueChanged, this,
@@ -255,6 +256,8 @@ void NotchPanel::expand()
     // Become focusable only while expanded, so typing reaches the card. Who
     // has the keyboard now is asked first, to give it back on collapse.
     m_focusQuery = PanelHints::queryActiveWindow();
+    LayerSurface::setKeyboard(
+        this, m_openedFromKeyboard ? LayerSurface::Keyboard::Exclusive : LayerSurface::Keyboard::OnDemand);
     setFlag(Qt::WindowDoesNotAcceptFocus, false);
     PanelHints::activate(this);
     PanelHints::reassertPanel(this);
@@ -270,7 +273,8 @@ void NotchPanel::collapse()
         return;
     m_isExpanded = false;
     Q_EMIT isExpandedChanged();
-    setProperty("brivaneTakesKeyboard", false);
+    m_openedFromKeyboard = false;
+    LayerSurface::setKeyboard(this, LayerSurface::Keyboard::None);
     setFlag(Qt::WindowDoesNotAcceptFocus, true);
     PanelHints::activate(focusOwner());
     NotificationCenter::defaultCenter().post(ExpansionObserver::notificationName(),
@@ -332,7 +336,7 @@ void NotchPanel::openFromKeyboard()
     if (m_rootItem)
         m_rootItem->setProperty("keyboardOpened", true);
     // A layer surface then takes the keyboard at once, not on a click.
-    setProperty("brivaneTakesKeyboard", true);
+    m_openedFromKeyboard = true;
     expand();
 }
 

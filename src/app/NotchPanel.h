@@ -124,6 +124,7 @@ private:
     bool m_shellTracksPointer = false;
     bool m_suppressed = false;
     bool m_closingFromKeyboard = false;
+    bool m_openedFromKeyboard = false;
     int m_openDelay = 0;
     int m_closeGrace = 0;
     QTimer m_openTimer;

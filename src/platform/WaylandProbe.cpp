@@ -58,22 +58,29 @@ bool advertises(const char *interface, int timeoutMs)
     return answered && search.found;
 }
 
-QString pluginDirectory()
+QString pluginDirectory(QByteArray *whyNot)
 {
     // The layer surface needs Qt's Wayland platform and its xdg-shell, which
     // takes every other window.
     const QString qtPlugins = QLibraryInfo::path(QLibraryInfo::PluginsPath);
-    if (!QFileInfo::exists(qtPlugins + QStringLiteral("/wayland-shell-integration/libxdg-shell.so")))
+    if (!QFileInfo::exists(qtPlugins + QStringLiteral("/wayland-shell-integration/libxdg-shell.so"))) {
+        *whyNot = "Qt's Wayland platform is not installed";
         return QString();
+    }
     const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
-    if (program.isEmpty())
-        return QString();
     const QDir bin = QFileInfo(program).dir();
     for (const char *relative : { BRIVANE_PLUGIN_DIR_FROM_BUILD, BRIVANE_PLUGIN_DIR_FROM_INSTALL }) {
         const QString dir = QDir::cleanPath(bin.filePath(QString::fromUtf8(relative)));
-        if (QFileInfo::exists(dir + QStringLiteral("/wayland-shell-integration")))
-            return dir;
+        if (program.isEmpty() || !QFileInfo::exists(dir + QStringLiteral("/wayland-shell-integration")))
+            continue;
+        if (std::strcmp(qVersion(), BRIVANE_PLUGIN_QT_VERSION) != 0) {
+            *whyNot = QByteArray("Brivane's layer-shell plugin was built for Qt ") + BRIVANE_PLUGIN_QT_VERSION
+                + ", not the running Qt " + qVersion();
+            return QString();
+        }
+        return dir;
     }
+    *whyNot = "Brivane's layer-shell plugin is not installed";
     return QString();
 }
 

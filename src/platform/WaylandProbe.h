@@ -14,8 +14,10 @@ namespace WaylandProbe {
 bool advertises(const char *interface, int timeoutMs = 1000);
 
 // Brivane's own Qt plugin folder (holding wayland-shell-integration/), next
-// to the program as built or as installed; empty when there is none, or
-// when Qt's own Wayland shell integration is missing.
-QString pluginDirectory();
+// to the program as built or as installed. Empty, with the reason in
+// *whyNot, when there is none, when Qt's own Wayland shell integration is
+// missing, or when the plugin was built for another Qt than the one running:
+// it uses Qt's private interfaces, which change from version to version.
+QString pluginDirectory(QByteArray *whyNot);
 
 } // namespace WaylandProbe

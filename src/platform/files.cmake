@@ -15,6 +15,7 @@ list(APPEND BRIVANE_SOURCES
     platform/GlobalShortcut.h platform/GlobalShortcut.cpp
     platform/ShellExtension.h platform/ShellExtension.cpp
     platform/WaylandProbe.h platform/WaylandProbe.cpp
+    platform/LayerSurface.h platform/LayerSurface.cpp
     platform/Autostart.h platform/Autostart.cpp
     platform/HttpStreamClient.h platform/HttpStreamClient.cpp
     platform/SecretKeyring.h platform/SecretKeyring.cpp

@@ -1,0 +1,29 @@
+// SPDX-FileCopyrightText: 2026 Brivane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+class QWindow;
+
+// Brivane's strip as a layer surface over the top edge, on Wayland
+// compositors with the layer shell. Where this build has KDE's LayerShellQt,
+// the library makes the surface for the one window asked for and Qt's
+// xdg-shell keeps every other; elsewhere Brivane's own shell-integration
+// plugin reads the same wishes from the window's properties. Off Wayland,
+// every call does nothing.
+namespace LayerSurface {
+
+enum class Keyboard { None, OnDemand, Exclusive };
+
+// Whether layer surfaces come from KDE's LayerShellQt in this build.
+bool fromLibrary();
+
+// Makes window a layer surface when it is next mapped: centred on the top
+// edge of its screen, on the overlay layer, taking no keys.
+void attach(QWindow *window);
+
+// How the surface takes the keyboard: not at all (the collapsed strip), when
+// clicked (a card opened by hover), or at once (opened from the keyboard).
+void setKeyboard(QWindow *window, Keyboard keyboard);
+
+} // namespace LayerSurface
