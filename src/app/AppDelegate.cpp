@@ -13,6 +13,7 @@
 #include "desk/ClipboardStore.h"
 #include "desk/NotesStore.h"
 #include "media/MediaStore.h"
+#include "platform/DesktopNotice.h"
 #include "platform/FullScreenWatch.h"
 #include "platform/GlobalShortcut.h"
 #include "platform/KeyValueStore.h"
@@ -106,6 +107,7 @@ void reportWindowPath(const QByteArray &why)
 
 AppDelegate::AppDelegate(KeyValueStore &preferences, QObject *parent)
     : QObject(parent)
+    , m_preferences(preferences)
     , m_sharedNotes(new NotesStore(preferences, this))
     , m_sharedClipboard(new ClipboardStore(preferences, this))
     , m_sharedAI(new AIStore(preferences, this))
@@ -333,7 +335,24 @@ void AppDelegate::connectShellExtension()
         const QString line = extension->pathReport();
         if (!line.isEmpty())
             std::fprintf(stderr, "%s\n", qPrintable(line));
+        noticeExtensionOnce();
     });
+}
+
+void AppDelegate::noticeExtensionOnce()
+{
+    // A first start on GNOME comes before the extension is on: the user is
+    // told once, in the shell's own notifications, how to finish.
+    static const QString shownKey = QStringLiteral("brivane_extension_notice_shown");
+    const ShellExtension::State state = m_shellExtension->state();
+    if (state != ShellExtension::State::Disabled && state != ShellExtension::State::NotInstalled)
+        return;
+    if (m_preferences.contains(shownKey))
+        return;
+    m_preferences.setString(shownKey, QStringLiteral("1"));
+    DesktopNotice::send(QDBusConnection::sessionBus(), tr("Finish setting up Brivane"),
+        tr("Turn on Brivane's extension in GNOME's Extensions app, or with \"Turn On\" in Brivane's settings "
+           "window, then log out and in again: the centre of the top bar will then open the card."));
 }
 
 SettingsWindow *AppDelegate::mainWindow()

@@ -69,7 +69,9 @@ private:
     void setUpPanel(NotchPanel *panel);
     void chooseShortcutBackend();
     void suppressUnderFullScreen();
+    void noticeExtensionOnce();
 
+    KeyValueStore &m_preferences;
     QPointer<ShellExtension> m_shellExtension;
     NotchPanel *m_notchPanel = nullptr;
     QList<NotchPanel *> m_panels;

@@ -16,6 +16,7 @@ list(APPEND BRIVANE_SOURCES
     platform/ShellExtension.h platform/ShellExtension.cpp
     platform/WaylandProbe.h platform/WaylandProbe.cpp
     platform/LayerSurface.h platform/LayerSurface.cpp
+    platform/DesktopNotice.h platform/DesktopNotice.cpp
     platform/Autostart.h platform/Autostart.cpp
     platform/HttpStreamClient.h platform/HttpStreamClient.cpp
     platform/SecretKeyring.h platform/SecretKeyring.cpp
