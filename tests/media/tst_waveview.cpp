@@ -103,11 +103,14 @@ private Q_SLOTS:
         wave->setVisible(true);
         QVERIFY(wave->isTicking());
 
-        // A hidden ancestor hides it as well.
-        QQuickItem *holder = view.window()->contentItem();
-        holder->setVisible(false);
+        // A hidden ancestor hides it as well. (Not the window's content
+        // item: from Qt 6.8 on, an item without a parent stays hidden once
+        // hidden.)
+        QQuickItem holder(view.window()->contentItem());
+        wave->setParentItem(&holder);
+        holder.setVisible(false);
         QVERIFY(!wave->isTicking());
-        holder->setVisible(true);
+        holder.setVisible(true);
         QVERIFY(wave->isTicking());
 
         // So does a hidden window, and leaving the window altogether.
