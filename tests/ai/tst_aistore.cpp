@@ -296,8 +296,7 @@ private Q_SLOTS:
         // A long turn: the character bound drops everything before it.
         const QString big(10000, QLatin1Char('b'));
         promptOf(big, "a");
-        const QJsonArray bounded
-            = promptOf(QString(6000, QLatin1Char('c')), "a");
+        const QJsonArray bounded = promptOf(QString(6000, QLatin1Char('c')), "a");
         QCOMPARE(bounded.size(), 1 + 2);
         QCOMPARE(bounded.at(1).toObject().value("content").toString(), QStringLiteral("a"));
 
@@ -366,8 +365,8 @@ private Q_SLOTS:
         QCOMPARE(store->isLoading(), true);
 
         // "[DONE]" ends the reply even though the connection stays open.
-        LocalChatServer::send(
-            socket, LocalChatServer::event(LocalChatServer::finishChunk()) + LocalChatServer::event("[DONE]"));
+        LocalChatServer::send(socket,
+            LocalChatServer::event(LocalChatServer::finishChunk()) + LocalChatServer::event("[DONE]"));
         QTRY_COMPARE(store->isLoading(), false);
         QCOMPARE(textAt(*store, 2), QStringLiteral("Hello"));
         QCOMPARE(changes.count(), 2);
@@ -392,7 +391,8 @@ private Q_SLOTS:
         QTest::newRow("[DONE] without content")
             << S::event(S::roleChunk()) + S::event("[DONE]") << kNoResponse;
         QTest::newRow("an over-long line is dropped")
-            << QByteArray("data: " + QByteArray(2 * 1024 * 1024, 'x') + "\n" + S::content("after")) << "after";
+            << QByteArray("data: " + QByteArray(2 * 1024 * 1024, 'x') + "\n" + S::content("after"))
+            << "after";
     }
     void bodiesAreReadLineByLine()
     {
@@ -514,9 +514,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("failure");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("lost half way") << "abort" << "The connection was closed before the reply was complete";
-        QTest::newRow("silent server") << "silent" << "The request timed out";
-        QTest::newRow("server down") << "down" << "Connection refused";
+        QTest::newRow("lost half way") << "abort"
+                                       << "The connection was closed before the reply was complete";
+        QTest::newRow("silent server") << "silent"
+                                       << "The request timed out";
+        QTest::newRow("server down") << "down"
+                                     << "Connection refused";
     }
     void transportFailuresNameTheAddress()
     {
