@@ -112,17 +112,6 @@ private Q_SLOTS:
         QCOMPARE(panelName(*view), QStringLiteral("calculatorPanel"));
     }
 
-    void malformedNotificationsChangeNothing()
-    {
-        auto view = makeView();
-        NotificationCenter::defaultCenter().post(ExpansionObserver::notificationName(), {});
-        setExpanded(QStringLiteral("yes"));
-        QCOMPARE(view->root()->property("isExpanded").toBool(), false);
-        setExpanded(true);
-        setExpanded(1);
-        QCOMPARE(view->root()->property("isExpanded").toBool(), true);
-    }
-
     void aKnownTrackMakesRoomForTheMiniPlayer()
     {
         auto view = makeView();
