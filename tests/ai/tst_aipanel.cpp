@@ -303,7 +303,6 @@ private Q_SLOTS:
         QVERIFY(!m_prefs->contains(AIStore::kKeyPreference));
         qunsetenv("OPENAI_API_KEY");
     }
-
 };
 
 BRIVANE_TEST_MAIN(TestAIPanel)
