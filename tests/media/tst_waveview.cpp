@@ -71,6 +71,11 @@ private Q_SLOTS:
         wave->setActive(true);
         QVERIFY(wave->isTicking());
 
+        wave->setVisible(false);
+        QVERIFY(!wave->isTicking());
+        wave->setVisible(true);
+        QVERIFY(wave->isTicking());
+
         // A hidden ancestor hides it as well.
         QQuickItem *holder = view.window()->contentItem();
         holder->setVisible(false);
@@ -85,7 +90,7 @@ private Q_SLOTS:
         QVERIFY(wave->isTicking());
         wave->setParentItem(nullptr);
         QVERIFY(!wave->isTicking());
-        QCOMPARE(ticking.count(), 7);
+        QCOMPARE(ticking.count(), 9);
 
         const double phase = wave->phase();
         QCoreApplication::processEvents();
