@@ -7,7 +7,6 @@
 #include "media/MediaStore.h"
 #include "platform/ImageLoader.h"
 #include "platform/MprisNowPlaying.h"
-#include "platform/ScriptRunner.h"
 #include "platform/VolumeControl.h"
 
 #include <QDBusConnection>
@@ -85,7 +84,6 @@ int main(int argc, char *argv[])
 
     MediaBackends backends;
     backends.service = std::make_shared<MprisNowPlaying>();
-    backends.runner = std::make_shared<ScriptRunner>();
     backends.volume = std::make_shared<SystemVolume>();
     backends.images = std::make_shared<NetworkImageLoader>();
     backends.autoPoll = false;

@@ -7,7 +7,6 @@
 #include "MediaFormat.h"
 #include "platform/ImageLoader.h"
 #include "platform/MprisNowPlaying.h"
-#include "platform/ScriptRunner.h"
 #include "platform/VolumeControl.h"
 
 #include <QCoreApplication>
@@ -34,7 +33,6 @@ MediaBackends MediaBackends::system()
 {
     MediaBackends backends;
     backends.service = std::make_shared<MprisNowPlaying>();
-    backends.runner = std::make_shared<ScriptRunner>();
     backends.volume = std::make_shared<SystemVolume>();
     backends.images = std::make_shared<NetworkImageLoader>();
     return backends;
@@ -68,6 +66,7 @@ MediaStore::MediaStore(MediaBackends backends, QObject *parent)
     connect(&m_pollTimer, &QTimer::timeout, this, &MediaStore::refresh);
 
     // A burst of player signals makes one refresh.
+    m_soonTimer.setObjectName(QStringLiteral("soonTimer"));
     m_soonTimer.setSingleShot(true);
     m_soonTimer.setInterval(50);
     connect(&m_soonTimer, &QTimer::timeout, this, &MediaStore::refresh);
@@ -217,12 +216,12 @@ void MediaStore::refreshSoon()
 }
 
 // Opens a tick by asking the now-playing service; its answer, or the end of
-// its deadline, carries the tick on.
+// its deadline, ends the tick.
 void MediaStore::tryMediaRemote()
 {
     m_tickRunning = true;
     if (!m_backends.service) {
-        onServiceAnswer(std::nullopt);
+        finishTick(std::nullopt);
         return;
     }
     QPointer<MediaStore> self(this);
@@ -230,32 +229,9 @@ void MediaStore::tryMediaRemote()
         if (!self)
             return;
         if (track && !track->title.isEmpty())
-            self->onServiceAnswer(MediaSources::serviceUpdate(*track));
+            self->finishTick(MediaSources::serviceUpdate(*track));
         else
-            self->onServiceAnswer(std::nullopt);
-    });
-}
-
-void MediaStore::onServiceAnswer(const std::optional<TrackUpdate> &update)
-{
-    if (update) {
-        finishTick(update);
-        return;
-    }
-    const std::shared_ptr<const ScriptRunner> runner = m_backends.runner;
-    // Without the script tool the script sources have nothing to say; do not
-    // even wake a worker.
-    if (!runner || !runner->available()) {
-        finishTick(std::nullopt);
-        return;
-    }
-    QPointer<MediaStore> self(this);
-    QThreadPool::globalInstance()->start([self, runner] {
-        const std::optional<TrackUpdate> found = MediaSources::tryOsascript(*runner);
-        postToMain([self, found] {
-            if (self)
-                self->finishTick(found);
-        });
+            self->finishTick(std::nullopt);
     });
 }
 
@@ -275,71 +251,30 @@ void MediaStore::finishTick(const std::optional<TrackUpdate> &update)
 
 void MediaStore::apply(const TrackUpdate &update)
 {
-    switch (update.kind) {
-    case TrackUpdate::Kind::Service:
-        setTitle(update.title);
-        setArtist(update.artist);
-        setAlbum(update.album);
-        setAppName(update.appName);
-        setDuration(update.duration.value_or(0));
-        setElapsed(update.elapsed.value_or(0));
-        setIsPlaying(update.isPlaying);
-        m_source = Source::Service;
-        break;
-    case TrackUpdate::Kind::Player:
-        setTitle(update.title);
-        setArtist(update.artist);
-        setAlbum(update.album);
-        setIsPlaying(update.isPlaying);
-        setAppName(update.appName);
-        setDuration(update.duration.value_or(0));
-        setElapsed(update.elapsed.value_or(0));
-        m_source = Source::Script;
-        break;
-    case TrackUpdate::Kind::Browser:
-        setTitle(update.title);
-        setArtist(update.artist);
-        setAlbum(update.album);
-        setAppName(update.appName);
-        setIsPlaying(update.isPlaying);
-        m_source = Source::Script;
-        break;
-    }
+    setTitle(update.title);
+    setArtist(update.artist);
+    setAlbum(update.album);
+    setAppName(update.appName);
+    setDuration(update.duration.value_or(0));
+    setElapsed(update.elapsed.value_or(0));
+    setIsPlaying(update.isPlaying);
     m_busName = update.busName;
     m_artUrl = update.artUrl;
 }
 
 void MediaStore::fetchAlbumArt()
 {
-    // Players often name the art a moment after the title: for them a new
-    // art address counts as much as a new title.
-    const bool newServiceArt = m_source == Source::Service && m_artUrl != m_lastArtUrl;
-    if (m_title == m_lastTitle && !newServiceArt)
+    // Players often name the art a moment after the title: a new art
+    // address counts as much as a new title.
+    if (m_title == m_lastTitle && m_artUrl == m_lastArtUrl)
         return;
     m_lastTitle = m_title;
+    m_lastArtUrl = m_artUrl;
     const std::shared_ptr<ImageLoader> images = m_backends.images;
-    if (!images)
+    const QUrl url(MediaSources::repairArtUrl(m_artUrl), QUrl::StrictMode);
+    if (!images || m_artUrl.isEmpty() || !url.isValid())
         return;
-    if (m_source == Source::Service) {
-        // The player names its art; its display name says nothing about where.
-        m_lastArtUrl = m_artUrl;
-        const QUrl url(MediaSources::repairArtUrl(m_artUrl), QUrl::StrictMode);
-        if (m_artUrl.isEmpty() || !url.isValid())
-            return;
-        startArtFetch([images, url] { return images->load(url); });
-        return;
-    }
-    if (m_appName.isEmpty())
-        return;
-    const QString appName = m_appName;
-    const std::shared_ptr<const ScriptRunner> runner = m_backends.runner;
-    if (!runner || !runner->available())
-        return;
-    if (appName != QLatin1String("YouTube") && appName != QLatin1String("Music")
-        && appName != QLatin1String("Spotify"))
-        return;
-    startArtFetch(
-        [appName, runner, images] { return MediaSources::fetchScriptArt(appName, *runner, *images); });
+    startArtFetch([images, url] { return images->load(url); });
 }
 
 void MediaStore::startArtFetch(std::function<QImage()> fetch)
@@ -361,50 +296,33 @@ void MediaStore::startArtFetch(std::function<QImage()> fetch)
 
 void MediaStore::togglePlayPause()
 {
-    sendCommand(QStringLiteral("playpause"));
+    sendCommand(NowPlayingService::Command::PlayPause);
 }
 
 void MediaStore::nextTrack()
 {
-    sendCommand(QStringLiteral("next track"));
+    sendCommand(NowPlayingService::Command::Next);
 }
 
 void MediaStore::previousTrack()
 {
-    sendCommand(QStringLiteral("previous track"));
+    sendCommand(NowPlayingService::Command::Previous);
 }
 
-void MediaStore::sendCommand(const QString &command)
+void MediaStore::sendCommand(NowPlayingService::Command command)
 {
     QPointer<MediaStore> self(this);
     auto refreshLater = [self] {
         if (self)
             QTimer::singleShot(kAfterCommandMs, self, &MediaStore::refresh);
     };
-    if (m_source == Source::Service && m_backends.service) {
-        NowPlayingService::Command method = NowPlayingService::Command::PlayPause;
-        if (command == QLatin1String("next track"))
-            method = NowPlayingService::Command::Next;
-        else if (command == QLatin1String("previous track"))
-            method = NowPlayingService::Command::Previous;
-        m_backends.service->send(m_busName, method, refreshLater);
-        return;
-    }
-    const std::shared_ptr<const ScriptRunner> runner = m_backends.runner;
-    if (!runner || !runner->available()) {
+    // Commands go to the player that reported the track shown; before one
+    // has, there is nobody to ask.
+    if (!m_backends.service || m_busName.isEmpty()) {
         refreshLater();
         return;
     }
-    // The route is the one of the track shown when the button was pressed.
-    const QString appName = m_appName;
-    QThreadPool::globalInstance()->start([runner, appName, command, refreshLater] {
-        if (MediaSources::isBrowserLabel(appName)) {
-            MediaSources::sendChromeCommand(*runner, appName, command);
-        } else {
-            runner->runScript(MediaSources::playerCommandScript(appName, command));
-        }
-        postToMain(refreshLater);
-    });
+    m_backends.service->send(m_busName, command, refreshLater);
 }
 
 void MediaStore::setVolume(float v)
@@ -419,13 +337,9 @@ void MediaStore::setVolume(float v)
     else if (scaled > 0.0f)
         percent = static_cast<int>(scaled);
     const std::shared_ptr<VolumeControl> volume = m_backends.volume;
-    const std::shared_ptr<const ScriptRunner> runner = m_backends.runner;
-    m_volumeQueue.start([volume, runner, percent] {
+    m_volumeQueue.start([volume, percent] {
         if (volume && volume->available())
             volume->setPercent(percent);
-        else if (runner && runner->available())
-            runner->subprocess(
-                { QStringLiteral("osascript"), QStringLiteral("-e"), MediaSources::volumeScript(percent) });
     });
 }
 

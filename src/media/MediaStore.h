@@ -4,6 +4,7 @@
 #pragma once
 
 #include "MediaSources.h"
+#include "platform/NowPlayingService.h"
 
 #include <QImage>
 #include <QObject>
@@ -19,23 +20,19 @@
 
 class AlbumArtSlot;
 class ImageLoader;
-class NowPlayingService;
-class ScriptRunner;
 class VolumeControl;
 
 // What the store talks to. Tests hand in fakes; defaults are the desktop's.
 struct MediaBackends
 {
     std::shared_ptr<NowPlayingService> service;
-    std::shared_ptr<const ScriptRunner> runner;
     std::shared_ptr<VolumeControl> volume;
     std::shared_ptr<ImageLoader> images;
     // Off in tests that drive refresh() themselves. A store with no backends
     // at all is inert: views can be tested on it with the setters.
     bool autoPoll = true;
 
-    // MPRIS, the script tool (where it exists), wpctl or pactl, and files or
-    // HTTPS for art.
+    // MPRIS, wpctl or pactl, and files or HTTPS for art.
     static MediaBackends system();
 };
 
@@ -111,9 +108,8 @@ public:
     // that adds it owns it. Register it under the name "albumart".
     QQuickImageProvider *createAlbumArtProvider() const;
 
-    // One poll tick: the now-playing service first, then the script
-    // sources; the first that reports a track wins. A tick that is asked for
-    // while one runs follows once it ends.
+    // One poll tick: asks the now-playing service for its track. A tick
+    // that is asked for while one runs follows once it ends.
     Q_INVOKABLE void refresh();
     Q_INVOKABLE void togglePlayPause();
     Q_INVOKABLE void nextTrack();
@@ -144,15 +140,12 @@ Q_SIGNALS:
     void tickFinished(bool found);
 
 private:
-    enum class Source { None, Service, Script };
-
     void tryMediaRemote();
-    void onServiceAnswer(const std::optional<MediaSources::TrackUpdate> &update);
     void finishTick(const std::optional<MediaSources::TrackUpdate> &update);
     void apply(const MediaSources::TrackUpdate &update);
     void fetchAlbumArt();
     void startArtFetch(std::function<QImage()> fetch);
-    void sendCommand(const QString &command);
+    void sendCommand(NowPlayingService::Command command);
     void refreshSoon();
     void readSystemVolume();
     void updatePlayerChoices();
@@ -168,8 +161,7 @@ private:
     bool m_volumeTouched = false;
     quint64 m_artGeneration = 0;
 
-    // Where the current track came from, for commands and art.
-    Source m_source = Source::None;
+    // The player of the current track, for commands, and its art.
     QString m_busName;
     QString m_artUrl;
     QString m_lastTitle;

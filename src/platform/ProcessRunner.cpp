@@ -3,13 +3,9 @@
 
 #include "ProcessRunner.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
-#include <QMetaObject>
-#include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QThreadPool>
 
 ProcessResult ProcessRunner::runBlocking(
     const QString &program, const QStringList &arguments, int timeoutMs, const QByteArray &standardInput)
@@ -35,25 +31,6 @@ ProcessResult ProcessRunner::runBlocking(
     result.standardOutput = process.readAllStandardOutput();
     result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     return result;
-}
-
-void ProcessRunner::run(const QString &program, const QStringList &arguments, int timeoutMs, QObject *context,
-    std::function<void(const ProcessResult &)> done)
-{
-    Q_ASSERT(!context || context->thread() == QCoreApplication::instance()->thread());
-    QPointer<QObject> guard(context);
-    QThreadPool::globalInstance()->start([=] {
-        const ProcessResult result = runBlocking(program, arguments, timeoutMs);
-        // Post through the application object, which outlives every context;
-        // the guard is read only on the main thread, where the context lives.
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [guard, done, result] {
-                if (guard && done)
-                    done(result);
-            },
-            Qt::QueuedConnection);
-    });
 }
 
 bool ProcessRunner::isExecutable(const QString &program)

@@ -4,10 +4,8 @@
 #pragma once
 
 #include <QByteArray>
-#include <QObject>
 #include <QString>
 #include <QStringList>
-#include <functional>
 
 struct ProcessResult
 {
@@ -29,11 +27,6 @@ public:
     // Blocks the calling thread: for worker threads only, never the UI thread.
     static ProcessResult runBlocking(const QString &program, const QStringList &arguments, int timeoutMs,
         const QByteArray &standardInput = {});
-
-    // Runs on the global thread pool and calls `done` on the main thread,
-    // unless `context` (a main-thread object) has been destroyed by then.
-    static void run(const QString &program, const QStringList &arguments, int timeoutMs, QObject *context,
-        std::function<void(const ProcessResult &)> done);
 
     // Whether `program` resolves to an executable file (absolute path or PATH).
     static bool isExecutable(const QString &program);

@@ -21,7 +21,6 @@ list(APPEND BRIVANE_SOURCES
     platform/HttpStreamClient.h platform/HttpStreamClient.cpp
     platform/SecretKeyring.h platform/SecretKeyring.cpp
     platform/SystemFigures.h platform/SystemFigures.cpp
-    platform/ScriptRunner.h platform/ScriptRunner.cpp
     platform/NowPlayingService.h
     platform/MprisNowPlaying.h platform/MprisNowPlaying.cpp
     platform/VolumeControl.h platform/VolumeControl.cpp

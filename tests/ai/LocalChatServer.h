@@ -96,6 +96,14 @@ public:
                "\"index\":0,\"delta\":{\"content\":"
             + jsonString + "},\"logprobs\":null,\"finish_reason\":null}]}";
     }
+    // One content event carrying `text` (no quotes or backslashes in it).
+    static QByteArray content(const QByteArray &text) { return event(contentChunk('"' + text + '"')); }
+    // One chunk of the body, sent at once.
+    static void send(QTcpSocket *socket, const QByteArray &bytes)
+    {
+        socket->write(chunk(bytes));
+        socket->flush();
+    }
     static QByteArray roleChunk()
     {
         return "{\"id\":\"chatcmpl-9x\",\"object\":\"chat.completion.chunk\",\"created\":1718000000,"

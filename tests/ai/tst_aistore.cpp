@@ -221,18 +221,11 @@ private Q_SLOTS:
         QCOMPARE(request.header("Authorization"), QByteArray("Bearer sk-test-0123456789"));
         QCOMPARE(request.headerCount("Authorization"), 1);
         QCOMPARE(request.header("Content-Type"), QByteArray("application/json"));
-        QCOMPARE(request.headerCount("Content-Type"), 1);
-        QCOMPARE(request.header("Content-Length").toInt(), request.body.size());
 
-        QJsonParseError error;
-        const QJsonObject body = QJsonDocument::fromJson(request.body, &error).object();
-        QCOMPARE(error.error, QJsonParseError::NoError);
-        QCOMPARE(body.keys(), (QStringList { "max_tokens", "messages", "model", "stream", "temperature" }));
-        QCOMPARE(body.value("model").toString(), QStringLiteral("gpt-4o-mini"));
-        QVERIFY(request.body.contains("\"max_tokens\":200,") || request.body.contains("\"max_tokens\":200}"));
-        QCOMPARE(body.value("temperature").toDouble(), 0.7);
-        QCOMPARE(body.value("stream").isBool(), true);
-        QCOMPARE(body.value("stream").toBool(), true);
+        const QJsonObject body = QJsonDocument::fromJson(request.body).object();
+        QCOMPARE(body,
+            (QJsonObject { { "model", "gpt-4o-mini" }, { "max_tokens", 200 }, { "temperature", 0.7 },
+                { "stream", true }, { "messages", body.value("messages") } }));
         const QJsonArray prompt = body.value("messages").toArray();
         QCOMPARE(prompt.size(), 2);
         QCOMPARE(prompt.at(0).toObject(),
@@ -243,8 +236,7 @@ private Q_SLOTS:
         QCOMPARE(prompt.at(1).toObject(), (QJsonObject { { "role", "user" }, { "content", question } }));
 
         // A later question is sent on its own: no greeting, no earlier turns.
-        LocalChatServer::replyStream(
-            exchange->socket, LocalChatServer::event(LocalChatServer::contentChunk("\"Hi\"")));
+        LocalChatServer::replyStream(exchange->socket, LocalChatServer::content("Hi"));
         QTRY_COMPARE(store->isLoading(), false);
         store->send(QStringLiteral("second"));
         auto second = m_server->next();
@@ -283,35 +275,34 @@ private Q_SLOTS:
             if (answer.isEmpty())
                 LocalChatServer::replyWhole(exchange->socket, "500 Internal Server Error", "{}");
             else
-                LocalChatServer::replyStream(exchange->socket, LocalChatServer::event(answer));
+                LocalChatServer::replyStream(exchange->socket, LocalChatServer::content(answer));
             if (!QTest::qWaitFor([&] { return !store->isLoading(); }, 10000))
                 return QJsonArray();
             return QJsonDocument::fromJson(exchange->request.body).object().value("messages").toArray();
         };
         QCOMPARE(promptOf("q0", QByteArray()).size(), 2); // the failed reply is not a turn
-        const QJsonArray second = promptOf("q1", LocalChatServer::contentChunk("\"a1\""));
+        const QJsonArray second = promptOf("q1", "a1");
         QCOMPARE(second.size(), 3);
         QCOMPARE(second.at(1).toObject().value("content").toString(), QStringLiteral("q0"));
-        const QJsonArray third = promptOf("q2", LocalChatServer::contentChunk("\"a2\""));
+        const QJsonArray third = promptOf("q2", "a2");
         QCOMPARE(third.size(), 5);
         QCOMPARE(third.at(3).toObject(), (QJsonObject { { "role", "assistant" }, { "content", "a1" } }));
         for (int i = 3; i < 15; ++i)
-            promptOf(QStringLiteral("q%1").arg(i), LocalChatServer::contentChunk("\"a\""));
-        const QJsonArray many = promptOf("last", LocalChatServer::contentChunk("\"a\""));
+            promptOf(QStringLiteral("q%1").arg(i), "a");
+        const QJsonArray many = promptOf("last", "a");
         QCOMPARE(many.size(), 1 + 20);
         QCOMPARE(many.at(20).toObject().value("content").toString(), QStringLiteral("last"));
 
         // A long turn: the character bound drops everything before it.
         const QString big(10000, QLatin1Char('b'));
-        promptOf(big, LocalChatServer::contentChunk("\"a\""));
-        const QJsonArray bounded
-            = promptOf(QString(6000, QLatin1Char('c')), LocalChatServer::contentChunk("\"a\""));
+        promptOf(big, "a");
+        const QJsonArray bounded = promptOf(QString(6000, QLatin1Char('c')), "a");
         QCOMPARE(bounded.size(), 1 + 2);
         QCOMPARE(bounded.at(1).toObject().value("content").toString(), QStringLiteral("a"));
 
         // Off again: one question on its own.
         store->setRememberConversation(false);
-        QCOMPARE(promptOf("alone", LocalChatServer::contentChunk("\"a\"")).size(), 2);
+        QCOMPARE(promptOf("alone", "a").size(), 2);
     }
 
     void theKeyIsSavedOnEveryChangeButTheFallbackNever()
@@ -346,12 +337,7 @@ private Q_SLOTS:
         m_prefs->flush();
         KeyValueStore reread(m_prefs->filePath());
         QCOMPARE(reread.string(AIStore::kKeyPreference), QStringLiteral("sk-stored"));
-    }
-
-    void aWhiteSpaceKeyCountsAsNone()
-    {
-        auto store = makeStoreWithKey(QStringLiteral(" \n"));
-        QCOMPARE(store->hasKey(), false);
+        QCOMPARE(makeStoreWithKey(QStringLiteral(" \n"))->hasKey(), false);
     }
 
     void aStreamedReplyGrowsInItsPlaceholder()
@@ -362,31 +348,25 @@ private Q_SLOTS:
         QVERIFY(exchange);
         QTcpSocket *socket = exchange->socket;
         socket->write(LocalChatServer::streamHead());
-        socket->write(LocalChatServer::chunk(LocalChatServer::event(LocalChatServer::roleChunk())));
-        socket->flush();
+        LocalChatServer::send(socket, LocalChatServer::event(LocalChatServer::roleChunk()));
         const QUuid before = store->messages()->at(2).id;
         // The role chunk carries empty content: still no text.
         QTRY_VERIFY(store->messages()->at(2).id != before);
         QCOMPARE(textAt(*store, 2), QString());
 
         QSignalSpy changes(store->messages(), &QAbstractItemModel::dataChanged);
-        socket->write(
-            LocalChatServer::chunk(LocalChatServer::event(LocalChatServer::contentChunk("\"Hel\""))));
-        socket->flush();
+        LocalChatServer::send(socket, LocalChatServer::content("Hel"));
         QTRY_COMPARE(textAt(*store, 2), QStringLiteral("Hel"));
         const QUuid hel = store->messages()->at(2).id;
-        socket->write(
-            LocalChatServer::chunk(LocalChatServer::event(LocalChatServer::contentChunk("\"lo\""))));
-        socket->flush();
+        LocalChatServer::send(socket, LocalChatServer::content("lo"));
         QTRY_COMPARE(textAt(*store, 2), QStringLiteral("Hello"));
         QVERIFY(store->messages()->at(2).id != hel);
         QCOMPARE(store->messages()->at(2).role, QStringLiteral("assistant"));
         QCOMPARE(store->isLoading(), true);
 
         // "[DONE]" ends the reply even though the connection stays open.
-        socket->write(LocalChatServer::chunk(
-            LocalChatServer::event(LocalChatServer::finishChunk()) + LocalChatServer::event("[DONE]")));
-        socket->flush();
+        LocalChatServer::send(socket,
+            LocalChatServer::event(LocalChatServer::finishChunk()) + LocalChatServer::event("[DONE]"));
         QTRY_COMPARE(store->isLoading(), false);
         QCOMPARE(textAt(*store, 2), QStringLiteral("Hello"));
         QCOMPARE(changes.count(), 2);
@@ -399,48 +379,20 @@ private Q_SLOTS:
         QCOMPARE(store->messages()->at(1).text, QStringLiteral("hello"));
     }
 
-    // Bodies served whole, and the text they leave in the placeholder.
+    // What the store makes of a whole body; the lines themselves are the
+    // decoder's (tst_replystream).
     void bodiesAreReadLineByLine_data()
     {
         using S = LocalChatServer;
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("no [DONE] keeps the content") << S::event(S::contentChunk("\"Hi\"")) << "Hi";
+        QTest::newRow("no [DONE] keeps the content") << S::content("Hi") << "Hi";
         QTest::newRow("empty body") << QByteArray() << kNoResponse;
         QTest::newRow("[DONE] without content")
             << S::event(S::roleChunk()) + S::event("[DONE]") << kNoResponse;
-        QTest::newRow("data: without the space is ignored")
-            << QByteArray("data:" + S::contentChunk("\"no\"") + "\n" + S::event(S::contentChunk("\"yes\"")))
-            << "yes";
-        QTest::newRow("comment lines")
-            << QByteArray(": OPENROUTER PROCESSING\n\n:\n" + S::event(S::contentChunk("\"ok\""))) << "ok";
-        QTest::newRow("CRLF line ends") << QByteArray("data: " + S::contentChunk("\"a\"")
-            + "\r\n\r\ndata: " + S::contentChunk("\"b\"") + "\r\n\r\ndata: [DONE]\r\n\r\n")
-                                        << "ab";
-        QTest::newRow("last line without a line end")
-            << QByteArray(S::event(S::contentChunk("\"a\"")) + "data: " + S::contentChunk("\"b\"")) << "ab";
-        QTest::newRow("case matters")
-            << QByteArray("Data: " + S::contentChunk("\"x\"") + "\n") << kNoResponse;
-        QTest::newRow("invalid and mistyped chunks are skipped") << QByteArray(
-            "data: {not json\n"
-            "data: []\n"
-            "data: {\"choices\":{}}\n"
-            "data: {\"choices\":[]}\n"
-            "data: {\"choices\":[1]}\n"
-            "data: {\"choices\":[{\"delta\":\"x\"}]}\n"
-            "data: {\"choices\":[{\"delta\":{\"content\":5}}]}\n"
-            "data: {\"choices\":[{\"delta\":{\"content\":null}}]}\n"
-            "data: {\"choices\":[{\"delta\":{\"content\":\"ok\"}},{\"delta\":{\"content\":\"no\"}}]}\n")
-                                                                 << "ok";
-        QTest::newRow("binary and non-UTF-8 lines") << QByteArray("\x00\xff\xfe\x01garbage\n", 13)
-                + "data: {\"choices\":[{\"delta\":{\"content\":\"\xff\xfe\"}}]}\n"
-                + S::event(S::contentChunk("\"fine\""))
-                                                    << "fine";
-        QTest::newRow("escaped characters")
-            << S::event(S::contentChunk("\"<b>\\\"x\\\"</b>\\n\\u00e9\"")) << "<b>\"x\"</b>\n\u00e9";
-        QTest::newRow("an over-long line is dropped") << QByteArray(
-            "data: " + QByteArray(2 * 1024 * 1024, 'x') + "\n" + S::event(S::contentChunk("\"after\"")))
-                                                      << "after";
+        QTest::newRow("an over-long line is dropped")
+            << QByteArray("data: " + QByteArray(2 * 1024 * 1024, 'x') + "\n" + S::content("after"))
+            << "after";
     }
     void bodiesAreReadLineByLine()
     {
@@ -461,12 +413,9 @@ private Q_SLOTS:
         auto endless = m_server->next();
         QVERIFY(slow && endless);
         slow->socket->write(LocalChatServer::streamHead());
-        slow->socket->write(
-            LocalChatServer::chunk(LocalChatServer::event(LocalChatServer::contentChunk("\"Half a\""))));
-        slow->socket->flush();
+        LocalChatServer::send(slow->socket, LocalChatServer::content("Half a"));
         endless->socket->write(LocalChatServer::streamHead());
-        const QByteArray piece = LocalChatServer::chunk(
-            LocalChatServer::event(LocalChatServer::contentChunk("\"" + QByteArray(1000, 'w') + "\"")));
+        const QByteArray piece = LocalChatServer::chunk(LocalChatServer::content(QByteArray(1000, 'w')));
         const auto longest = [&] { return std::max(textAt(*store, 2).size(), textAt(*store, 4).size()); };
         QTRY_VERIFY_WITH_TIMEOUT(
             [&] {
@@ -477,10 +426,6 @@ private Q_SLOTS:
             20000);
         const QString kept = textAt(*store, 2).size() == 16384 ? textAt(*store, 4) : textAt(*store, 2);
         QCOMPARE(kept, QStringLiteral("Half a"));
-        for (int i = 0; i < 5 && endless->socket; ++i)
-            endless->socket->write(piece);
-        QTest::qWait(50);
-        QCOMPARE(longest(), 16384);
         QCOMPARE(store->isLoading(), true);
 
         QSignalSpy loading(store.get(), &AIStore::isLoadingChanged);
@@ -563,63 +508,39 @@ private Q_SLOTS:
         QCOMPARE(m_server->connections(), 1);
     }
 
-    void aCharacterSplitAcrossWritesArrivesWhole()
+    // A transfer that fails, before or after a partial reply, names the
+    // address and replaces whatever came.
+    void transportFailuresNameTheAddress_data()
     {
-        auto store = makeStoreWithKey();
-        store->send(QStringLiteral("hi"));
-        auto exchange = m_server->next();
-        QVERIFY(exchange);
-        const QByteArray text = "Hel\xf0\x9f\x98\x80 caf\xc3\xa9";
-        const QByteArray second = "data: " + LocalChatServer::contentChunk("\"" + text + "\"") + "\n\n";
-        const qsizetype cut = second.indexOf("\xf0") + 2; // inside the four-byte character
-        QTcpSocket *socket = exchange->socket;
-        socket->write(LocalChatServer::streamHead());
-        socket->write(LocalChatServer::chunk(
-            LocalChatServer::event(LocalChatServer::contentChunk("\">\"")) + second.left(cut)));
-        socket->flush();
-        // The first half has been read once the complete line before it shows.
-        QTRY_COMPARE(textAt(*store, 2), QStringLiteral(">"));
-        socket->write(LocalChatServer::chunk(second.mid(cut)));
-        socket->write(LocalChatServer::lastChunk());
-        socket->flush();
-        QTRY_COMPARE(store->isLoading(), false);
-        QCOMPARE(textAt(*store, 2), QStringLiteral(">") + QString::fromUtf8(text));
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("lost half way") << "abort"
+                                       << "The connection was closed before the reply was complete";
+        QTest::newRow("silent server") << "silent"
+                                       << "The request timed out";
+        QTest::newRow("server down") << "down"
+                                     << "Connection refused";
     }
-
-    void aConnectionLostHalfWayReplacesThePartialReply()
+    void transportFailuresNameTheAddress()
     {
-        auto store = makeStoreWithKey();
-        store->send(QStringLiteral("hi"));
-        auto exchange = m_server->next();
-        QVERIFY(exchange);
-        exchange->socket->write(LocalChatServer::streamHead());
-        exchange->socket->write(
-            LocalChatServer::chunk(LocalChatServer::event(LocalChatServer::contentChunk("\"Partial\""))));
-        exchange->socket->flush();
-        QTRY_COMPARE(textAt(*store, 2), QStringLiteral("Partial"));
-        exchange->socket->abort();
-        QTRY_COMPARE(store->isLoading(), false);
-        QCOMPARE(textAt(*store, 2), addressError("The connection was closed before the reply was complete"));
-    }
-
-    void aSilentServerTimesOut()
-    {
+        QFETCH(QString, failure);
+        QFETCH(QString, expected);
         m_prefs->setString(AIStore::kKeyPreference, QStringLiteral("sk-test"));
-        auto store = makeStore(300);
-        store->send(QStringLiteral("hi"));
-        QVERIFY(m_server->next());
-        QTRY_COMPARE_WITH_TIMEOUT(store->isLoading(), false, 10000);
-        QCOMPARE(textAt(*store, 2), addressError("The request timed out"));
-    }
-
-    void aServerThatIsDownNamesTheAddress()
-    {
-        auto store = makeStoreWithKey();
-        m_server.reset(); // nothing listens on that port any more
+        auto store = makeStore(failure == "silent" ? 300 : 10000);
+        if (failure == "down")
+            m_server.reset(); // nothing listens on that port any more
         store->send(QStringLiteral("hi"));
         QCOMPARE(store->isLoading(), true);
-        QTRY_COMPARE(store->isLoading(), false);
-        QCOMPARE(textAt(*store, 2), addressError("Connection refused"));
+        if (failure == "abort") {
+            auto exchange = m_server->next();
+            QVERIFY(exchange);
+            exchange->socket->write(LocalChatServer::streamHead());
+            LocalChatServer::send(exchange->socket, LocalChatServer::content("Partial"));
+            QTRY_COMPARE(textAt(*store, 2), QStringLiteral("Partial"));
+            exchange->socket->abort();
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(store->isLoading(), false, 10000);
+        QCOMPARE(textAt(*store, 2), addressError(expected));
     }
 
     // The model box offers what GET /models lists; anything odd offers
@@ -690,22 +611,17 @@ private Q_SLOTS:
                                          .toObject()
                                          .value("content")
                                          .toString();
-            return QByteArray("\"re: " + question.toUtf8() + "\"");
+            return LocalChatServer::content("re: " + question.toUtf8());
         };
         b->socket->write(LocalChatServer::streamHead());
-        b->socket->write(
-            LocalChatServer::chunk(LocalChatServer::event(LocalChatServer::contentChunk(answer(*b)))));
-        b->socket->flush();
+        LocalChatServer::send(b->socket, answer(*b));
         a->socket->write(LocalChatServer::streamHead());
-        a->socket->write(
-            LocalChatServer::chunk(LocalChatServer::event(LocalChatServer::contentChunk(answer(*a)))));
-        a->socket->flush();
+        LocalChatServer::send(a->socket, answer(*a));
         QTRY_VERIFY(!textAt(*store, 2).isEmpty() && !textAt(*store, 4).isEmpty());
         QCOMPARE(textAt(*store, 2), QStringLiteral("re: first"));
         QCOMPARE(textAt(*store, 4), QStringLiteral("re: second"));
 
-        a->socket->write(LocalChatServer::chunk(LocalChatServer::event("[DONE]")));
-        a->socket->flush();
+        LocalChatServer::send(a->socket, LocalChatServer::event("[DONE]"));
         QTRY_VERIFY(!a->socket || a->socket->state() == QAbstractSocket::UnconnectedState);
         QCOMPARE(textAt(*store, 2), QStringLiteral("re: first"));
         QCOMPARE(textAt(*store, 4), QStringLiteral("re: second"));
@@ -717,7 +633,9 @@ private Q_SLOTS:
         QCOMPARE(textAt(*store, 4), QStringLiteral("re: second"));
     }
 
-    void aPastedKeyIsTrimmedForTheHeader()
+    // A pasted key is trimmed for the header; one that would smuggle in a
+    // header line never reaches the server, and the fixed key does.
+    void keysAreCheckedBeforeTheyAreSent()
     {
         auto store = makeStoreWithKey(QStringLiteral("  sk-test-0123456789\r\n"));
         QCOMPARE(store->apiKey(), QStringLiteral("  sk-test-0123456789\r\n"));
@@ -725,25 +643,23 @@ private Q_SLOTS:
         auto exchange = m_server->next();
         QVERIFY(exchange);
         QCOMPARE(exchange->request.header("Authorization"), QByteArray("Bearer sk-test-0123456789"));
-    }
+        LocalChatServer::replyStream(exchange->socket, LocalChatServer::content("ok"));
+        QTRY_COMPARE(store->isLoading(), false);
 
-    void aKeyWithControlCharactersIsNeverSent()
-    {
-        auto store = makeStoreWithKey(QStringLiteral("sk-a\r\nX-Injected: 1"));
+        store->setApiKey(QStringLiteral("sk-a\r\nX-Injected: 1"));
         QSignalSpy loading(store.get(), &AIStore::isLoadingChanged);
         store->send(QStringLiteral("hi"));
         QTRY_COMPARE(store->isLoading(), false);
         QCOMPARE(loading.count(), 2);
-        QCOMPARE(textAt(*store, 2), errorText("The API key contains characters that cannot be sent"));
+        QCOMPARE(lastText(*store), errorText("The API key contains characters that cannot be sent"));
 
-        // The next request that reaches the server is the one after the key was fixed.
         store->setApiKey(QStringLiteral("sk-good"));
         store->send(QStringLiteral("again"));
-        auto exchange = m_server->next();
-        QVERIFY(exchange);
-        QCOMPARE(exchange->request.header("Authorization"), QByteArray("Bearer sk-good"));
-        QCOMPARE(exchange->request.headerCount("X-Injected"), 0);
-        QCOMPARE(m_server->connections(), 1);
+        auto fixed = m_server->next();
+        QVERIFY(fixed);
+        QCOMPARE(fixed->request.header("Authorization"), QByteArray("Bearer sk-good"));
+        QCOMPARE(fixed->request.headerCount("X-Injected"), 0);
+        QVERIFY(!m_server->hasWaiting());
     }
 
     void destroyingTheStoreMidReplyIsSafe()

@@ -4,8 +4,6 @@
 #include "TestSupport.h"
 #include "ai/ReplyStream.h"
 
-#include <QRandomGenerator>
-
 namespace {
 
 QList<QByteArray> splitInPieces(const QByteArray &body, qsizetype pieceSize)
@@ -104,34 +102,6 @@ private Q_SLOTS:
         QVERIFY(decoder.isDone());
         QVERIFY(decoder.feed("data: {\"choices\":[{\"delta\":{\"content\":\"c\"}}]}\n").isEmpty());
         QVERIFY(decoder.finish().isEmpty());
-    }
-
-    void randomBytesNeverCrashTheDecoder()
-    {
-        // A quick, deterministic stand-in for the fuzzer: noise mixed with
-        // fragments of real lines, fed in random pieces.
-        QRandomGenerator random(20261206);
-        const QList<QByteArray> fragments { "data: ", "{\"choices\":[{\"delta\":{\"content\":\"", "\"}}]}",
-            "[DONE]", "\n", "\r\n", "\xff", "\xf0\x9f", "{", "]" };
-        for (int round = 0; round < 300; ++round) {
-            QByteArray body;
-            while (body.size() < 2000) {
-                if (random.bounded(3) == 0) {
-                    body += fragments.at(random.bounded(int(fragments.size())));
-                } else {
-                    const char byte = char(random.bounded(256));
-                    body += byte;
-                }
-            }
-            ReplyStreamDecoder decoder;
-            qsizetype at = 0;
-            while (at < body.size()) {
-                const qsizetype piece = std::min<qsizetype>(1 + random.bounded(64), body.size() - at);
-                decoder.feed(QByteArrayView(body).sliced(at, piece));
-                at += piece;
-            }
-            decoder.finish();
-        }
     }
 
     void errorBodiesGiveTheirMessage()

@@ -154,19 +154,11 @@ private Q_SLOTS:
         QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
         model.setStore(&store);
         model.setLimit(10);
-        captureAll(store, numbered(1, 15));
-        QCOMPARE(model.rowCount(), 10);
-        QCOMPARE(model.index(9).data(ClipboardModel::PreviewRole).toString(), QStringLiteral("item 6"));
-        store.deleteAt(0);
-        QCOMPARE(model.rowCount(), 10);
-        QCOMPARE(model.index(0).data(ClipboardModel::PreviewRole).toString(), QStringLiteral("item 14"));
-        QCOMPARE(model.index(9).data(ClipboardModel::PreviewRole).toString(), QStringLiteral("item 5"));
-
         // Up to and past the cap, with the view full.
-        captureAll(store, numbered(100, 110));
+        captureAll(store, numbered(1, 25));
         QCOMPARE(store.count(), 20);
         QCOMPARE(model.rowCount(), 10);
-        QCOMPARE(model.index(0).data(ClipboardModel::PreviewRole).toString(), QStringLiteral("item 110"));
+        QCOMPARE(model.index(0).data(ClipboardModel::PreviewRole).toString(), QStringLiteral("item 25"));
 
         const QString huge = QString(5 * 1024 * 1024, u'q');
         copy(huge);

@@ -5,10 +5,8 @@
 
 #include "platform/ImageLoader.h"
 #include "platform/NowPlayingService.h"
-#include "platform/ScriptRunner.h"
 #include "platform/VolumeControl.h"
 
-#include <QMap>
 #include <QMutex>
 #include <QMutexLocker>
 #include <QTimer>
@@ -40,49 +38,6 @@ public:
         QTimer::singleShot(0, this, done);
     }
     void changed() { Q_EMIT playersChanged(); }
-};
-
-// Records every launch of the script tool and answers from a table keyed by
-// the script text; unknown scripts print nothing and exit 0.
-class FakeTool
-{
-public:
-    QMap<QString, QByteArray> replies;
-
-    ScriptRunner::Launcher launcher()
-    {
-        return [this](const QString &program, const QStringList &arguments) {
-            QMutexLocker lock(&m_mutex);
-            m_calls << (QStringList { program } + arguments);
-            ProcessResult result;
-            result.started = true;
-            result.exitCode = 0;
-            result.standardOutput = replies.value(arguments.value(1));
-            return result;
-        };
-    }
-    QList<QStringList> calls() const
-    {
-        QMutexLocker lock(&m_mutex);
-        return m_calls;
-    }
-    // The script texts passed with "-e".
-    QStringList scripts() const
-    {
-        QStringList out;
-        for (const QStringList &call : calls())
-            out << call.value(2);
-        return out;
-    }
-    void clear()
-    {
-        QMutexLocker lock(&m_mutex);
-        m_calls.clear();
-    }
-
-private:
-    mutable QMutex m_mutex;
-    QList<QStringList> m_calls;
 };
 
 class FakeVolume : public VolumeControl

@@ -11,21 +11,6 @@
 
 namespace {
 
-const QString kMusicQuery = MediaSources::playerScript("Music");
-const QString kSpotifyQuery = MediaSources::playerScript("Spotify");
-const QString kTabScan = MediaSources::tabScanScript();
-
-// The track queries among the scripts run (art scripts run beside them).
-QStringList queries(const FakeTool &tool)
-{
-    QStringList out;
-    for (const QString &script : tool.scripts()) {
-        if (script == kMusicQuery || script == kSpotifyQuery || script == kTabScan)
-            out << script;
-    }
-    return out;
-}
-
 NowPlayingTrack serviceTrack(const QString &title, const QString &art = {})
 {
     NowPlayingTrack track;
@@ -48,19 +33,16 @@ class TestMediaStore : public QObject
     Q_OBJECT
 
     std::shared_ptr<FakeService> service;
-    std::shared_ptr<FakeTool> tool;
     std::shared_ptr<FakeVolume> volume;
     std::shared_ptr<FakeImages> images;
 
-    std::unique_ptr<MediaStore> makeStore(bool toolExists = true, bool autoPoll = false)
+    std::unique_ptr<MediaStore> makeStore(bool autoPoll = false)
     {
         service = std::make_shared<FakeService>();
-        tool = std::make_shared<FakeTool>();
         volume = std::make_shared<FakeVolume>();
         images = std::make_shared<FakeImages>();
         MediaBackends backends;
         backends.service = service;
-        backends.runner = std::make_shared<ScriptRunner>(tool->launcher(), toolExists);
         backends.volume = volume;
         backends.images = images;
         backends.autoPoll = autoPoll;
@@ -82,7 +64,7 @@ private Q_SLOTS:
     {
         QElapsedTimer clock;
         clock.start();
-        auto store = makeStore(true, true);
+        auto store = makeStore(true);
         QCOMPARE(service->queries, 0);
         QTRY_COMPARE_WITH_TIMEOUT(service->queries, 1, 1900);
         QVERIFY(clock.elapsed() >= 450);
@@ -91,7 +73,7 @@ private Q_SLOTS:
         QCOMPARE(poll->interval(), 2000);
     }
 
-    void serviceTrackWinsAndNoScriptRuns()
+    void serviceTrackFillsEveryField()
     {
         auto store = makeStore();
         service->answer = serviceTrack("Song");
@@ -103,38 +85,6 @@ private Q_SLOTS:
         QCOMPARE(store->duration(), 200.0);
         QCOMPARE(store->elapsed(), 30.0);
         QVERIFY(store->isPlaying());
-        QVERIFY(tool->calls().isEmpty());
-    }
-
-    void scriptSourcesAskedInOrderUntilOneFinds()
-    {
-        auto store = makeStore();
-        tool->replies[kMusicQuery] = "Song|||Artist|||Album|||true|||240|||100\n";
-        tool->replies[kSpotifyQuery] = "Other|||B|||C|||true|||1000|||1";
-        QVERIFY(tick(*store));
-        QCOMPARE(queries(*tool), QStringList { kMusicQuery });
-        QCOMPARE(store->appName(), "Music");
-        QCOMPARE(store->duration(), 240.0);
-
-        tool->clear();
-        tool->replies.remove(kMusicQuery);
-        QVERIFY(tick(*store));
-        QCOMPARE(queries(*tool), QStringList({ kMusicQuery, kSpotifyQuery }));
-        QCOMPARE(store->title(), "Other");
-        QCOMPARE(store->duration(), 1.0);
-
-        // A tab keeps the duration and position that a player left.
-        tool->clear();
-        tool->replies.remove(kSpotifyQuery);
-        tool->replies[kTabScan] = "Band - Tune - YouTube|||YouTube";
-        QVERIFY(tick(*store));
-        QCOMPARE(queries(*tool), QStringList({ kMusicQuery, kSpotifyQuery, kTabScan }));
-        QCOMPARE(store->title(), "Tune");
-        QCOMPARE(store->artist(), "Band");
-        QCOMPARE(store->album(), "");
-        QCOMPARE(store->appName(), "YouTube");
-        QCOMPARE(store->duration(), 1.0);
-        QCOMPARE(store->elapsed(), 1.0);
     }
 
     void nothingIsResetWhenNothingPlays()
@@ -160,16 +110,6 @@ private Q_SLOTS:
         QCOMPARE(store->duration(), 200.0);
         QVERIFY(store->hasAlbumArt());
         QCOMPARE(changes.count(), 0);
-    }
-
-    void withoutTheScriptToolNoProcessStarts()
-    {
-        auto store = makeStore(false);
-        QVERIFY(tick(*store));
-        store->togglePlayPause();
-        store->setVolume(0.2f);
-        QTRY_COMPARE(volume->sent(), QList<int> { 20 });
-        QVERIFY(tool->calls().isEmpty());
     }
 
     void artIsAskedForOnTheTickAfterATitleChange()
@@ -209,35 +149,14 @@ private Q_SLOTS:
         QCOMPARE(images->urls().size(), 1);
     }
 
-    void scriptArtRoutes()
-    {
-        auto store = makeStore();
-        tool->replies[kMusicQuery] = "Song|||A|||B|||true|||1|||1";
-        tool->replies[MediaSources::musicArtScript()] = "/tmp/brivane_artwork.png\n";
-        QVERIFY(tick(*store));
-        QVERIFY(tick(*store));
-        QTRY_COMPARE(images->urls(), QList<QUrl> { QUrl::fromLocalFile("/tmp/brivane_artwork.png") });
-
-        tool->replies.remove(kMusicQuery);
-        tool->replies[kTabScan] = "Clip - YouTube|||YouTube";
-        tool->replies[MediaSources::youTubeAddressScript()] = "https://www.youtube.com/watch?v=abc123&t=42s";
-        QVERIFY(tick(*store));
-        QVERIFY(tick(*store));
-        QTRY_COMPARE(images->urls().size(), 2);
-        QCOMPARE(images->urls().last(), QUrl("https://i.ytimg.com/vi/abc123/mqdefault.jpg"));
-
-        // A web player has no art route: the previous art stays.
-        tool->replies[kTabScan] = "Song | Spotify|||Spotify Web";
-        QVERIFY(tick(*store));
-        QVERIFY(tick(*store));
-        QThreadPool::globalInstance()->waitForDone();
-        QCOMPARE(images->urls().size(), 2);
-        QVERIFY(store->hasAlbumArt());
-    }
-
     void serviceCommandsGoToTheReportingPlayer()
     {
         auto store = makeStore();
+        // Before any track there is no player to ask: only a refresh follows.
+        store->togglePlayPause();
+        QTRY_COMPARE(service->queries, 1);
+        QVERIFY(service->sent.isEmpty());
+
         service->answer = serviceTrack("Song");
         service->answer->displayName = "Spotify";
         QVERIFY(tick(*store));
@@ -250,41 +169,8 @@ private Q_SLOTS:
         QCOMPARE(service->sent.at(0).second, NowPlayingService::Command::PlayPause);
         QCOMPARE(service->sent.at(1).second, NowPlayingService::Command::Next);
         QCOMPARE(service->sent.at(2).second, NowPlayingService::Command::Previous);
-        QVERIFY(tool->calls().isEmpty());
         // Each command is followed by a refresh half a second later.
         QTRY_VERIFY(service->queries > before);
-    }
-
-    void scriptCommandsFollowTheSourceLabel()
-    {
-        auto store = makeStore();
-        store->togglePlayPause(); // nothing found yet: Music
-        QTRY_COMPARE(tool->scripts(), QStringList { "tell application \"Music\" to playpause" });
-        QTRY_COMPARE(service->queries, 1);
-
-        tool->replies[kSpotifyQuery] = "Song|||A|||B|||false|||1|||1";
-        QVERIFY(tick(*store));
-        QThreadPool::globalInstance()->waitForDone(); // art scripts of the tick
-        tool->clear();
-        store->nextTrack();
-        QTRY_COMPARE(tool->scripts(), QStringList { "tell application \"Spotify\" to next track" });
-
-        tool->replies.remove(kSpotifyQuery);
-        tool->replies[kTabScan] = "Mix|||SoundCloud";
-        QVERIFY(tick(*store));
-        QThreadPool::globalInstance()->waitForDone(); // art scripts of the tick
-        tool->clear();
-        store->nextTrack();
-        QTRY_COMPARE(
-            tool->scripts(), QStringList { *MediaSources::browserCommandScript("SoundCloud", "next track") });
-
-        // Any other name a source reports goes to Music.
-        tool->replies[kTabScan] = "Mix|||Some Player";
-        QVERIFY(tick(*store));
-        QThreadPool::globalInstance()->waitForDone(); // art scripts of the tick
-        tool->clear();
-        store->previousTrack();
-        QTRY_COMPARE(tool->scripts(), QStringList { "tell application \"Music\" to previous track" });
     }
 
     void volumeIsTruncatedInSinglePrecision()
@@ -300,13 +186,6 @@ private Q_SLOTS:
         store->setVolume(-1.0f);
         QTRY_COMPARE(volume->sent(), QList<int>({ 99, 100, 0, 37, 100, 0 }));
         QCOMPARE(changed.count(), 6);
-
-        // Without wpctl or pactl, the script tool's volume command.
-        volume->present = false;
-        store->setVolume(0.999f);
-        QTRY_COMPARE(tool->calls(),
-            QList<QStringList> {
-                QStringList({ "/usr/bin/osascript", "-e", "set volume output volume 99" }) });
     }
 
     void sliderStartsFromTheSystemVolume()
@@ -339,11 +218,16 @@ private Q_SLOTS:
     void aPlayerChangeRefreshesAtOnce()
     {
         auto store = makeStore();
+        auto *soon = store->findChild<QTimer *>("soonTimer");
+        QVERIFY(soon);
+        QSignalSpy ticks(store.get(), &MediaStore::tickFinished);
         service->changed();
         service->changed();
-        QTRY_COMPARE(service->queries, 1);
-        QTest::qWait(100);
+        QVERIFY(soon->isActive());
+        QVERIFY(ticks.wait());
+        // The burst made one refresh and left none pending.
         QCOMPARE(service->queries, 1);
+        QVERIFY(!soon->isActive());
     }
 };
 

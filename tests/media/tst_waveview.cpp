@@ -8,7 +8,6 @@
 #include "media/MediaStore.h"
 #include "media/WaveView.h"
 
-#include <QDir>
 #include <cmath>
 
 using TestSupport::ViewHost;
@@ -30,16 +29,6 @@ bool contains(const QImage &image, const QColor &colour, int tolerance = 40)
     return false;
 }
 
-// Keeps a rendering for a person to look at when an artifacts folder is given.
-void keep(const QImage &image, const QString &name)
-{
-    const QString folder = qEnvironmentVariable("BRIVANE_ARTIFACTS");
-    if (folder.isEmpty())
-        return;
-    QDir().mkpath(folder);
-    image.save(QDir(folder).filePath(name + QStringLiteral(".png")));
-}
-
 } // namespace
 
 class TestWaveView : public QObject
@@ -49,7 +38,6 @@ class TestWaveView : public QObject
 private Q_SLOTS:
     void barHeightsStayWithinTheirRange()
     {
-        QCOMPARE(WaveView::barHeight(0, 0), 0.15 + 0.85 * 0.15);
         double low = 1;
         double high = 0;
         for (int tick = 0; tick < 2000; ++tick) {
@@ -62,21 +50,6 @@ private Q_SLOTS:
         QCOMPARE(low, 0.15);
         QVERIFY(high <= 0.15 + 0.85 * 0.8);
         QVERIFY(high > 0.7);
-        QCOMPARE(WaveView::barOpacity(0.15), 0.4 + 0.6 * 0.15);
-    }
-
-    void eachTickAdvancesThePhase()
-    {
-        WaveView wave;
-        QCOMPARE(wave.phase(), 0.0);
-        QSignalSpy spy(&wave, &WaveView::phaseChanged);
-        wave.advance();
-        wave.advance();
-        QCOMPARE(spy.count(), 2);
-        QCOMPARE(wave.phase(), 0.30);
-        QCOMPARE(wave.implicitWidth(), 20 * 3.0 + 19 * 2.0);
-        wave.setBarCount(5);
-        QCOMPARE(wave.implicitWidth(), 5 * 3.0 + 4 * 2.0);
     }
 
     void ticksOnlyWhileOnScreenAndActive()
@@ -191,16 +164,9 @@ private Q_SLOTS:
         QCOMPARE(AlbumArtView::cropRect(QSizeF(0, 0), QSizeF(100, 100)), QRectF());
     }
 
-    void panelAndMiniPlayerRender()
+    void panelDrawsItsButtonAndArt()
     {
         MediaStore media;
-        {
-            ViewHost empty(
-                QStringLiteral("MediaPanel"), { { "media", QVariant::fromValue(&media) } }, QSize(340, 300));
-            empty.window()->setColor(Theme::card());
-            keep(empty.window()->grabWindow(), QStringLiteral("media-panel-empty"));
-        }
-
         media.setTitle(QStringLiteral("A Very Long Song Title That Does Not Fit On One Line"));
         media.setArtist(QStringLiteral("The Artist"));
         media.setAlbum(QStringLiteral("The Album"));
@@ -212,7 +178,6 @@ private Q_SLOTS:
             QStringLiteral("MediaPanel"), { { "media", QVariant::fromValue(&media) } }, QSize(340, 354));
         panel.window()->setColor(Theme::card());
         const QImage withoutArt = panel.window()->grabWindow();
-        keep(withoutArt, QStringLiteral("media-panel-track"));
         // The play/pause circle is drawn in red without any shader effect.
         QQuickItem *button = panel.find("playPauseButton");
         const QPointF edge = button->mapToScene(QPointF(6, button->height() / 2));
@@ -228,15 +193,9 @@ private Q_SLOTS:
         media.setAlbumArt(art);
         media.setIsPlaying(false);
         const QImage withArt = panel.window()->grabWindow();
-        keep(withArt, QStringLiteral("media-panel-art"));
         QQuickItem *artItem = panel.find("albumArtImage");
         const QPointF middle = artItem->mapToScene(QPointF(50, 50));
-        QCOMPARE(withArt.pixelColor(middle.toPoint()).saturation() > 100, true);
-
-        ViewHost mini(
-            QStringLiteral("MiniPlayer"), { { "media", QVariant::fromValue(&media) } }, QSize(380, 36));
-        mini.window()->setColor(Theme::card());
-        keep(mini.window()->grabWindow(), QStringLiteral("mini-player"));
+        QVERIFY(withArt.pixelColor(middle.toPoint()).saturation() > 100);
     }
 };
 

@@ -4,7 +4,6 @@
 #include "FakeFigures.h"
 #include "TestSupport.h"
 #include "app/Symbols.h"
-#include "app/Theme.h"
 #include "stats/StatsFormat.h"
 #include "stats/StatsSampler.h"
 #include "stats/StatsSource.h"
@@ -49,16 +48,6 @@ private Q_SLOTS:
             m_figures, [this] { return m_nowMs; }, 0);
     }
 
-    void startsFromTheInitialValuesAndReadsNothingUntilAsked()
-    {
-        StatsSampler sampler(m_source.get());
-        QCOMPARE(sampler.values(), StatsValues {});
-        QCOMPARE(sampler.battery(), -1);
-        QCOMPARE(sampler.rows()->rows(), StatsFormat::rows(StatsValues {}));
-        QCOMPARE(m_figures->memoryReads, 0);
-        QCOMPARE(m_figures->cpuReads(), 0);
-    }
-
     void refreshReadsEveryFigure()
     {
         m_figures->memoryFigures = MemoryFigures { 16 * GiB, 12 * GiB };
@@ -73,10 +62,8 @@ private Q_SLOTS:
         QCOMPARE(sampler.diskFree(), QStringLiteral("500GB"));
         QTRY_COMPARE(sampler.battery(), 85);
         QCOMPARE(sampler.charging(), true);
-        QCOMPARE(sampler.uptime(), QStringLiteral("50h 2m"));
+        QCOMPARE(sampler.uptime(), QStringLiteral("50h 2m")); // truncated, not rounded
         QCOMPARE(rowLabelled(sampler, "RAM").value, QStringLiteral("4.0 / 16 GB"));
-        QCOMPARE(rowLabelled(sampler, "RAM").progress, 0.25);
-        QCOMPARE(rowLabelled(sampler, "Disk").value, QStringLiteral("500GB free"));
         QCOMPARE(rowLabelled(sampler, "Battery").value, QStringLiteral("85% \u26A1"));
     }
 
@@ -236,6 +223,7 @@ private Q_SLOTS:
     {
         StatsSampler sampler(m_source.get());
         QCOMPARE(sampler.isTicking(), false);
+        QCOMPARE(m_figures->memoryReads, 0); // nothing is read until asked
         sampler.setActive(true);
         QCOMPARE(m_figures->memoryReads, 1);
         QVERIFY(sampler.isTicking());
@@ -247,56 +235,26 @@ private Q_SLOTS:
         QCOMPARE(m_figures->memoryReads, reads);
     }
 
-    void formats()
-    {
-        QCOMPARE(StatsFormat::uptime(59), QStringLiteral("0h 0m"));
-        QCOMPARE(StatsFormat::uptime(3600), QStringLiteral("1h 0m"));
-        QCOMPARE(StatsFormat::uptime(86400 + 3600 + 60 + 1), QStringLiteral("25h 1m"));
-        QCOMPARE(StatsFormat::uptime(3599.99), QStringLiteral("0h 59m")); // truncated, not rounded
-        QCOMPARE(StatsFormat::diskFree(500 * GiB), QStringLiteral("500GB"));
-        QCOMPARE(StatsFormat::diskFree(0), QStringLiteral("0GB"));
-        QCOMPARE(StatsFormat::diskFree(quint64(1.6 * GiB)), QStringLiteral("2GB"));
-        QCOMPARE(StatsFormat::gigabytes(16 * GiB), 16.0);
-        QCOMPARE(StatsFormat::cpu(7.31), QStringLiteral("7%"));
-        QCOMPARE(StatsFormat::memory(0.1, 16), QStringLiteral("0.1 / 16 GB"));
-        QCOMPARE(StatsFormat::battery(100, false), QStringLiteral("100%"));
-        QCOMPARE(StatsFormat::battery(85, true), QStringLiteral("85% \u26A1"));
-    }
-
     void rowsFollowTheFigures()
     {
+        QCOMPARE(StatsFormat::diskFree(quint64(1.6 * GiB)), QStringLiteral("2GB"));
         StatsValues values;
-        values.cpu = 7.31;
-        values.memUsed = 4;
+        values.memUsed = 20; // past its total
         values.memTotal = 16;
-        values.diskFree = "1GB";
-        values.battery = 85;
-        values.charging = true;
-        values.uptime = "1h 0m";
-        QList<StatRow> rows = StatsFormat::rows(values);
+        values.battery = 0;
+        values.charging = false;
+        const QList<StatRow> rows = StatsFormat::rows(values);
         QStringList labels;
         for (const StatRow &row : rows)
             labels << row.label;
         QCOMPARE(labels, QStringList({ "CPU", "RAM", "Disk", "Battery", "Uptime" }));
-        QCOMPARE(rows.at(0).progress, 0.0731);
-        QVERIFY(rows.at(0).barShown);
-        QCOMPARE(rows.at(2).progress, 0.5); // the Disk bar is half full, whatever the figure
-        QCOMPARE(rows.at(3).icon, QStringLiteral("bolt.fill"));
-        QCOMPARE(rows.at(3).progress, 0.85);
-        QVERIFY(!rows.at(4).barShown);
-
-        values.charging = false;
-        values.battery = 0;
-        values.cpu = 0;
-        rows = StatsFormat::rows(values);
-        QCOMPARE(rows.at(3).icon, QStringLiteral("battery.75percent"));
-        QCOMPARE(rows.at(3).value, QStringLiteral("0%"));
-        QVERIFY(!rows.at(3).barShown); // an empty battery still shows its row, without a bar
         QVERIFY(!rows.at(0).barShown);
-
         // The fill is not capped: a figure past its total shows as such.
-        values.memUsed = 20;
-        QCOMPARE(StatsFormat::rows(values).at(1).progress, 1.25);
+        QCOMPARE(rows.at(1).progress, 1.25);
+        QCOMPARE(rows.at(2).progress, 0.5); // the Disk bar is half full, whatever the figure
+        // An empty battery still shows its row, without a bar.
+        QCOMPARE(rows.at(3).value, QStringLiteral("0%"));
+        QVERIFY(!rows.at(3).barShown);
     }
 
     void theRowModelUpdatesRowsInPlace()
@@ -328,10 +286,7 @@ private Q_SLOTS:
         const QModelIndex battery = model->index(3);
         QCOMPARE(model->data(battery, StatRowsModel::LabelRole).toString(), QStringLiteral("Battery"));
         QCOMPARE(
-            model->data(battery, StatRowsModel::IconRole).toString(), QStringLiteral("battery.75percent"));
-        QCOMPARE(
             model->data(battery, StatRowsModel::GlyphRole).toString(), Symbols::glyph("battery.75percent"));
-        QCOMPARE(model->data(battery, StatRowsModel::TintRole).value<QColor>(), Theme::green());
 
         // A model handed a fresh set (as a new panel's would be) loses the row again.
         QSignalSpy removals(model, &QAbstractItemModel::rowsRemoved);

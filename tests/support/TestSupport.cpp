@@ -5,7 +5,10 @@
 
 #include "app/QmlFactory.h"
 
+#include <QQmlContext>
+#include <QQmlProperty>
 #include <QTemporaryDir>
+#include <QtQuickTest/quicktest.h>
 
 namespace TestSupport {
 
@@ -88,6 +91,33 @@ void ViewHost::type(const QString &text) const
         QCoreApplication::sendEvent(m_window.get(), &press);
         QCoreApplication::sendEvent(m_window.get(), &release);
     }
+}
+
+void ViewHost::click(const QString &objectName) const
+{
+    QVERIFY(QQuickTest::qWaitForPolish(m_window.get()));
+    QQuickItem *item = find(objectName);
+    QVERIFY2(item, qPrintable(objectName));
+    click(item);
+}
+
+void ViewHost::pressReturn() const
+{
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QCoreApplication::sendEvent(m_window.get(), &press);
+    QCoreApplication::sendEvent(m_window.get(), &release);
+}
+
+QString ViewHost::text(const QString &objectName) const
+{
+    QQuickItem *item = find(objectName);
+    return item ? item->property("text").toString() : QStringLiteral("<no %1>").arg(objectName);
+}
+
+QVariant ViewHost::attached(QQuickItem *item, const QString &name)
+{
+    return QQmlProperty(item, name, qmlContext(item)).read();
 }
 
 QString temporaryPreferencesPath(const QTemporaryDir &dir)

@@ -36,8 +36,18 @@ public:
     QQuickItem *find(const QString &objectName) const;
     // Clicks the centre of the item (or a point inside it).
     void click(QQuickItem *item, QPointF offset = { -1, -1 }) const;
+    // Lets positioners place items added since the last frame, then clicks
+    // the item with this objectName; fails the test when there is none.
+    void click(const QString &objectName) const;
     // Types text into the focused item.
     void type(const QString &text) const;
+    // Return, sent straight to the window, which offscreen is never the
+    // focus window.
+    void pressReturn() const;
+    // The named item's "text", or a marker naming the missing item.
+    QString text(const QString &objectName) const;
+    // An attached property such as "Accessible.name".
+    static QVariant attached(QQuickItem *item, const QString &name);
 
 private:
     std::unique_ptr<QQmlEngine> m_engine;
