@@ -21,7 +21,11 @@ mkdir -p "$out"
 declare -A known_failing=()
 case $desktop in
 gnome) ;; # with the extension, which gnome.sh installs when GNOME_SHELL_EXTENSION is set
-kwin) ;; # the strip is a layer surface
+kwin) # the strip is a layer surface
+    if [ "$(dpkg-query -W -f='${Version}' kwin-wayland | sed 's/^[0-9]*://; s/[^0-9].*//')" -ge 6 ]; then
+        known_failing[settings-behind]="nested KWin 6 does not draw the new stacking order while the screen is read at once after the click (left alone for 3 s, the clicked window is in front)"
+    fi
+    ;;
 sway)
     known_failing[settings-behind]="sway floats the settings window, whose size is fixed, and keeps floating windows above tiled ones"
     ;;
@@ -91,15 +95,43 @@ geometry_of() { xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolu
 shape_of() { xwininfo -shape -id "$1" | sed -n 's/.*Window shape extents: *\([0-9x+]*\).*/\1/p'; }
 
 # --- native Wayland windows, as the compositor lists them ----------------------
-# kwin_window CAPTION: KWin's record of Brivane's window with that caption.
+# kwin_window CAPTION: KWin's record of Brivane's window with that caption,
+# from its window runner (KWin 5) or, where there is none (KWin 6), from a
+# KWin script that hands each window's record to the bus, read off the bus.
 kwin_window() {
     local id info
-    for id in $(gdbus call --session -d org.kde.KWin -o /WindowsRunner -m org.kde.krunner1.Match Brivane 2>/dev/null |
-        grep -o '{[0-9a-f-]\{36\}}'); do
-        info=$(gdbus call --session -d org.kde.KWin -o /KWin -m org.kde.KWin.getWindowInfo "$id" 2>/dev/null)
-        grep -qF "'caption': <'$1'>" <<<"$info" && { echo "$info"; return 0; }
-    done
-    return 1
+    if gdbus introspect --session -d org.kde.KWin -o /WindowsRunner >/dev/null 2>&1; then
+        for id in $(gdbus call --session -d org.kde.KWin -o /WindowsRunner -m org.kde.krunner1.Match Brivane 2>/dev/null |
+            grep -o '{[0-9a-f-]\{36\}}'); do
+            info=$(gdbus call --session -d org.kde.KWin -o /KWin -m org.kde.KWin.getWindowInfo "$id" 2>/dev/null)
+            grep -qF "'caption': <'$1'>" <<<"$info" && { echo "$info"; return 0; }
+        done
+        return 1
+    fi
+    kwin_script_windows | grep -F "'caption': <'$1'>" | head -n 1 | grep .
+}
+kwin_script_windows() {
+    local script=$work/kwin-windows.js log=$work/kwin-windows.log monitor id
+    cat >"$script" <<'JS'
+for (const w of workspace.windowList()) {
+    callDBus("org.freedesktop.DBus", "/org/brivane/Probe", "org.brivane.Probe", "Window",
+        "'caption': <'" + w.caption + "'>, 'type': <" + (w.normalWindow ? 0 : 99) + ">, 'skipTaskbar': <" +
+        w.skipTaskbar + ">, 'skipPager': <" + w.skipPager + ">, 'skipSwitcher': <" + w.skipSwitcher +
+        ">, 'keepAbove': <" + w.keepAbove + ">, 'noBorder': <" + w.noBorder + ">");
+}
+callDBus("org.freedesktop.DBus", "/org/brivane/Probe", "org.brivane.Probe", "Done", "");
+JS
+    : >"$log"
+    dbus-monitor --session "type='method_call',interface='org.brivane.Probe'" >"$log" 2>&1 &
+    monitor=$!
+    wait_until 5 grep -q NameAcquired "$log"
+    id=$(gdbus call --session -d org.kde.KWin -o /Scripting -m org.kde.kwin.Scripting.loadScript "$script" brivane-probe |
+        grep -o '[0-9]\+')
+    gdbus call --session -d org.kde.KWin -o "/Scripting/Script$id" -m org.kde.kwin.Script.run >/dev/null
+    wait_until 5 grep -q 'member=Done' "$log"
+    gdbus call --session -d org.kde.KWin -o /Scripting -m org.kde.kwin.Scripting.unloadScript brivane-probe >/dev/null
+    kill "$monitor" 2>/dev/null
+    sed -n "s/^ *string \"\('caption'.*\)\"$/\1/p" "$log"
 }
 # sway_windows: "app_id|name|type|border" of each window sway manages.
 sway_windows() {
