@@ -85,7 +85,17 @@ card_open() { outer_near "$probe_x" 300 "$card_colour"; }
 card_closed() { ! card_open; }
 
 # --- the session's own X display (XWayland, or the X server itself) -------------
-settings_window() { xdotool search --onlyvisible --name '^Brivane Settings$' 2>/dev/null | head -n1; }
+# client_window TITLE: the X11 window with that title, not the frame that
+# GNOME 44 and later draw around it in a client of their own, under the same
+# title.
+client_window() {
+    local id
+    for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+        xprop -id "$id" WM_CLASS 2>/dev/null | grep -q 'mutter-x11-frames' || { echo "$id"; return 0; }
+    done
+    return 1
+}
+settings_window() { client_window "Brivane Settings"; }
 net_wm_state() { xprop -id "$1" _NET_WM_STATE 2>/dev/null; }
 has_state() { net_wm_state "$1" | grep -q "$2"; }
 lacks_state() { ! net_wm_state "$1" | grep -q "$2"; }
@@ -394,7 +404,14 @@ check settings-title 5 "the settings window has the desktop's title bar" wait_un
 shot settings
 # A click on the other window, beside the settings window, brings it to the front.
 settings_behind() {
-    outer xdotool mousemove 200 $((screen_h - 150)) click 1
+    # Beside the settings window, inside the other one (an X11 window, or the
+    # spot it would cover maximised).
+    local x=200 y=$((screen_h - 150)) window
+    if window=$(client_window "Brivane test window"); then
+        read -r x y _ _ < <(geometry_of "$window")
+        x=$((x + 20)) y=$((y + 40))
+    fi
+    outer xdotool mousemove "$x" "$y" click 1
     wait_until 5 outer_near "$mid_x" $((screen_h / 2)) "$window_colour"
 }
 check settings-behind 5 "the settings window goes behind another window that is clicked" settings_behind
