@@ -4,6 +4,9 @@
 # Hover response and collapsed idle CPU on each nested desktop.
 #   bench/desktops.sh [rounds] [idle-seconds] [desktop...]
 #       (defaults: 10 rounds, 20 s, gnome kwin sway xfce; builds first)
+# On Debian 12, GNOME, KWin and sway are measured again on Debian 13, in the
+# root scripts/debian13.sh makes, with the Brivane scripts/test.sh built and
+# installed there (BENCH_DEBIAN13=0 leaves that out).
 # For each desktop: from the pointer reaching the top centre to the first
 # changed pixel of the card, and from leaving to the card gone, read back
 # from the screen the desktop is drawn to; then the CPU Brivane uses while
@@ -19,12 +22,25 @@ desktops=("$@")
 
 cmake --build "$build" --target brivane hover_response test_window >/dev/null
 
-# GNOME with Brivane's extension, as the package installs it.
-export GNOME_SHELL_EXTENSION="$build/gnome-shell-extension/brivane@brivane.org"
-export BRIVANE_BIN="$build/src/brivane" HOVER="$build/bench/hover_response" ROUNDS=$rounds IDLE=$idle
-for desktop in "${desktops[@]}"; do
-    echo "== $desktop"
-    BENCH_DESKTOP=$desktop DESKTOPS_QUIET=1 "$root/tests/desktops/$desktop.sh" -- bash -c '
+# One desktop: "bench_on DESKTOP" here, or "bench_on DESKTOP debian13" in the root.
+bench_on() {
+    local desktop=$1 release=${2:-}
+    if [ -z "$release" ]; then
+        echo "== $desktop"
+        # GNOME with Brivane's extension, as the package installs it.
+        env GNOME_SHELL_EXTENSION="$build/gnome-shell-extension/brivane@brivane.org" BRIVANE_BIN="$build/src/brivane" \
+            HOVER="$build/bench/hover_response" ROUNDS=$rounds IDLE=$idle BENCH_DESKTOP=$desktop DESKTOPS_QUIET=1 \
+            "$root/tests/desktops/$desktop.sh" -- bash -c "$measure"
+    else
+        echo "== $desktop (Debian 13)"
+        "$root/scripts/debian13.sh" run --bind "$build" -- env DESKTOPS_BIND="$root:$build" \
+            GNOME_SHELL_EXTENSION=/usr/local/share/gnome-shell/extensions/brivane@brivane.org \
+            BRIVANE_BIN=/usr/local/bin/brivane HOVER="$root/build-debian13/bench/hover_response" ROUNDS=$rounds \
+            IDLE=$idle BENCH_DESKTOP=$desktop DESKTOPS_QUIET=1 "$root/tests/desktops/$desktop.sh" -- bash -c "$measure"
+    fi
+}
+
+measure='
         set -u
         work=$(mktemp -d)
         export HOME=$work XDG_CONFIG_HOME=$work/config QT_XCB_NO_MITSHM=1
@@ -52,5 +68,14 @@ for desktop in "${desktops[@]}"; do
         sleep "$IDLE"
         c1=$(awk "{print \$14 + \$15}" /proc/$pid/stat)
         awk -v d=$((c1 - c0)) -v t="$ticks" -v s="$IDLE" "BEGIN {printf \"collapsed idle CPU %.2f%% of a core over %d s\\n\", 100 * d / t / s, s}"
-        kill $pid'
+        kill $pid
+'
+for desktop in "${desktops[@]}"; do
+    bench_on "$desktop"
 done
+if [ "$(. /etc/os-release && echo "$VERSION_CODENAME")" = bookworm ] && [ "${BENCH_DEBIAN13:-1}" != 0 ] &&
+    [ -x "$root/build-debian13/bench/hover_response" ]; then
+    for desktop in "${desktops[@]}"; do
+        [ "$desktop" = xfce ] || bench_on "$desktop" debian13
+    done
+fi
