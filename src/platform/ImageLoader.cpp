@@ -10,14 +10,31 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 QByteArray readFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > NetworkImageLoader::kMaxBytes)
+    // A player may name any path: only a regular file is read. Opening
+    // without blocking, then asking the open file, means a FIFO (whose open
+    // would wait for a writer) or a device is never waited on, even one put
+    // in the file's place meanwhile.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return {};
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > NetworkImageLoader::kMaxBytes) {
+        ::close(fd);
+        return {};
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return {};
+    }
     return file.read(NetworkImageLoader::kMaxBytes + 1);
 }
 

@@ -6,6 +6,7 @@
 #include "platform/ImageLoader.h"
 
 #include <QTemporaryDir>
+#include <sys/stat.h>
 
 class TestImageLoader : public QObject
 {
@@ -33,6 +34,11 @@ private Q_SLOTS:
         QVERIFY(loader.load(QUrl::fromLocalFile(junk.fileName())).isNull());
         QVERIFY(junk.resize(NetworkImageLoader::kMaxBytes + 1));
         QVERIFY(loader.load(QUrl::fromLocalFile(junk.fileName())).isNull());
+        // A FIFO with no writer, whose open would wait forever, and a device.
+        const QByteArray fifo = QFile::encodeName(dir.filePath("fifo.png"));
+        QCOMPARE(mkfifo(fifo.constData(), 0600), 0);
+        QVERIFY(loader.load(QUrl::fromLocalFile(QFile::decodeName(fifo))).isNull());
+        QVERIFY(loader.load(QUrl::fromLocalFile("/dev/zero")).isNull());
     }
 };
 
