@@ -63,7 +63,7 @@ public:
     static inline const QString kConfirmedHostsPreference = QStringLiteral("brivane_ai_confirmed_hosts");
     static inline const QString kGreeting = QStringLiteral("Hi! I'm Brivane AI. Ask me anything.");
     static inline const QString kSystemPrompt = QStringLiteral(
-        "You are a helpful assistant inside a macOS notch widget. Keep answers concise, max 2-3 "
+        "You are a helpful assistant inside a desktop widget on Linux. Keep answers concise, max 2-3 "
         "sentences. Use simple formatting.");
     static inline const QString kDefaultModel = QStringLiteral("gpt-4o-mini");
     // What a remembered conversation may send: the newest turns that fit.

@@ -231,7 +231,7 @@ private Q_SLOTS:
         QCOMPARE(prompt.at(0).toObject(),
             (QJsonObject { { "role", "system" },
                 { "content",
-                    "You are a helpful assistant inside a macOS notch widget. Keep answers "
+                    "You are a helpful assistant inside a desktop widget on Linux. Keep answers "
                     "concise, max 2-3 sentences. Use simple formatting." } }));
         QCOMPARE(prompt.at(1).toObject(), (QJsonObject { { "role", "user" }, { "content", question } }));
 
