@@ -82,21 +82,22 @@ QByteArray choosePlatform()
 void reportWindowPath(const QByteArray &why)
 {
     const QString platform = QGuiApplication::platformName();
-    QByteArray desktop = qgetenv("XDG_CURRENT_DESKTOP");
-    if (desktop.isEmpty())
-        desktop = "this";
+    // Where the session does not name its desktop, the phrase is left out.
+    const QByteArray desktop = qgetenv("XDG_CURRENT_DESKTOP");
+    const QByteArray of = desktop.isEmpty() ? QByteArray() : " of " + desktop;
+    const QByteArray on = desktop.isEmpty() ? QByteArray(" a") : " " + desktop;
     const QByteArray reason = platform == QLatin1String("xcb") && why == kLayerShellOffered
         ? QByteArray("Qt's Wayland platform did not start")
         : why;
     const QByteArray because = reason.isEmpty() ? QByteArray() : " (" + reason + ')';
     QByteArray line;
     if (platform == QLatin1String("xcb") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        line = "Brivane: the strip is an X11 window through XWayland on " + desktop
+        line = "Brivane: the strip is an X11 window through XWayland on" + on
             + " Wayland session; the compositor places it and follows the pointer for it" + because + '.';
     else if (platform == QLatin1String("xcb"))
-        line = "Brivane: the strip is an X11 window under the window manager of " + desktop + '.';
+        line = "Brivane: the strip is an X11 window under the window manager" + of + '.';
     else if (platform == QLatin1String("wayland") && g_layerSurfaceChosen)
-        line = "Brivane: the strip is a layer surface over the top edge of " + desktop + " Wayland session"
+        line = "Brivane: the strip is a layer surface over the top edge of" + on + " Wayland session"
             + because + '.';
     else
         line = "Brivane: the strip is a window of the " + platform.toUtf8() + " platform" + because + '.';
