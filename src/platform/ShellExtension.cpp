@@ -47,6 +47,9 @@ void ShellExtension::start()
         objectPath, this, QDBusConnection::ExportScriptableSlots | QDBusConnection::ExportScriptableSignals);
     m_bus.connect(kShell, kShellPath, kExtensions, QStringLiteral("ExtensionStateChanged"), this,
         SLOT(onExtensionStateChanged(QString, QVariantMap)));
+    m_bus.connect(kShell, kShellPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+        QStringLiteral("PropertiesChanged"), this,
+        SLOT(onShellPropertiesChanged(QString, QVariantMap, QStringList)));
     // A shell that restarts comes back with a new owner and asks again.
     m_watcher = new QDBusServiceWatcher(kShell, m_bus, QDBusServiceWatcher::WatchForOwnerChange, this);
     connect(m_watcher, &QDBusServiceWatcher::serviceOwnerChanged, this,
@@ -71,6 +74,18 @@ void ShellExtension::query()
         ownerWatch->deleteLater();
         QDBusPendingReply<QString> reply = *ownerWatch;
         m_shellOwner = reply.isError() ? QString() : reply.value();
+    });
+
+    // Whether the user switched extensions off as a whole, which Brivane
+    // leaves to the user.
+    QDBusMessage allOn = shellCall(QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    allOn << kExtensions << QStringLiteral("UserExtensionsEnabled");
+    auto *allOnWatch = new QDBusPendingCallWatcher(m_bus.asyncCall(allOn), this);
+    connect(allOnWatch, &QDBusPendingCallWatcher::finished, this, [this, allOnWatch] {
+        allOnWatch->deleteLater();
+        QDBusPendingReply<QDBusVariant> reply = *allOnWatch;
+        if (!reply.isError())
+            setAllSwitchedOff(!reply.value().variant().toBool());
     });
 
     QDBusMessage info = shellCall(kExtensions, QStringLiteral("GetExtensionInfo"));
@@ -115,6 +130,22 @@ void ShellExtension::onExtensionStateChanged(const QString &changed, const QVari
         setState(stateFromInfo(info));
 }
 
+void ShellExtension::onShellPropertiesChanged(
+    const QString &interface, const QVariantMap &changed, const QStringList &)
+{
+    const auto allOn = changed.constFind(QStringLiteral("UserExtensionsEnabled"));
+    if (interface == kExtensions && allOn != changed.constEnd())
+        setAllSwitchedOff(!allOn->toBool());
+}
+
+void ShellExtension::setAllSwitchedOff(bool off)
+{
+    if (off == m_allSwitchedOff)
+        return;
+    m_allSwitchedOff = off;
+    Q_EMIT stateChanged();
+}
+
 void ShellExtension::setState(State state)
 {
     if (state == m_state)
@@ -129,6 +160,9 @@ QString ShellExtension::status() const
     case State::NotInstalled:
         return tr("Brivane's GNOME Shell extension is not installed, so the strip hangs below the top bar.");
     case State::Disabled:
+        if (m_allSwitchedOff)
+            return tr("Extensions are switched off in GNOME's Extensions app. Switch them on there, then "
+                      "Brivane's, to open the card from the center of the top bar.");
         return tr("Turn on Brivane's GNOME Shell extension to open the card from the center of the top bar.");
     case State::Enabled:
         return tr("The card opens from the center of the top bar.");
@@ -162,11 +196,10 @@ QString ShellExtension::pathReport() const
 
 void ShellExtension::enable()
 {
-    // Extensions of the user may be switched off as a whole; switch them on
-    // first, or enabling this one would not take.
-    QDBusMessage all = shellCall(QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Set"));
-    all << kExtensions << QStringLiteral("UserExtensionsEnabled") << QVariant::fromValue(QDBusVariant(true));
-    m_bus.send(all);
+    // Brivane's extension only: extensions switched off as a whole stay the
+    // user's choice (the row offers nothing then).
+    if (!canEnable())
+        return;
     QDBusMessage one = shellCall(kExtensions, QStringLiteral("EnableExtension"));
     one << uuid;
     m_bus.send(one);

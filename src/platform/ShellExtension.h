@@ -51,7 +51,7 @@ public:
 
     State state() const { return m_state; }
     QString status() const;
-    bool canEnable() const { return m_state == State::Disabled; }
+    bool canEnable() const { return m_state == State::Disabled && !m_allSwitchedOff; }
     // One line for standard error about the path this state means.
     QString pathReport() const;
 
@@ -87,9 +87,11 @@ Q_SIGNALS:
 
 private Q_SLOTS:
     void onExtensionStateChanged(const QString &uuid, const QVariantMap &info);
+    void onShellPropertiesChanged(const QString &interface, const QVariantMap &changed, const QStringList &);
 
 private:
     void setState(State state);
+    void setAllSwitchedOff(bool off);
     void query();
     bool fromShell() const;
 
@@ -98,5 +100,6 @@ private:
     QString m_shellOwner;
     State m_state = State::Unknown;
     bool m_expanded = false;
+    bool m_allSwitchedOff = false;
     QString m_accelerator;
 };
