@@ -178,8 +178,9 @@ void AIStore::editBaseUrl(const QString &text)
         setAddressProblem(QString(), QUrl());
         setBaseUrl(address.url);
     } else if (address.verdict == ServerAddress::NeedsConfirmation) {
-        setAddressProblem(
-            tr("Plain http to %1 is not encrypted. Use it anyway?").arg(address.url.host()), address.url);
+        setAddressProblem(tr("Plain http to %1 is not encrypted. Use it anyway?")
+                              .arg(address.url.host(QUrl::EncodeUnicode)),
+            address.url);
     } else {
         setAddressProblem(address.problem, QUrl());
     }

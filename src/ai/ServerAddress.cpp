@@ -7,17 +7,26 @@
 
 namespace {
 
+// An IPv4 address written as IPv6 (::ffff:10.0.0.1) counts as what it is.
+QHostAddress addressOf(const QString &host)
+{
+    const QHostAddress address(host);
+    bool v4 = false;
+    const quint32 ipv4 = address.protocol() == QAbstractSocket::IPv6Protocol ? address.toIPv4Address(&v4) : 0;
+    return v4 ? QHostAddress(ipv4) : address;
+}
+
 bool isLoopback(const QString &host)
 {
     if (host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
         return true;
-    const QHostAddress address(host);
+    const QHostAddress address = addressOf(host);
     return !address.isNull() && address.isLoopback();
 }
 
 bool isPrivateRange(const QString &host)
 {
-    const QHostAddress address(host);
+    const QHostAddress address = addressOf(host);
     if (address.isNull())
         return false;
     static const QList<std::pair<QHostAddress, int>> ranges {
@@ -25,6 +34,8 @@ bool isPrivateRange(const QString &host)
         { QHostAddress(QStringLiteral("172.16.0.0")), 12 },
         { QHostAddress(QStringLiteral("192.168.0.0")), 16 },
         { QHostAddress(QStringLiteral("169.254.0.0")), 16 },
+        // Shared address space, where mesh VPNs put their peers.
+        { QHostAddress(QStringLiteral("100.64.0.0")), 10 },
         { QHostAddress(QStringLiteral("fc00::")), 7 },
         { QHostAddress(QStringLiteral("fe80::")), 10 },
     };
