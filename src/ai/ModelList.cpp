@@ -48,9 +48,10 @@ QStringList ModelList::namesFromBody(QByteArrayView body)
     for (const QJsonValue &model : models) {
         const QString name = model.toObject().value(QLatin1String("id")).toString();
         // A name is shown and sent back as typed: one short printable line.
+        // An odd one is left out; the others are still offered.
         const bool printable = std::all_of(name.begin(), name.end(), [](QChar c) { return c.isPrint(); });
         if (name.isEmpty() || name.size() > kMaxNameChars || !printable)
-            return {};
+            continue;
         if (!names.contains(name))
             names.append(name);
     }
