@@ -12,7 +12,7 @@ build="$(realpath -m "${BRIVANE_FUZZ_BUILD_DIR:-$here/../build-fuzz}")"
 # Logs and crashing inputs go with the test run's artefacts when there is one.
 work="${BRIVANE_FUZZ_WORK_DIR:-${BRIVANE_ARTIFACTS:+$BRIVANE_ARTIFACTS/fuzz}}"
 work="${work:-$build/run}"
-fuzzers=(fuzz_reply_stream fuzz_notes fuzz_preferences fuzz_calculator)
+fuzzers=(fuzz_reply_stream fuzz_notes fuzz_preferences fuzz_calculator fuzz_server_address)
 
 export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(cd "$here/.." && pwd)}"
 if [[ ! -f "$build/build.ninja" ]]; then
