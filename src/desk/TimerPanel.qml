@@ -22,7 +22,9 @@ Item {
         objectName: "timerStore"
     }
 
-    component Chip: AbstractButton {
+    // A choice among several: a radio button to assistive technology, whose
+    // checked state follows the store (a click only asks the store).
+    component Chip: RadioButton {
         id: chip
         property string label
         property bool selected
@@ -33,13 +35,15 @@ Item {
         horizontalPadding: 14
         verticalPadding: 6
         focusPolicy: Qt.TabFocus
+        checkable: false
+        autoExclusive: false
+        checked: selected
+        indicator: null
         text: label
         implicitWidth: chipText.implicitWidth + 2 * horizontalPadding
         implicitHeight: chipText.implicitHeight + 2 * verticalPadding
         Accessible.role: Accessible.RadioButton
         Accessible.name: label
-        Accessible.checkable: true
-        Accessible.checked: selected
         Accessible.onPressAction: chip.activated()
         onClicked: chip.activated()
 

@@ -106,9 +106,12 @@ def main():
         # The tab content says which tab it shows.
         wait_for("the content of " + tab, lambda: find(app, "panel", tab))
         for text in texts:
+            # "role::name" asks for that role too.
+            role, _, name = text.rpartition("::")
+
             def heard():
-                return any(text == n or (text.endswith("*") and n.startswith(text[:-1]))
-                           for _, n, _ in tree(app))
+                return any((name == n or (name.endswith("*") and n.startswith(name[:-1])))
+                           and role in ("", r) for r, n, _ in tree(app))
             if not wait_for_quietly(heard):
                 dump = "\n".join("  %s [%s]" % (r, n) for r, n, _ in tree(app))
                 fail("on %s, nothing says '%s'; heard:\n%s" % (tab, text, dump))

@@ -45,7 +45,7 @@ cat >"$work/expected.json" <<'JSON'
           "Previous track", "Next track", "Volume", "Elapsed *", "Remaining *"],
   "Notes": ["Quick note", "Add note", "Water the plants, *", "Call the dentist, *",
             "Delete note: Water the plants", "Delete note: Call the dentist"],
-  "Timer": ["0:00", "Stopwatch", "Countdown", "Reset", "Start", "Skip 10 seconds"],
+  "Timer": ["0:00", "radio button::Stopwatch", "radio button::Countdown", "Reset", "Start", "Skip 10 seconds"],
   "Calc": ["0", "7", "+", "="],
   "Clip": ["Clipboard", "Capture", "First copied text", "Copy back: First copied text",
            "Delete entry: Second copied text"],
