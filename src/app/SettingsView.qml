@@ -34,7 +34,9 @@ Item {
         clip: true
         boundsBehavior: Flickable.StopAtBounds
         ScrollBar.vertical: ScrollBar {
+            objectName: "settingsScrollBar"
             policy: scroller.contentHeight > scroller.height ? ScrollBar.AlwaysOn : ScrollBar.AlwaysOff
+            Accessible.name: qsTr("Scroll the settings")
         }
         Connections {
             target: root.Window.window

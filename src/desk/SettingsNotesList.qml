@@ -52,7 +52,10 @@ Item {
             boundsBehavior: Flickable.StopAtBounds
             Accessible.role: Accessible.List
             Accessible.name: qsTr("Notes")
-            ScrollBar.vertical: ScrollBar { objectName: "settingsNotesScrollBar" }
+            ScrollBar.vertical: ScrollBar {
+                objectName: "settingsNotesScrollBar"
+                Accessible.name: qsTr("Scroll the notes")
+            }
 
             delegate: Column {
                 id: row

@@ -25,7 +25,7 @@ warnings.filterwarnings("ignore", category=DeprecationWarning)
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
 
-CONTROLS = {"push button", "toggle button", "radio button", "slider", "text", "entry",
+CONTROLS = {"push button", "toggle button", "radio button", "slider", "scroll bar", "text", "entry",
             "password text", "page tab", "check box", "combo box", "spin button"}
 
 
