@@ -172,7 +172,11 @@ void AppDelegate::applyPanelSettings()
     connect(
         m_fullScreen, &FullScreenWatch::fullScreenAreaChanged, this, &AppDelegate::suppressUnderFullScreen);
     const auto follow = [this] {
+        // X11 watches the active window; a layer surface goes under
+        // full-screen windows by its layer.
         m_fullScreen->setEnabled(m_panelSettings->hideOverFullScreen());
+        for (NotchPanel *panel : std::as_const(m_panels))
+            LayerSurface::setBelowFullScreen(panel, m_panelSettings->hideOverFullScreen());
         suppressUnderFullScreen();
     };
     connect(settings, &PanelSettings::hideOverFullScreenChanged, this, follow);
@@ -235,6 +239,7 @@ void AppDelegate::suppressUnderFullScreen()
 
 void AppDelegate::setUpPanel(NotchPanel *panel)
 {
+    LayerSurface::setBelowFullScreen(panel, m_panelSettings->hideOverFullScreen());
     panel->setOpenDelay(m_panelSettings->openDelay());
     panel->setCloseGrace(m_panelSettings->closeGrace());
     // One card at a time: opening one closes any other.

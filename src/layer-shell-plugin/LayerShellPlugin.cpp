@@ -31,6 +31,8 @@ namespace {
 const char *const kLayerProperty = "brivaneLayerSurface";
 // Set while the panel was opened from the keyboard, which it then takes.
 const char *const kKeyboardProperty = "brivaneTakesKeyboard";
+// Set while full-screen windows should cover the panel: the top layer.
+const char *const kTopLayerProperty = "brivaneTopLayer";
 
 class LayerSurface : public QWaylandShellSurface
 {
@@ -45,7 +47,9 @@ public:
             ? static_cast<wl_output *>(
                 QGuiApplication::platformNativeInterface()->nativeResourceForScreen("output", screen))
             : nullptr;
-        m_surface = LayerShell::getLayerSurface(shell, wlSurface(), output, LayerShell::Overlay, "brivane");
+        const auto layer
+            = window->window()->property(kTopLayerProperty).toBool() ? LayerShell::Top : LayerShell::Overlay;
+        m_surface = LayerShell::getLayerSurface(shell, wlSurface(), output, layer, "brivane");
         static const LayerShell::SurfaceListener listener
             = { &LayerSurface::configured, &LayerSurface::closed };
         wl_proxy_add_listener(m_surface,

@@ -17,6 +17,7 @@ namespace {
 // What Brivane's own plugin reads (src/layer-shell-plugin/).
 const char *const kLayerProperty = "brivaneLayerSurface";
 const char *const kKeyboardProperty = "brivaneTakesKeyboard";
+const char *const kTopLayerProperty = "brivaneTopLayer";
 
 [[maybe_unused]] bool onWayland()
 {
@@ -64,6 +65,25 @@ void setKeyboard(QWindow *window, Keyboard keyboard)
         : keyboard == Keyboard::OnDemand ? LS::KeyboardInteractivityOnDemand
                                          : LS::KeyboardInteractivityNone;
     LS::get(window)->setKeyboardInteractivity(mode);
+#endif
+}
+
+void setBelowFullScreen(QWindow *window, bool below)
+{
+    if (window->property(kTopLayerProperty).toBool() == below)
+        return;
+    window->setProperty(kTopLayerProperty, below);
+    if (!onWayland())
+        return;
+#if BRIVANE_HAVE_LAYERSHELLQT
+    LayerShellQt::Window::get(window)->setLayer(
+        below ? LayerShellQt::Window::LayerTop : LayerShellQt::Window::LayerOverlay);
+#else
+    // The plugin reads the layer when it makes the surface: it is made anew.
+    if (window->isVisible()) {
+        window->hide();
+        window->show();
+    }
 #endif
 }
 

@@ -26,4 +26,9 @@ void attach(QWindow *window);
 // clicked (a card opened by hover), or at once (opened from the keyboard).
 void setKeyboard(QWindow *window, Keyboard keyboard);
 
+// Whether full-screen windows cover the surface: the top layer, which
+// compositors draw under them ("Hide over full-screen apps"), or the overlay
+// layer, above everything (the default).
+void setBelowFullScreen(QWindow *window, bool below);
+
 } // namespace LayerSurface

@@ -160,11 +160,11 @@ stored_notes() { python3 "$(dirname "$0")/../support/stored-notes.py" "$(prefs_f
 note_stored() { stored_notes 2>/dev/null | grep -qxF "$1"; }
 
 # --- test windows --------------------------------------------------------------
-# start_window <platform> <log>: a maximised window of that platform that has
-# the keyboard focus.
+# start_window <platform> <log> [fullscreen]: a maximised (or full-screen)
+# window of that platform that has the keyboard focus.
 start_window() {
     : >"$2"
-    QT_QPA_PLATFORM=$1 "$BRIVANE_TEST_WINDOW" "Brivane test window" "#c87828" "$2" >>"$out/test-window.log" 2>&1 &
+    QT_QPA_PLATFORM=$1 "$BRIVANE_TEST_WINDOW" "Brivane test window" "#c87828" "$2" ${3:-} >>"$out/test-window.log" 2>&1 &
     window_pid=$!
     children+=("$window_pid")
     wait_until 10 window_drawn || return 1
@@ -446,6 +446,31 @@ if [ "$desktop" = gnome ]; then
 fi
 
 kill -0 "$BRIVANE_PID" 2>/dev/null || { failures=$((failures + 1)); report "FAIL Brivane is no longer running"; }
+
+# 4. A layer surface and "Hide over full-screen apps": off, the strip stays
+# over a full-screen native window; on, the window covers it.
+if [ "$layer" = 1 ]; then
+    fwindow_log=$out/fullscreen-window.log
+    start_window wayland "$fwindow_log" fullscreen || report "FAIL the full-screen test window never took the focus"
+    check fullscreen-over 4 "over a full-screen native window, the top centre opens the card" open_card "$target_y"
+    point "$mid_x" 700
+    wait_until 5 card_closed
+    kill "$BRIVANE_PID"
+    wait "$BRIVANE_PID" 2>/dev/null
+    python3 - "$(prefs_file)" <<'PY'
+import json, sys
+prefs = json.load(open(sys.argv[1]))
+prefs["brivane_hide_over_fullscreen"] = "true"
+json.dump(prefs, open(sys.argv[1], "w"))
+PY
+    "$BRIVANE_BIN" >>"$out/brivane-hiding.log" 2>&1 &
+    BRIVANE_PID=$!
+    children+=("$BRIVANE_PID")
+    wait_until 20 grep -q '^Brivane: the strip is' "$out/brivane-hiding.log"
+    covered() { ! open_card "$target_y"; }
+    check fullscreen-hides 4 "with \"Hide over full-screen apps\" on, the full-screen window covers the strip" covered
+    stop_window
+fi
 shot final
 report "$passes passed, $failures failed, $skips skipped"
 [ "$failures" = 0 ]

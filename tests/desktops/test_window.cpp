@@ -6,7 +6,7 @@
 // logging its keyboard focus and the keys it receives to a file, so a check
 // can tell where typing went. Runs on X11 or as a native Wayland client,
 // whichever QT_QPA_PLATFORM picks.
-//   test_window <title> <#rrggbb> <log file>
+//   test_window <title> <#rrggbb> <log file> [fullscreen]
 
 #include <QFile>
 #include <QGuiApplication>
@@ -49,13 +49,16 @@ int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 4) {
-        qWarning("usage: test_window <title> <#rrggbb> <log file>");
+    if (args.size() != 4 && !(args.size() == 5 && args.at(4) == QLatin1String("fullscreen"))) {
+        qWarning("usage: test_window <title> <#rrggbb> <log file> [fullscreen]");
         return 2;
     }
     TestWindow window(QColor(args.at(2)), args.at(3));
     window.setTitle(args.at(1));
     window.resize(640, 480);
-    window.showMaximized();
+    if (args.size() == 5)
+        window.showFullScreen();
+    else
+        window.showMaximized();
     return app.exec();
 }
