@@ -107,7 +107,8 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(players().isEmpty(), kWaitMs);
     }
 
-    void storeShowsWhatPlayerctlReports()
+    // The store shows what playerctl reports, and plays and pauses the player.
+    void storeShowsAndCommandsWhatPlayerctlReports()
     {
         startMpv(env("BRIVANE_MEDIA_AUDIO_A"));
         MediaStore store;
@@ -124,13 +125,7 @@ private Q_SLOTS:
         QCOMPARE(reference.at(3), "Playing");
         QCOMPARE(store.duration(), reference.at(4).toLongLong() / 1e6);
         QCOMPARE(store.appName(), "mpv");
-    }
 
-    void playPauseThroughTheStore()
-    {
-        startMpv(env("BRIVANE_MEDIA_AUDIO_A"));
-        MediaStore store;
-        QTRY_VERIFY_WITH_TIMEOUT(store.isPlaying(), kWaitMs);
         store.togglePlayPause();
         QTRY_COMPARE_WITH_TIMEOUT(tool("playerctl", { "-p", "mpv", "status" }), QString("Paused"), kWaitMs);
         QTRY_VERIFY_WITH_TIMEOUT(!store.isPlaying(), kWaitMs);
@@ -195,28 +190,22 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(store.players(), QStringList { mpv }, kWaitMs);
     }
 
-    void artFromThePlayersAddress()
+    // The art comes from the player's address; a player that never answers
+    // does not keep it off the card.
+    void artFromThePlayersAddressDespiteASilentPlayer()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("cover.png");
         QImage cover(64, 48, QImage::Format_RGB32);
         cover.fill(Qt::blue);
         QVERIFY(cover.save(path));
+        startFake({ "--name", "silent", "--silent", "--title", "Never" });
         startFake({ "--name", "art", "--title", "With Art", "--art", QUrl::fromLocalFile(path).toString() });
         MediaStore store;
         QTRY_COMPARE_WITH_TIMEOUT(store.title(), QString("With Art"), kWaitMs);
         QTRY_VERIFY_WITH_TIMEOUT(store.hasAlbumArt(), kWaitMs);
         QCOMPARE(store.albumArt().size(), QSize(64, 48));
         QCOMPARE(store.albumArt().pixelColor(3, 3), QColor(Qt::blue));
-    }
-
-    // A player that never answers does not keep the others off the card.
-    void aSilentPlayerDelaysNothing()
-    {
-        startFake({ "--name", "silent", "--silent", "--title", "Never" });
-        startFake({ "--name", "alive", "--title", "Alive", "--status", "Paused" });
-        MediaStore store;
-        QTRY_COMPARE_WITH_TIMEOUT(store.title(), QString("Alive"), kWaitMs);
     }
 
     void playersComingAndGoingAreNoticed()

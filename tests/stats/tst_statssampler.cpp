@@ -243,11 +243,9 @@ private Q_SLOTS:
         values.memTotal = 16;
         values.battery = 0;
         values.charging = false;
+        // The labels and the rows without a battery are the panel test's.
         const QList<StatRow> rows = StatsFormat::rows(values);
-        QStringList labels;
-        for (const StatRow &row : rows)
-            labels << row.label;
-        QCOMPARE(labels, QStringList({ "CPU", "RAM", "Disk", "Battery", "Uptime" }));
+        QCOMPARE(rows.at(3).label, QStringLiteral("Battery"));
         QVERIFY(!rows.at(0).barShown);
         // The fill is not capped: a figure past its total shows as such.
         QCOMPARE(rows.at(1).progress, 1.25);
