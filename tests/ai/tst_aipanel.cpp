@@ -289,20 +289,6 @@ private Q_SLOTS:
         view.click(remember);
         QCOMPARE(m_ai->rememberConversation(), true);
     }
-
-    void theEnvironmentKeyShownInTheFieldIsNotSaved()
-    {
-        m_prefs->remove(AIStore::kKeyPreference);
-        qputenv("OPENAI_API_KEY", "sk-env");
-        AIStore::Connection connection;
-        connection.client = &m_client;
-        AIStore store(*m_prefs, connection);
-        ViewHost view(
-            QStringLiteral("SettingsKeyGroup"), { { "ai", QVariant::fromValue(&store) } }, QSize(360, 120));
-        QCOMPARE(view.find("apiKeyField")->property("text").toString(), QStringLiteral("sk-env"));
-        QVERIFY(!m_prefs->contains(AIStore::kKeyPreference));
-        qunsetenv("OPENAI_API_KEY");
-    }
 };
 
 BRIVANE_TEST_MAIN(TestAIPanel)
