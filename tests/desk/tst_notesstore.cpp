@@ -251,15 +251,10 @@ private Q_SLOTS:
             store.add(QStringLiteral("note %1").arg(i));
         QCOMPARE(model.rowCount(), 8);
         QCOMPARE(model.count(), 8);
-        QCOMPARE(model.index(0).data(NotesModel::TextRole).toString(), QStringLiteral("note 9"));
-        QCOMPARE(model.index(7).data(NotesModel::TextRole).toString(), QStringLiteral("note 2"));
-
-        // Deleting a shown note brings the next older one into view.
+        // Which rows show, and that a deleted one brings in the next older, is
+        // the panel test's; deleting down to fewer than the limit shrinks the rows.
         store.deleteNote(model.index(0).data(NotesModel::IdRole).toString());
         QCOMPARE(model.rowCount(), 8);
-        QCOMPARE(model.index(0).data(NotesModel::TextRole).toString(), QStringLiteral("note 8"));
-        QCOMPARE(model.index(7).data(NotesModel::TextRole).toString(), QStringLiteral("note 1"));
-        // Deleting down to fewer than the limit shrinks the rows.
         store.deleteNote(store.notes().at(3).id);
         QCOMPARE(model.rowCount(), 7);
 
