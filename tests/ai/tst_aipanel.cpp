@@ -3,7 +3,6 @@
 
 #include "TestSupport.h"
 #include "ai/AIStore.h"
-#include "app/Theme.h"
 #include "platform/HttpStreamClient.h"
 #include "platform/KeyValueStore.h"
 
@@ -56,10 +55,8 @@ class TestAIPanel : public QObject
 
     std::unique_ptr<ViewHost> makePanel()
     {
-        auto view = std::make_unique<ViewHost>(QStringLiteral("AIPanel"),
-            QVariantMap { { "ai", QVariant::fromValue(m_ai.get()) } }, QSize(340, 400));
-        view->window()->setColor(Theme::card());
-        return view;
+        return std::make_unique<ViewHost>(
+            QStringLiteral("AIPanel"), QVariantMap { { "ai", QVariant::fromValue(m_ai.get()) } });
     }
     static QQuickItem *bubble(const ViewHost &view, int row)
     {
