@@ -213,17 +213,7 @@ bad_input() {
         [ "$(stored_notes | tr '\n' '|')" = "$stored" ] || fail "notes after '${label[i]}': $(stored_notes)"
     done
 
-    # Back to normal: every note is listed, the newest first.
-    start_brivane
-    expand
-    pick_tab 1
-    wait_until 5 settled "380x520+${card_x}+0" || true
-    local row
-    for row in 0 1 2; do
-        [ "$(count_card "340x20+${content_x}+$((82 + 37 * row))")" -lt 3000 ] ||
-            { shot fail-rows; fail "note row $row is not drawn"; }
-    done
-    stop_brivane
+    # That stored notes are listed again after a restart is the tour's check.
     qml_quiet
     echo "end-to-end bad input: all checks passed"
 }
