@@ -185,9 +185,31 @@ private Q_SLOTS:
         QVERIFY(!m_server->next(200));
     }
 
+    // The request for a question: the key (trimmed, or none with none set,
+    // as a local server takes it), the model, and the prompt.
+    void sendAddsTheQuestionAndAPlaceholderAndMakesTheExactRequest_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<QByteArray>("authorization");
+        QTest::newRow("a key") << "sk-test-0123456789"
+                               << "" << QByteArray("Bearer sk-test-0123456789");
+        QTest::newRow("a pasted key is trimmed") << "  sk-test-0123456789\r\n"
+                                                 << "" << QByteArray("Bearer sk-test-0123456789");
+        QTest::newRow("no key, a chosen model") << ""
+                                                << "llama3.2:1b" << QByteArray();
+    }
     void sendAddsTheQuestionAndAPlaceholderAndMakesTheExactRequest()
     {
-        auto store = makeStoreWithKey(QStringLiteral("sk-test-0123456789"));
+        QFETCH(QString, key);
+        QFETCH(QString, model);
+        QFETCH(QByteArray, authorization);
+        auto store = makeStoreWithKey(key);
+        QCOMPARE(store->apiKey(), key);
+        if (!model.isEmpty()) {
+            store->setModel(model);
+            QCOMPARE(m_prefs->string(AIStore::kModelPreference), model);
+        }
         // Only spaces and tabs are trimmed for the emptiness check; the text
         // itself is kept and sent as typed.
         const QString question = QStringLiteral("  hello \n");
@@ -205,14 +227,14 @@ private Q_SLOTS:
         const LocalChatServer::Request &request = exchange->request;
         QCOMPARE(request.method, QByteArray("POST"));
         QCOMPARE(request.path, QByteArray("/v1/chat/completions"));
-        QCOMPARE(request.header("Authorization"), QByteArray("Bearer sk-test-0123456789"));
-        QCOMPARE(request.headerCount("Authorization"), 1);
+        QCOMPARE(request.header("Authorization"), authorization);
+        QCOMPARE(request.headerCount("Authorization"), authorization.isEmpty() ? 0 : 1);
         QCOMPARE(request.header("Content-Type"), QByteArray("application/json"));
-
         const QJsonObject body = QJsonDocument::fromJson(request.body).object();
         QCOMPARE(body,
-            (QJsonObject { { "model", "gpt-4o-mini" }, { "max_tokens", 200 }, { "temperature", 0.7 },
-                { "stream", true }, { "messages", body.value("messages") } }));
+            (QJsonObject { { "model", model.isEmpty() ? QStringLiteral("gpt-4o-mini") : model },
+                { "max_tokens", 200 }, { "temperature", 0.7 }, { "stream", true },
+                { "messages", body.value("messages") } }));
         const QJsonArray prompt = promptOf(*exchange);
         QCOMPARE(prompt.size(), 2);
         QCOMPARE(prompt.at(0).toObject(),
@@ -221,21 +243,6 @@ private Q_SLOTS:
                     "You are a helpful assistant inside a macOS notch widget. Keep answers "
                     "concise, max 2-3 sentences. Use simple formatting." } }));
         QCOMPARE(prompt.at(1).toObject(), (QJsonObject { { "role", "user" }, { "content", question } }));
-
-        LocalChatServer::replyStream(exchange->socket, LocalChatServer::content("Hi"));
-        QTRY_COMPARE(store->isLoading(), false);
-
-        // Without a key a local server is asked all the same, with no
-        // Authorization header, for the chosen model.
-        store->setApiKey(QString());
-        store->setModel(QStringLiteral("llama3.2:1b"));
-        store->send(QStringLiteral("third"));
-        auto third = m_server->next();
-        QVERIFY(third);
-        QCOMPARE(third->request.headerCount("Authorization"), 0);
-        QCOMPARE(QJsonDocument::fromJson(third->request.body).object().value("model").toString(),
-            QStringLiteral("llama3.2:1b"));
-        QCOMPARE(m_prefs->string(AIStore::kModelPreference), QStringLiteral("llama3.2:1b"));
     }
 
     // With the conversation remembered, earlier turns go along: failed
@@ -591,20 +598,11 @@ private Q_SLOTS:
         QCOMPARE(textAt(*store, 4), QStringLiteral("re: second"));
     }
 
-    // A pasted key is trimmed for the header; one that would smuggle in a
-    // header line never reaches the server, and the fixed key does.
+    // A key that would smuggle in a header line never reaches the server;
+    // the fixed key does.
     void keysAreCheckedBeforeTheyAreSent()
     {
-        auto store = makeStoreWithKey(QStringLiteral("  sk-test-0123456789\r\n"));
-        QCOMPARE(store->apiKey(), QStringLiteral("  sk-test-0123456789\r\n"));
-        store->send(QStringLiteral("hi"));
-        auto exchange = m_server->next();
-        QVERIFY(exchange);
-        QCOMPARE(exchange->request.header("Authorization"), QByteArray("Bearer sk-test-0123456789"));
-        LocalChatServer::replyStream(exchange->socket, LocalChatServer::content("ok"));
-        QTRY_COMPARE(store->isLoading(), false);
-
-        store->setApiKey(QStringLiteral("sk-a\r\nX-Injected: 1"));
+        auto store = makeStoreWithKey(QStringLiteral("sk-a\r\nX-Injected: 1"));
         QSignalSpy loading(store.get(), &AIStore::isLoadingChanged);
         store->send(QStringLiteral("hi"));
         QTRY_COMPARE(store->isLoading(), false);
