@@ -136,24 +136,24 @@ private Q_SLOTS:
     void unreadableValueStartsEmptyAndIsKeptAside_data()
     {
         QTest::addColumn<QByteArray>("stored");
+        // One note with these members; the first is a good one.
+        const auto note = [](const QByteArray &id, const QByteArray &rest = "\"text\":\"x\",\"date\":1") {
+            return "{\"id\":" + id + "," + rest + "}";
+        };
         const QByteArray good
-            = "{\"id\":\"7C9E6679-7425-40DE-944B-E07FC1F90AE7\",\"text\":\"kept\",\"date\":1}";
+            = note("\"7C9E6679-7425-40DE-944B-E07FC1F90AE7\"", "\"text\":\"kept\",\"date\":1");
+        const QByteArray id = "\"7C9E6679-7425-40DE-944B-E07FC1F90AE8\"";
         QTest::newRow("not json") << QByteArray("[{\"id\":");
         QTest::newRow("object, not array") << good;
         QTest::newRow("element not an object") << "[" + good + ",3]";
-        QTest::newRow("missing member")
-            << "[" + good + ",{\"id\":\"7C9E6679-7425-40DE-944B-E07FC1F90AE8\",\"text\":\"x\"}]";
-        QTest::newRow("date as string") << QByteArray(
-            "[{\"id\":\"7C9E6679-7425-40DE-944B-E07FC1F90AE7\",\"text\":\"x\",\"date\":\"1\"}]");
-        QTest::newRow("text null") << QByteArray(
-            "[{\"id\":\"7C9E6679-7425-40DE-944B-E07FC1F90AE7\",\"text\":null,\"date\":1}]");
-        QTest::newRow("id number") << QByteArray("[{\"id\":7,\"text\":\"x\",\"date\":1}]");
-        QTest::newRow("id in braces")
-            << QByteArray("[{\"id\":\"{7C9E6679-7425-40DE-944B-E07FC1F90AE7}\",\"text\":\"x\",\"date\":1}]");
-        QTest::newRow("id not hex") << "[" + good
-                + ",{\"id\":\"7C9E6679-7425-40DE-944B-E07FC1F90AEG\",\"text\":\"x\",\"date\":1}]";
-        QTest::newRow("id without hyphens")
-            << QByteArray("[{\"id\":\"7C9E6679742540DE944BE07FC1F90AE7\",\"text\":\"x\",\"date\":1}]");
+        QTest::newRow("missing member") << "[" + good + "," + note(id, "\"text\":\"x\"") + "]";
+        QTest::newRow("date as string") << "[" + note(id, "\"text\":\"x\",\"date\":\"1\"") + "]";
+        QTest::newRow("text null") << "[" + note(id, "\"text\":null,\"date\":1") + "]";
+        QTest::newRow("id number") << "[" + note("7") + "]";
+        QTest::newRow("id in braces") << "[" + note("\"{7C9E6679-7425-40DE-944B-E07FC1F90AE7}\"") + "]";
+        QTest::newRow("id not hex") << "[" + good + "," + note("\"7C9E6679-7425-40DE-944B-E07FC1F90AEG\"")
+                + "]";
+        QTest::newRow("id without hyphens") << "[" + note("\"7C9E6679742540DE944BE07FC1F90AE7\"") + "]";
         QTest::newRow("binary") << QByteArray("\xff\xfe\x00garbage", 10);
     }
     void unreadableValueStartsEmptyAndIsKeptAside()
