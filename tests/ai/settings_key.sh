@@ -103,6 +103,7 @@ file_has_no_key || fail "the key went back to the file"
 # The question on the AI tab, and the reply as a screen reader hears it.
 if ! /usr/bin/python3 - "$here/../app" <<'PY'
 import subprocess, sys
+sys.dont_write_bytecode = True  # keep the checkout clean
 sys.path.insert(0, sys.argv[1])
 import accessibility as a
 from gi.repository import Atspi
