@@ -211,7 +211,9 @@ private Q_SLOTS:
         QCOMPARE(list->property("contentY").toReal(), y);
     }
 
-    void theSettingsFieldStoresEveryKeystroke()
+    // Typing into the field reaching the file is the settings-window check's;
+    // here, that it hides the key and follows the store.
+    void theSettingsFieldHidesTheKeyAndFollowsTheStore()
     {
         ViewHost view(QStringLiteral("SettingsKeyGroup"), { { "ai", QVariant::fromValue(m_ai.get()) } },
             QSize(360, 400));
@@ -219,18 +221,6 @@ private Q_SLOTS:
         QVERIFY(field);
         QCOMPARE(field->property("echoMode").toInt(), 2); // TextInput.Password
         QCOMPARE(field->property("text").toString(), QStringLiteral("sk-test"));
-
-        view.click(field);
-        QTRY_VERIFY(field->hasActiveFocus());
-        QTest::keyClick(view.window(), Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(view.window(), Qt::Key_Backspace);
-        QCOMPARE(m_ai->apiKey(), QString());
-        QCOMPARE(m_prefs->string(AIStore::kKeyPreference), QString(""));
-        view.type(QStringLiteral("sk-9"));
-        QCOMPARE(m_prefs->string(AIStore::kKeyPreference), QStringLiteral("sk-9"));
-        QCOMPARE(m_ai->apiKey(), QStringLiteral("sk-9"));
-
-        // A change made elsewhere shows in the field.
         m_ai->setApiKey(QStringLiteral("sk-other"));
         QCOMPARE(field->property("text").toString(), QStringLiteral("sk-other"));
     }
