@@ -89,12 +89,17 @@ public:
     static QByteArray lastChunk() { return "0\r\n\r\n"; }
     // One event as the service frames it: the data line and a blank line.
     static QByteArray event(const QByteArray &payload) { return "data: " + payload + "\n\n"; }
-    static QByteArray contentChunk(const QByteArray &jsonString)
+    // One streamed chunk as the service sends it, around `delta` and `finish`.
+    static QByteArray deltaChunk(const QByteArray &delta, const QByteArray &finish = "null")
     {
         return "{\"id\":\"chatcmpl-9x\",\"object\":\"chat.completion.chunk\",\"created\":1718000000,"
                "\"model\":\"gpt-4o-mini-2024-07-18\",\"system_fingerprint\":\"fp_0aa8d3e20b\",\"choices\":[{"
-               "\"index\":0,\"delta\":{\"content\":"
-            + jsonString + "},\"logprobs\":null,\"finish_reason\":null}]}";
+               "\"index\":0,\"delta\":"
+            + delta + ",\"logprobs\":null,\"finish_reason\":" + finish + "}]}";
+    }
+    static QByteArray contentChunk(const QByteArray &jsonString)
+    {
+        return deltaChunk("{\"content\":" + jsonString + "}");
     }
     // One content event carrying `text` (no quotes or backslashes in it).
     static QByteArray content(const QByteArray &text) { return event(contentChunk('"' + text + '"')); }
@@ -106,17 +111,9 @@ public:
     }
     static QByteArray roleChunk()
     {
-        return "{\"id\":\"chatcmpl-9x\",\"object\":\"chat.completion.chunk\",\"created\":1718000000,"
-               "\"model\":\"gpt-4o-mini-2024-07-18\",\"system_fingerprint\":\"fp_0aa8d3e20b\",\"choices\":[{"
-               "\"index\":0,\"delta\":{\"role\":\"assistant\",\"content\":\"\",\"refusal\":null},"
-               "\"logprobs\":null,\"finish_reason\":null}]}";
+        return deltaChunk(R"({"role":"assistant","content":"","refusal":null})");
     }
-    static QByteArray finishChunk()
-    {
-        return "{\"id\":\"chatcmpl-9x\",\"object\":\"chat.completion.chunk\",\"created\":1718000000,"
-               "\"model\":\"gpt-4o-mini-2024-07-18\",\"system_fingerprint\":\"fp_0aa8d3e20b\",\"choices\":[{"
-               "\"index\":0,\"delta\":{},\"logprobs\":null,\"finish_reason\":\"stop\"}]}";
-    }
+    static QByteArray finishChunk() { return deltaChunk("{}", "\"stop\""); }
 
     // A whole response with a fixed length.
     static void replyWhole(QTcpSocket *socket, const QByteArray &statusLine, const QByteArray &body)

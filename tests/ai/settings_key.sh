@@ -11,26 +11,9 @@ set -euo pipefail
 here=$(dirname "$0")
 # shellcheck source=../integration/lib.sh
 source "$here/../integration/lib.sh"
-# Stops the program started here; a bounded wait, then a hard stop, so a
-# program that does not quit on TERM fails this run instead of hanging it.
-exited() {
-    local state
-    state=$(ps -o stat= -p "$1" || true)
-    [ -z "$state" ] || [ "${state#Z}" != "$state" ]
-}
-stop_started() {
-    [ -n "${BRIVANE_PID:-}" ] || return 0
-    kill -TERM "$BRIVANE_PID" 2>/dev/null || true
-    if ! wait_until 10 exited "$BRIVANE_PID"; then
-        echo "brivane did not quit on TERM" >&2
-        kill -KILL "$BRIVANE_PID" 2>/dev/null || true
-    fi
-    wait "$BRIVANE_PID" 2>/dev/null || true
-    BRIVANE_PID=
-}
 helpers=()
 cleanup() {
-    stop_started
+    stop_brivane
     for pid in "${helpers[@]}"; do kill "$pid" 2>/dev/null || true; done
 }
 trap cleanup EXIT
@@ -39,16 +22,11 @@ export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
 export OPENAI_API_KEY=sk-from-the-environment
 start_brivane
 
-settings_window() {
-    xdotool search --onlyvisible --name '^Brivane Settings$' 2>/dev/null | head -n1
-}
-has_settings_window() { [ -n "$(settings_window)" ]; }
-
 # Launching again is the reopen request: it shows the settings window. The
 # Tab presses that follow start from its first control.
 open_settings() {
     "$BRIVANE_BIN" >>"$BRIVANE_ARTIFACTS/brivane.log" 2>&1 || fail "second launch did not hand over"
-    wait_until 10 has_settings_window || fail "the settings window did not open"
+    wait_until 10 settings_shown || fail "the settings window did not open"
     window=$(settings_window)
     xdotool windowactivate --sync "$window" || true
     wait_until 5 sh -c "[ \"\$(xdotool getactivewindow)\" = $window ]" || fail "the settings window did not take focus"
@@ -65,10 +43,9 @@ xdotool type --delay 20 'sk-typed-in-settings'
 key_saved() { grep -q '"brivane_openai_key": *"sk-typed-in-settings"' "$(prefs_file)"; }
 wait_until 10 key_saved || { screenshot settings-key-failed; fail "the typed key was not saved"; }
 grep -q 'sk-from-the-environment' "$(prefs_file)" && fail "the fallback key was saved"
-screenshot settings-key
 [ "$(stat -c %a "$(prefs_file)")" = 600 ] || fail "the preferences file is readable by others"
 echo "PASS: without a keyring, the typed key was saved to the file"
-stop_started
+stop_brivane
 
 # A keyring in the session: the key moves there from the file, at start.
 printf 'test-password' | gnome-keyring-daemon --foreground --unlock --components=secrets \
@@ -90,7 +67,7 @@ secret-tool search --all application brivane 2>&1 | grep -qx 'label = Brivane AI
 secret-tool search --all application brivane 2>&1 | grep -qx 'attribute.server = https://api.openai.com/v1' ||
     fail "the keyring item does not name the server"
 echo "PASS: the key moved from the file to the keyring"
-stop_started
+stop_brivane
 start_brivane
 
 # After a restart, a local server without a key: its address and model in
@@ -122,11 +99,11 @@ xdotool key --clearmodifiers ctrl+a BackSpace
 keyring_empty() { [ -z "$(keyring_key)" ]; }
 wait_until 10 keyring_empty || fail "the emptied key stayed in the keyring"
 file_has_no_key || fail "the key went back to the file"
-screenshot settings-ai
 
 # The question on the AI tab, and the reply as a screen reader hears it.
 if ! /usr/bin/python3 - "$here/../app" <<'PY'
 import subprocess, sys
+sys.dont_write_bytecode = True  # keep the checkout clean
 sys.path.insert(0, sys.argv[1])
 import accessibility as a
 from gi.repository import Atspi
@@ -150,7 +127,6 @@ then
     screenshot ai-tab-failed
     fail "the reply was not heard on the AI tab"
 fi
-screenshot ai-tab-local
 /usr/bin/python3 - "$BRIVANE_ARTIFACTS/server.log" <<'PY' || fail "the local server got the wrong request"
 import json, sys
 requests = [json.loads(line) for line in open(sys.argv[1])]

@@ -3,7 +3,6 @@
 
 #include "TestSupport.h"
 #include "ai/AIStore.h"
-#include "app/Theme.h"
 #include "platform/HttpStreamClient.h"
 #include "platform/KeyValueStore.h"
 
@@ -56,10 +55,8 @@ class TestAIPanel : public QObject
 
     std::unique_ptr<ViewHost> makePanel()
     {
-        auto view = std::make_unique<ViewHost>(QStringLiteral("AIPanel"),
-            QVariantMap { { "ai", QVariant::fromValue(m_ai.get()) } }, QSize(340, 400));
-        view->window()->setColor(Theme::card());
-        return view;
+        return std::make_unique<ViewHost>(
+            QStringLiteral("AIPanel"), QVariantMap { { "ai", QVariant::fromValue(m_ai.get()) } });
     }
     static QQuickItem *bubble(const ViewHost &view, int row)
     {
@@ -214,7 +211,9 @@ private Q_SLOTS:
         QCOMPARE(list->property("contentY").toReal(), y);
     }
 
-    void theSettingsFieldStoresEveryKeystroke()
+    // Typing into the field reaching the file is the settings-window check's;
+    // here, that it hides the key and follows the store.
+    void theSettingsFieldHidesTheKeyAndFollowsTheStore()
     {
         ViewHost view(QStringLiteral("SettingsKeyGroup"), { { "ai", QVariant::fromValue(m_ai.get()) } },
             QSize(360, 400));
@@ -222,18 +221,6 @@ private Q_SLOTS:
         QVERIFY(field);
         QCOMPARE(field->property("echoMode").toInt(), 2); // TextInput.Password
         QCOMPARE(field->property("text").toString(), QStringLiteral("sk-test"));
-
-        view.click(field);
-        QTRY_VERIFY(field->hasActiveFocus());
-        QTest::keyClick(view.window(), Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(view.window(), Qt::Key_Backspace);
-        QCOMPARE(m_ai->apiKey(), QString());
-        QCOMPARE(m_prefs->string(AIStore::kKeyPreference), QString(""));
-        view.type(QStringLiteral("sk-9"));
-        QCOMPARE(m_prefs->string(AIStore::kKeyPreference), QStringLiteral("sk-9"));
-        QCOMPARE(m_ai->apiKey(), QStringLiteral("sk-9"));
-
-        // A change made elsewhere shows in the field.
         m_ai->setApiKey(QStringLiteral("sk-other"));
         QCOMPARE(field->property("text").toString(), QStringLiteral("sk-other"));
     }
@@ -288,20 +275,6 @@ private Q_SLOTS:
         QQuickItem *remember = view.find("rememberConversation");
         view.click(remember);
         QCOMPARE(m_ai->rememberConversation(), true);
-    }
-
-    void theEnvironmentKeyShownInTheFieldIsNotSaved()
-    {
-        m_prefs->remove(AIStore::kKeyPreference);
-        qputenv("OPENAI_API_KEY", "sk-env");
-        AIStore::Connection connection;
-        connection.client = &m_client;
-        AIStore store(*m_prefs, connection);
-        ViewHost view(
-            QStringLiteral("SettingsKeyGroup"), { { "ai", QVariant::fromValue(&store) } }, QSize(360, 120));
-        QCOMPARE(view.find("apiKeyField")->property("text").toString(), QStringLiteral("sk-env"));
-        QVERIFY(!m_prefs->contains(AIStore::kKeyPreference));
-        qunsetenv("OPENAI_API_KEY");
     }
 };
 

@@ -57,30 +57,25 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("line");
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("content");
-        const int ignored = ReplyLine::Ignored;
         const int content = ReplyLine::Content;
-        QTest::newRow("content") << QByteArray("data: {\"choices\":[{\"delta\":{\"content\":\"Hi\"}}]}")
-                                 << content << "Hi";
-        QTest::newRow("empty content")
-            << QByteArray("data: {\"choices\":[{\"delta\":{\"content\":\"\"}}]}") << content << "";
-        QTest::newRow("done") << QByteArray("data: [DONE]") << int(ReplyLine::Done) << "";
-        QTest::newRow("done with a space") << QByteArray("data: [DONE] ") << ignored << "";
-        QTest::newRow("done without the space") << QByteArray("data:[DONE]") << ignored << "";
-        QTest::newRow("two spaces") << QByteArray("data:  {\"choices\":[{\"delta\":{\"content\":\"a\"}}]}")
-                                    << content << "a";
-        QTest::newRow("event field") << QByteArray("event: message") << ignored << "";
-        QTest::newRow("no delta") << QByteArray("data: {\"choices\":[{\"finish_reason\":\"stop\"}]}")
-                                  << ignored << "";
-        QTest::newRow("empty delta") << QByteArray("data: {\"choices\":[{\"delta\":{}}]}") << ignored << "";
-        QTest::newRow("choices not all objects")
-            << QByteArray("data: {\"choices\":[{\"delta\":{\"content\":\"a\"}},2]}") << ignored << "";
-        QTest::newRow("truncated") << QByteArray("data: {\"choices\":[{\"delta\":{\"content\":\"a") << ignored
-                                   << "";
-        QTest::newRow("invalid UTF-8")
-            << QByteArray("data: {\"choices\":[{\"delta\":{\"content\":\"\xc3\x28\"}}]}") << ignored << "";
-        QTest::newRow("NUL inside") << (QByteArray("data: {\"choices\":[{\"delta\":{\"content\":\"a\"}}]}")
-            + QByteArray(1, '\0') + "tail")
-                                    << ignored << "";
+        const auto row = [](const char *name, const QByteArray &line, int kind = ReplyLine::Ignored,
+                             const QString &text = {}) { QTest::newRow(name) << line << kind << text; };
+        const auto delta = [](const QByteArray &text) {
+            return "data: {\"choices\":[{\"delta\":{\"content\":\"" + text + "\"}}]}";
+        };
+        row("content", delta("Hi"), content, "Hi");
+        row("empty content", delta(""), content);
+        row("done", "data: [DONE]", ReplyLine::Done);
+        row("done with a space", "data: [DONE] ");
+        row("done without the space", "data:[DONE]");
+        row("two spaces", "data:  {\"choices\":[{\"delta\":{\"content\":\"a\"}}]}", content, "a");
+        row("event field", "event: message");
+        row("no delta", "data: {\"choices\":[{\"finish_reason\":\"stop\"}]}");
+        row("empty delta", "data: {\"choices\":[{\"delta\":{}}]}");
+        row("choices not all objects", "data: {\"choices\":[{\"delta\":{\"content\":\"a\"}},2]}");
+        row("truncated", delta("a").chopped(5));
+        row("invalid UTF-8", delta("\xc3\x28"));
+        row("NUL inside", delta("a") + QByteArray(1, '\0') + "tail");
     }
     void linesAreClassified()
     {

@@ -35,13 +35,17 @@ def fail(message):
 
 
 def wait_for(what, probe, seconds=20):
+    """probe's first true answer; at the deadline, fails naming what, or
+    returns None when what is None."""
     end = time.time() + seconds
     while time.time() < end:
         found = probe()
         if found:
             return found
         time.sleep(0.2)
-    fail("gave up waiting for " + what)
+    if what is not None:
+        fail("gave up waiting for " + what)
+    return None
 
 
 def application():
@@ -112,7 +116,7 @@ def main():
             def heard():
                 return any((name == n or (name.endswith("*") and n.startswith(name[:-1])))
                            and role in ("", r) for r, n, _ in tree(app))
-            if not wait_for_quietly(heard):
+            if not wait_for(None, heard, 10):
                 dump = "\n".join("  %s [%s]" % (r, n) for r, n, _ in tree(app))
                 fail("on %s, nothing says '%s'; heard:\n%s" % (tab, text, dump))
         nameless = [r for r, n, _ in tree(app) if r in CONTROLS and not n.strip()]
@@ -120,15 +124,6 @@ def main():
             fail("on %s, controls without a name: %s" % (tab, ", ".join(nameless)))
         report.append("%s: %d texts heard" % (tab, len(texts)))
     print("\n".join(report))
-
-
-def wait_for_quietly(probe, seconds=10):
-    end = time.time() + seconds
-    while time.time() < end:
-        if probe():
-            return True
-        time.sleep(0.2)
-    return False
 
 
 if __name__ == "__main__":

@@ -104,12 +104,9 @@ private Q_SLOTS:
             QKeyEvent event(QEvent::KeyPress, key, modifiers);
             QCoreApplication::sendEvent(panel.get(), &event);
         };
+        // That typing then reaches the Notes field is the opening check's.
         press(Qt::Key_Tab, Qt::ControlModifier);
         QCOMPARE(root->property("selectedTab").toInt(), 1);
-        // Opened from the keyboard, typing goes to the panel's first field.
-        QQuickItem *focused = panel->activeFocusItem();
-        QVERIFY(focused);
-        QCOMPARE(focused->objectName(), QStringLiteral("noteInput"));
         // The tab bar is one stop of the Tab chain; Left and Right switch.
         auto *tabBar = root->findChild<QQuickItem *>(QStringLiteral("tabBar"));
         QVERIFY(tabBar && tabBar->activeFocusOnTab());
@@ -129,10 +126,6 @@ private Q_SLOTS:
         panel->trackerView()->onMouseEnter();
         QVERIFY(!root->property("keyboardOpened").toBool());
         press(Qt::Key_Escape, Qt::NoModifier);
-        QVERIFY(!panel->isExpanded());
-
-        panel->toggle();
-        panel->toggle();
         QVERIFY(!panel->isExpanded());
 
         // Over a full-screen window nothing opens it, and an open card closes.

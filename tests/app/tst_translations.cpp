@@ -75,7 +75,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QByteArray>("catalogue");
         QTest::newRow("unknown locale") << "xx_YY" << QByteArray();
-        QTest::newRow("language without a catalogue") << "sw_KE" << QByteArray();
         QTest::newRow("English before German") << "en" << QByteArray();
         QTest::newRow("missing catalogue") << "de_DE" << QByteArray();
         // Qt's catalogue signature, then no valid block.

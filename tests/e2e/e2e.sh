@@ -46,7 +46,6 @@ card_x=$(((BRIVANE_SCREEN_W - 380) / 2))
 mid_x=$((card_x + 190))
 content_x=$((card_x + 20))          # the tab content is 340 wide
 probe_x=$((card_x + 10))            # card body beside the content, on every tab
-card_geometry="380x520+${card_x}+0"
 card_colour="20,20,31"  # rgb(0.08, 0.08, 0.12); renderers may round the blue to 30
 desktop="58,110,165"
 tab_y=461
@@ -58,9 +57,7 @@ tab_x() { echo $((card_x + 4 + 372 * (2 * $1 + 1) / 14)); }
 content_top=40
 
 # --- Looking at the screen --------------------------------------------------
-shot() {  # shot <name>: whole screen into the artefacts
-    screenshot "$1"
-}
+shot() { screenshot "$1"; }
 # grab <file> <geometry>: one region of the screen, offsets reset.
 grab() {
     import -window root -crop "$2" +repage "$1" 2>/dev/null
@@ -96,21 +93,16 @@ count_card() {
 }
 
 # --- The strip --------------------------------------------------------------
-shape() {
-    xwininfo -shape -id "$(brivane_window)" | sed -n 's/.*Window shape extents: *\([0-9x+]*\).*/\1/p'
-}
-shape_is() { [ "$(shape)" = "$1" ]; }
-
 expand() {
     xdotool mousemove "$mid_x" 10
-    wait_until 10 shape_is "380x520+0+0" || { shot fail-expand; fail "hover did not expand the card ($(shape))"; }
+    wait_until 10 shape_is "$expanded" || { shot fail-expand; fail "hover did not expand the card ($(shape_of))"; }
     wait_until 10 card_drawn || { shot fail-card; fail "the card was not drawn: $(pixel "$probe_x" 300)"; }
     wait_until 10 settled "380x60+${card_x}+440" || { shot fail-fade; fail "the card never finished fading in"; }
 }
 card_drawn() { [ "$(count_card "1x1+${probe_x}+300")" = 1 ]; }
 collapse() {
     xdotool mousemove "$mid_x" 800
-    wait_until 10 shape_is "380x32+0+0" || { shot fail-collapse; fail "leaving did not collapse the card ($(shape))"; }
+    wait_until 10 shape_is "$collapsed" || { shot fail-collapse; fail "leaving did not collapse the card ($(shape_of))"; }
     wait_until 10 pixel_is "$probe_x" 300 "$desktop" || { shot fail-collapse-drawn; fail "the card stayed on screen"; }
 }
 
@@ -154,11 +146,10 @@ first_note_row() {
 
 tour() {
     start_brivane
-    wait_until 5 shape_is "380x32+0+0" || fail "the strip did not start collapsed ($(shape))"
+    wait_until 5 shape_is "$collapsed" || fail "the strip did not start collapsed ($(shape_of))"
 
     # Hover opens the card on the Now tab; nothing plays yet.
     expand
-    shot tour-expanded
     tab_selected 0 || fail "the card did not open on the Now tab"
 
     # Notes: a typed note and Return land in the preferences file.
@@ -177,7 +168,6 @@ tour() {
 
     # Leaving the card collapses it.
     collapse
-    shot tour-collapsed
 
     # Restart: the note is still stored and listed exactly as before.
     stop_brivane
@@ -187,9 +177,7 @@ tour() {
     pick_tab 1
     wait_until 10 settled "$(first_note_row)" || fail "the note row kept changing after the restart"
     grab "$work/note-row-again.png" "$(first_note_row)"
-    cp "$work/note-row.png" "$work/note-row-again.png" "$BRIVANE_ARTIFACTS/"
     looks_same "$work/note-row.png" "$work/note-row-again.png" || { shot fail-restart; fail "the note row differs after the restart"; }
-    shot tour-restarted
     collapse
     stop_brivane
     qml_quiet
@@ -207,46 +195,25 @@ bad_input() {
     stop_brivane
 
     # No session bus: players cannot be seen, but the card and notes work.
-    (
-        export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus"
-        trap stop_brivane EXIT
-        start_brivane
-        expand
-        shot bad-no-bus-expanded
-        pick_tab 1
-        add_note "Written without a bus"
-        collapse
-        stop_brivane
-    )
-    [ "$(stored_notes | tr '\n' '|')" = "Written without a bus|Written before|" ] ||
-        fail "notes after the run without a bus: $(stored_notes)"
-
     # No sound server: the volume and the meter have nothing to read.
-    (
-        export PULSE_SERVER="unix:$work/no-pulse"
-        trap stop_brivane EXIT
-        start_brivane
-        expand
-        shot bad-no-sound-expanded
-        pick_tab 1
-        add_note "Written without sound"
-        collapse
-        stop_brivane
-    )
-    [ "$(stored_notes | tr '\n' '|')" = "Written without sound|Written without a bus|Written before|" ] ||
-        fail "notes after the run without sound: $(stored_notes)"
-
-    # Back to normal: every note is listed, the newest first.
-    start_brivane
-    expand
-    pick_tab 1
-    wait_until 5 settled "$card_geometry" || true
-    local row
-    for row in 0 1 2; do
-        [ "$(count_card "340x20+${content_x}+$((82 + 37 * row))")" -lt 3000 ] ||
-            { shot fail-rows; fail "note row $row is not drawn"; }
+    local setting=("DBUS_SESSION_BUS_ADDRESS=unix:path=$work/no-bus" "PULSE_SERVER=unix:$work/no-pulse")
+    local label=("Written without a bus" "Written without sound") stored="Written before|" i
+    for i in 0 1; do
+        (
+            export "${setting[i]}"
+            trap stop_brivane EXIT
+            start_brivane
+            expand
+            pick_tab 1
+            add_note "${label[i]}"
+            collapse
+            stop_brivane
+        )
+        stored="${label[i]}|$stored"
+        [ "$(stored_notes | tr '\n' '|')" = "$stored" ] || fail "notes after '${label[i]}': $(stored_notes)"
     done
-    stop_brivane
+
+    # That stored notes are listed again after a restart is the tour's check.
     qml_quiet
     echo "end-to-end bad input: all checks passed"
 }

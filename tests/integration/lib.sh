@@ -34,6 +34,20 @@ brivane_mapped() {
     [ -n "$(brivane_window)" ]
 }
 
+# shape_of [window]: the strip's input shape as WxH+X+Y (the first strip).
+shape_of() {
+    xwininfo -shape -id "${1:-$(brivane_window)}" | sed -n 's/.*Window shape extents: *\([0-9x+]*\).*/\1/p'
+}
+# shape_is <WxH+X+Y> [window]
+shape_is() { [ "$(shape_of "${2:-}")" = "$1" ]; }
+collapsed="380x32+0+0"
+expanded="380x520+0+0"
+
+settings_window() {
+    xdotool search --onlyvisible --name '^Brivane Settings$' 2>/dev/null | head -n1
+}
+settings_shown() { [ -n "$(settings_window)" ]; }
+
 # start_brivane [args...]: starts the program and waits for its strip.
 start_brivane() {
     "$BRIVANE_BIN" "$@" >>"$BRIVANE_ARTIFACTS/brivane.log" 2>&1 &
@@ -54,9 +68,20 @@ session_instances() {
     echo "$count"
 }
 
+exited() {
+    local state
+    state=$(ps -o stat= -p "$1" || true)
+    [ -z "$state" ] || [ "${state#Z}" != "$state" ]
+}
+# A bounded wait, then a hard stop, so a program that does not quit on TERM
+# fails the run instead of hanging it.
 stop_brivane() {
     [ -n "${BRIVANE_PID:-}" ] || return 0
     kill -TERM "$BRIVANE_PID" 2>/dev/null || true
+    if ! wait_until 10 exited "$BRIVANE_PID"; then
+        echo "brivane did not quit on TERM" >&2
+        kill -KILL "$BRIVANE_PID" 2>/dev/null || true
+    fi
     wait "$BRIVANE_PID" 2>/dev/null || true
     BRIVANE_PID=
 }

@@ -43,16 +43,13 @@ public:
 class FakeVolume : public VolumeControl
 {
 public:
-    bool present = true;
-    std::optional<int> current;
-
-    bool available() override { return present; }
+    bool available() override { return true; }
     void setPercent(int percent) override
     {
         QMutexLocker lock(&m_mutex);
         m_sent << percent;
     }
-    std::optional<int> readPercent() override { return current; }
+    std::optional<int> readPercent() override { return std::nullopt; }
     QList<int> sent() const
     {
         QMutexLocker lock(&m_mutex);

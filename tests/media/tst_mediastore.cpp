@@ -73,20 +73,6 @@ private Q_SLOTS:
         QCOMPARE(poll->interval(), 2000);
     }
 
-    void serviceTrackFillsEveryField()
-    {
-        auto store = makeStore();
-        service->answer = serviceTrack("Song");
-        QVERIFY(tick(*store));
-        QCOMPARE(store->title(), "Song");
-        QCOMPARE(store->artist(), "Artist");
-        QCOMPARE(store->album(), "Album");
-        QCOMPARE(store->appName(), "mpv");
-        QCOMPARE(store->duration(), 200.0);
-        QCOMPARE(store->elapsed(), 30.0);
-        QVERIFY(store->isPlaying());
-    }
-
     void nothingIsResetWhenNothingPlays()
     {
         auto store = makeStore();
@@ -186,18 +172,6 @@ private Q_SLOTS:
         store->setVolume(-1.0f);
         QTRY_COMPARE(volume->sent(), QList<int>({ 99, 100, 0, 37, 100, 0 }));
         QCOMPARE(changed.count(), 6);
-    }
-
-    void sliderStartsFromTheSystemVolume()
-    {
-        service = std::make_shared<FakeService>();
-        volume = std::make_shared<FakeVolume>();
-        volume->current = 40;
-        MediaBackends backends;
-        backends.service = service;
-        backends.volume = volume;
-        MediaStore store(backends);
-        QTRY_COMPARE(store.volume(), 0.4f);
     }
 
     void overlappingRefreshesRunOneAfterAnother()

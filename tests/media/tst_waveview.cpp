@@ -168,11 +168,6 @@ private Q_SLOTS:
     {
         MediaStore media;
         media.setTitle(QStringLiteral("A Very Long Song Title That Does Not Fit On One Line"));
-        media.setArtist(QStringLiteral("The Artist"));
-        media.setAlbum(QStringLiteral("The Album"));
-        media.setAppName(QStringLiteral("Spotify"));
-        media.setDuration(200);
-        media.setElapsed(30);
         media.setIsPlaying(true);
         ViewHost panel(
             QStringLiteral("MediaPanel"), { { "media", QVariant::fromValue(&media) } }, QSize(340, 354));

@@ -152,35 +152,28 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
-    const QCommandLineOption name("name", "bus name suffix", "name");
-    const QCommandLineOption title("title", "title", "title", "Fake Title");
-    const QCommandLineOption artist("artist", "artist", "artist", "Fake Artist");
-    const QCommandLineOption album("album", "album", "album", "Fake Album");
-    const QCommandLineOption status("status", "status", "status", "Playing");
-    const QCommandLineOption length("length-us", "length", "us", "200000000");
-    const QCommandLineOption art("art", "art address", "url");
-    const QCommandLineOption identity("identity", "identity", "identity", "Fake Player");
-    const QCommandLineOption silent("silent", "never answer");
-    const QCommandLineOption wrong("wrong-types", "wrong value types");
-    const QCommandLineOption log("log", "log property reads to", "file");
-    const QCommandLineOption titleSize("title-size", "repeat the title to this many characters", "n");
-    const QCommandLineOption announce("announce", "announce the metadata at start");
-    parser.addOptions({ name, title, artist, album, status, length, art, identity, silent, wrong, log,
-        titleSize, announce });
+    const std::pair<const char *, const char *> valued[] { { "name", "" }, { "title", "Fake Title" },
+        { "artist", "Fake Artist" }, { "album", "Fake Album" }, { "status", "Playing" },
+        { "length-us", "200000000" }, { "art", "" }, { "identity", "Fake Player" }, { "log", "" },
+        { "title-size", "" } };
+    for (const auto &[option, fallback] : valued)
+        parser.addOption(QCommandLineOption(option, option, option, fallback));
+    for (const char *flag : { "silent", "wrong-types", "announce" })
+        parser.addOption(QCommandLineOption(flag, flag));
     parser.process(app);
 
     Player player;
-    player.title = parser.value(title);
-    player.artist = parser.value(artist);
-    player.album = parser.value(album);
-    player.status = parser.value(status);
-    player.lengthUs = parser.value(length).toLongLong();
-    player.art = parser.value(art);
-    player.identity = parser.value(identity);
-    player.silent = parser.isSet(silent);
-    player.wrongTypes = parser.isSet(wrong);
-    player.log = parser.value(log);
-    if (const qsizetype size = parser.value(titleSize).toLongLong(); size > 0 && !player.title.isEmpty()) {
+    player.title = parser.value("title");
+    player.artist = parser.value("artist");
+    player.album = parser.value("album");
+    player.status = parser.value("status");
+    player.lengthUs = parser.value("length-us").toLongLong();
+    player.art = parser.value("art");
+    player.identity = parser.value("identity");
+    player.silent = parser.isSet("silent");
+    player.wrongTypes = parser.isSet("wrong-types");
+    player.log = parser.value("log");
+    if (const qsizetype size = parser.value("title-size").toLongLong(); size > 0 && !player.title.isEmpty()) {
         const QString unit = player.title;
         while (player.title.size() < size)
             player.title += unit;
@@ -189,11 +182,11 @@ int main(int argc, char *argv[])
 
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.registerVirtualObject(kPath, &player)
-        || !bus.registerService(QStringLiteral("org.mpris.MediaPlayer2.") + parser.value(name))) {
+        || !bus.registerService(QStringLiteral("org.mpris.MediaPlayer2.") + parser.value("name"))) {
         std::fputs("fake_mpris_player: cannot register on the session bus\n", stderr);
         return 1;
     }
-    if (parser.isSet(announce))
+    if (parser.isSet("announce"))
         player.announce(bus,
             { { QStringLiteral("Metadata"), player.playerProperties().value(QStringLiteral("Metadata")) },
                 { QStringLiteral("PlaybackStatus"), player.status } });

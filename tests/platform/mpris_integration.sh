@@ -8,13 +8,11 @@ set -euo pipefail
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# Two short tagged tones for mpv to loop.
+# A short tagged tone for mpv to loop.
 sox -n -r 44100 -c 2 --comment "TITLE=First Tone" --add-comment "ARTIST=Brivane Tester" \
     --add-comment "ALBUM=Test Signals" "$work/a.ogg" synth 30 sine 440 vol 0.1
-sox -n -r 44100 -c 2 --comment "TITLE=Second Tone" --add-comment "ARTIST=Other Tester" \
-    --add-comment "ALBUM=More Signals" "$work/b.ogg" synth 30 sine 660 vol 0.1
 
-export BRIVANE_MEDIA_AUDIO_A="$work/a.ogg" BRIVANE_MEDIA_AUDIO_B="$work/b.ogg"
+export BRIVANE_MEDIA_AUDIO_A="$work/a.ogg"
 export BRIVANE_FAKE_PLAYER="$BRIVANE_BUILD/tests/platform/fake_mpris_player"
 export QT_QPA_PLATFORM=offscreen
 "$BRIVANE_BUILD/tests/platform/tst_mpris_integration" "$@"

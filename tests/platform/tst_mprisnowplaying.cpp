@@ -42,63 +42,40 @@ private Q_SLOTS:
         QCOMPARE(track.displayName, "");
     }
 
-    void mprisChoosesPlayingThenPausedThenMostRecent()
-    {
-        auto player = [](QString name, QString status, quint64 activity, QString title = "t") {
-            MprisNowPlaying::PlayerState state;
-            state.busName = name;
-            state.status = status;
-            state.activity = activity;
-            state.answered = true;
-            state.track.title = title;
-            state.track.busName = name;
-            return state;
-        };
-        auto chosen = [](const QList<MprisNowPlaying::PlayerState> &players) {
-            const auto track = MprisNowPlaying::choose(players);
-            return track ? track->busName : QString();
-        };
-        QCOMPARE(
-            chosen({ player("a", "Paused", 9), player("b", "Playing", 1), player("c", "Stopped", 10) }), "b");
-        QCOMPARE(chosen({ player("a", "Stopped", 9), player("b", "Paused", 1) }), "b");
-        QCOMPARE(
-            chosen({ player("a", "Playing", 2), player("b", "Playing", 5), player("c", "Playing", 3) }), "b");
-        QCOMPARE(chosen({ player("a", "Playing", 2, ""), player("b", "Paused", 1) }), "b");
-        QCOMPARE(chosen({ player("b", "Playing", 0), player("a", "Playing", 0) }), "a");
-        QCOMPARE(chosen({}), QString());
-    }
-
-    // Players as "bus|status|identity|activity|title".
-    void mprisChosenIdentityWinsWhileItHasATrack_data()
+    // Players as "bus|status|identity|activity|title". Without a choice, a
+    // playing player wins, then a paused one, then the most recently active;
+    // one without a title is passed over.
+    void mprisChoosesAPlayer_data()
     {
         QTest::addColumn<QStringList>("players");
         QTest::addColumn<QString>("preferred");
         QTest::addColumn<QString>("expected");
+        const auto row
+            = [](const char *name, const QStringList &players, const QString &preferred,
+                  const QString &expected) { QTest::newRow(name) << players << preferred << expected; };
+        row("playing first", { "a|Paused|A|9|t", "b|Playing|B|1|t", "c|Stopped|C|10|t" }, "", "b");
+        row("paused before stopped", { "a|Stopped|A|9|t", "b|Paused|B|1|t" }, "", "b");
+        row("most recent of the playing", { "a|Playing|A|2|t", "b|Playing|B|5|t", "c|Playing|C|3|t" }, "",
+            "b");
+        row("no title passed over", { "a|Playing|A|2|", "b|Paused|B|1|t" }, "", "b");
+        row("ties by bus name", { "b|Playing|B|0|t", "a|Playing|A|0|t" }, "", "a");
+        row("no players", {}, "", "");
         const QStringList two { "a|Paused|mpv Media Player|1|t", "b|Playing|Other|5|t" };
-        QTest::newRow("paused choice beats a playing other") << two << "mpv Media Player"
-                                                             << "a";
-        QTest::newRow("no choice") << two << ""
-                                   << "b";
-        QTest::newRow("chosen one absent") << two << "Gone Player"
-                                           << "b";
-        QTest::newRow("only part of a name") << two << "mpv"
-                                             << "b";
-        QTest::newRow("chosen one has no title")
-            << QStringList { "a|Playing|mpv Media Player|9|", "b|Paused|Other|1|t" } << "mpv Media Player"
-            << "b";
+        row("paused choice beats a playing other", two, "mpv Media Player", "a");
+        row("chosen one absent", two, "Gone Player", "b");
+        row("only part of a name", two, "mpv", "b");
+        row("chosen one has no title", { "a|Playing|mpv Media Player|9|", "b|Paused|Other|1|t" },
+            "mpv Media Player", "b");
         // A choice is made from the listed form of an identity.
-        QTest::newRow("matched as listed")
-            << QStringList { "a|Stopped|  mpv\nMedia\tPlayer |1|t", "b|Playing|Other|5|t" }
-            << "mpv Media Player"
-            << "a";
-        QTest::newRow("two of the chosen ranked as usual")
-            << QStringList { "a|Paused|mpv|9|t", "c|Playing|mpv|1|t", "b|Playing|Other|5|t" } << "mpv"
-            << "c";
-        QTest::newRow("long identity matched by its bounded prefix")
-            << QStringList { "a|Paused|" + QString(500, 'x') + "|1|t", "b|Playing|Other|5|t" }
-            << QString(MprisNowPlaying::kMaxIdentityLength, 'x') << "a";
+        row("matched as listed", { "a|Stopped|  mpv\nMedia\tPlayer |1|t", "b|Playing|Other|5|t" },
+            "mpv Media Player", "a");
+        row("two of the chosen ranked as usual",
+            { "a|Paused|mpv|9|t", "c|Playing|mpv|1|t", "b|Playing|Other|5|t" }, "mpv", "c");
+        row("long identity matched by its bounded prefix",
+            { "a|Paused|" + QString(500, 'x') + "|1|t", "b|Playing|Other|5|t" },
+            QString(MprisNowPlaying::kMaxIdentityLength, 'x'), "a");
     }
-    void mprisChosenIdentityWinsWhileItHasATrack()
+    void mprisChoosesAPlayer()
     {
         QFETCH(QStringList, players);
         QFETCH(QString, preferred);

@@ -165,20 +165,19 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<qint64>("used"); // -1: no figure
-        QTest::newRow("no total") << QByteArray("MemFree: 100 kB\nMemAvailable: 100 kB\n") << qint64(-1);
-        QTest::newRow("total not a number")
-            << QByteArray("MemTotal: lots kB\nMemAvailable: 1 kB\n") << qint64(-1);
-        QTest::newRow("total zero") << QByteArray("MemTotal: 0 kB\nMemAvailable: 0 kB\n") << qint64(-1);
-        QTest::newRow("unknown unit") << QByteArray("MemTotal: 100 MB\nMemAvailable: 1 MB\n") << qint64(-1);
-        QTest::newRow("no available, no fallback") << QByteArray("MemTotal: 100 kB\n") << qint64(-1);
+        const auto row = [](const char *name, const QByteArray &content, qint64 used = -1) {
+            QTest::newRow(name) << content << used;
+        };
+        row("no total", "MemFree: 100 kB\nMemAvailable: 100 kB\n");
+        row("total not a number", "MemTotal: lots kB\nMemAvailable: 1 kB\n");
+        row("total zero", "MemTotal: 0 kB\nMemAvailable: 0 kB\n");
+        row("unknown unit", "MemTotal: 100 MB\nMemAvailable: 1 MB\n");
+        row("no available, no fallback", "MemTotal: 100 kB\n");
         // Kernels before 3.14: free plus buffers plus page cache.
-        QTest::newRow("before MemAvailable")
-            << QByteArray("MemTotal: 1000 kB\nMemFree: 300 kB\nBuffers: 100 kB\nCached: 200 kB\n")
-            << qint64(400 * 1024);
-        QTest::newRow("available above total")
-            << QByteArray("MemTotal: 1000 kB\nMemAvailable: 2000 kB\n") << qint64(0);
-        QTest::newRow("no trailing newline")
-            << QByteArray("MemAvailable: 1 kB\nMemTotal: 3 kB") << qint64(2048);
+        row("before MemAvailable", "MemTotal: 1000 kB\nMemFree: 300 kB\nBuffers: 100 kB\nCached: 200 kB\n",
+            400 * 1024);
+        row("available above total", "MemTotal: 1000 kB\nMemAvailable: 2000 kB\n", 0);
+        row("no trailing newline", "MemAvailable: 1 kB\nMemTotal: 3 kB", 2048);
     }
     void garbageMemoryInformation()
     {

@@ -3,7 +3,6 @@
 
 #include "FakeFigures.h"
 #include "TestSupport.h"
-#include "app/Symbols.h"
 #include "stats/StatsFormat.h"
 #include "stats/StatsSampler.h"
 #include "stats/StatsSource.h"
@@ -243,11 +242,9 @@ private Q_SLOTS:
         values.memTotal = 16;
         values.battery = 0;
         values.charging = false;
+        // The labels and the rows without a battery are the panel test's.
         const QList<StatRow> rows = StatsFormat::rows(values);
-        QStringList labels;
-        for (const StatRow &row : rows)
-            labels << row.label;
-        QCOMPARE(labels, QStringList({ "CPU", "RAM", "Disk", "Battery", "Uptime" }));
+        QCOMPARE(rows.at(3).label, QStringLiteral("Battery"));
         QVERIFY(!rows.at(0).barShown);
         // The fill is not capped: a figure past its total shows as such.
         QCOMPARE(rows.at(1).progress, 1.25);
@@ -283,10 +280,8 @@ private Q_SLOTS:
         QCOMPARE(inserts.size(), 1);
         QCOMPARE(inserts.at(0).at(1).toInt(), 3);
         QCOMPARE(resets.size(), 0);
-        const QModelIndex battery = model->index(3);
-        QCOMPARE(model->data(battery, StatRowsModel::LabelRole).toString(), QStringLiteral("Battery"));
         QCOMPARE(
-            model->data(battery, StatRowsModel::GlyphRole).toString(), Symbols::glyph("battery.75percent"));
+            model->data(model->index(3), StatRowsModel::LabelRole).toString(), QStringLiteral("Battery"));
 
         // A model handed a fresh set (as a new panel's would be) loses the row again.
         QSignalSpy removals(model, &QAbstractItemModel::rowsRemoved);
