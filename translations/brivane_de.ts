@@ -54,8 +54,8 @@
         <translation>Der API-Schlüssel enthält Zeichen, die sich nicht senden lassen</translation>
     </message>
     <message>
-        <source>Plain http to %1 is not encrypted. Use it anyway?</source>
-        <translation>Einfaches http zu %1 ist nicht verschlüsselt. Trotzdem verwenden?</translation>
+        <source>Plain http to %1 is not encrypted, so no API key is sent to it. Use it anyway?</source>
+        <translation>Einfaches http zu %1 ist nicht verschlüsselt, darum geht kein API-Schlüssel dorthin. Trotzdem verwenden?</translation>
     </message>
 </context>
 <context>

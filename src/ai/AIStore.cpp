@@ -58,6 +58,7 @@ AIStore::AIStore(KeyValueStore &preferences, const Connection &connection, QObje
     const QString stored = preferences.string(kKeyPreference).value_or(QString());
     m_apiKey = stored.isEmpty() ? qEnvironmentVariable("OPENAI_API_KEY") : stored;
     m_keyToKeep = !stored.isEmpty();
+    m_keyFromEnvironment = stored.isEmpty() && !m_apiKey.isEmpty();
 
     // A stored address is checked again: the rules may be stricter than
     // whatever wrote it.
@@ -101,6 +102,7 @@ void AIStore::setApiKey(const QString &key)
     const bool neededKey = needsKey();
     m_apiKey = key;
     m_keyToKeep = true;
+    m_keyFromEnvironment = false;
     switch (m_keyPlace) {
     case KeyPlace::File:
         saveKeyToFile();
@@ -139,6 +141,7 @@ void AIStore::keyringLoaded(bool available, const QString &secret)
     if (!secret.isEmpty() && secret != m_apiKey) {
         const bool neededKey = needsKey();
         m_apiKey = secret;
+        m_keyFromEnvironment = false;
         Q_EMIT apiKeyChanged();
         if (needsKey() != neededKey)
             Q_EMIT needsKeyChanged();
@@ -178,7 +181,7 @@ void AIStore::editBaseUrl(const QString &text)
         setAddressProblem(QString(), QUrl());
         setBaseUrl(address.url);
     } else if (address.verdict == ServerAddress::NeedsConfirmation) {
-        setAddressProblem(tr("Plain http to %1 is not encrypted. Use it anyway?")
+        setAddressProblem(tr("Plain http to %1 is not encrypted, so no API key is sent to it. Use it anyway?")
                               .arg(address.url.host(QUrl::EncodeUnicode)),
             address.url);
     } else {
@@ -240,10 +243,21 @@ void AIStore::setModel(const QString &model)
     Q_EMIT modelChanged();
 }
 
+QString AIStore::keyForServer() const
+{
+    // The environment's key is for the default server; and no key crosses a
+    // network in plain text.
+    if (m_keyFromEnvironment && !isDefaultServer())
+        return QString();
+    if (m_baseUrl.scheme() == QLatin1String("http") && !ServerAddress::isThisComputer(m_baseUrl.host()))
+        return QString();
+    return m_apiKey.trimmed();
+}
+
 void AIStore::refreshModels()
 {
     delete m_modelList;
-    const QString key = m_apiKey.trimmed();
+    const QString key = keyForServer();
     HttpRequest request;
     request.method = QByteArrayLiteral("GET");
     request.url = ServerAddress::endpoint(m_baseUrl, QStringLiteral("models"));
@@ -313,7 +327,7 @@ void AIStore::send(const QString &text)
     if (m_readers++ == 0)
         Q_EMIT isLoadingChanged();
 
-    const QString key = m_apiKey.trimmed();
+    const QString key = keyForServer();
     m_messages->append(ChatMsg(QStringLiteral("assistant"), QString()));
     const qsizetype placeholder = m_messages->size() - 1;
 

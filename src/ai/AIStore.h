@@ -133,6 +133,8 @@ private:
     void keyringLoaded(bool available, const QString &secret);
     void keyringStored(bool succeeded);
     void saveKeyToFile();
+    // The key a request to the current server carries, empty for none.
+    QString keyForServer() const;
 
     KeyValueStore &m_preferences;
     Connection m_connection;
@@ -143,6 +145,7 @@ private:
     QString m_apiKey;
     KeyPlace m_keyPlace = KeyPlace::File;
     bool m_keyToKeep = false; // typed or migrated, unlike the environment's
+    bool m_keyFromEnvironment = false; // OPENAI_API_KEY, for the default server only
     QUrl m_baseUrl;
     QString m_addressProblem;
     QUrl m_pendingAddress;

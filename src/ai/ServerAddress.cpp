@@ -83,6 +83,11 @@ ServerAddress ServerAddress::check(const QString &text)
     return result;
 }
 
+bool ServerAddress::isThisComputer(const QString &host)
+{
+    return isLoopback(host);
+}
+
 QUrl ServerAddress::endpoint(const QUrl &base, const QString &leaf)
 {
     QUrl url = base;

@@ -22,6 +22,8 @@ public:
 
     static ServerAddress check(const QString &text);
     static QUrl defaultUrl() { return QUrl(QStringLiteral("https://api.openai.com/v1")); }
+    // Whether host is this computer (localhost or a loopback address).
+    static bool isThisComputer(const QString &host);
     // `base` plus "/" plus `leaf`, for the chat and model list requests.
     static QUrl endpoint(const QUrl &base, const QString &leaf);
 };

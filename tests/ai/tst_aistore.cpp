@@ -37,11 +37,17 @@ void captureMessages(QtMsgType, const QMessageLogContext &, const QString &text)
         capturedLog->append(text);
 }
 
-// Transfers that never answer, for stores that must not reach any network.
+// Transfers that never answer, for stores that must not reach any network;
+// it keeps what each request would have sent.
 class SilentClient : public HttpStreamClient
 {
 public:
-    HttpStream *start(const HttpRequest &, QObject *parent) override { return new HttpStream(parent); }
+    QList<HttpRequest> requests;
+    HttpStream *start(const HttpRequest &request, QObject *parent) override
+    {
+        requests.append(request);
+        return new HttpStream(parent);
+    }
 };
 
 } // namespace
@@ -171,6 +177,45 @@ private Q_SLOTS:
             QCOMPARE(again.baseUrl(), stored);
             again.editBaseUrl(stored + QStringLiteral("/other"));
             QCOMPARE(again.addressNeedsConfirmation(), false);
+        }
+    }
+
+    // A key goes only where it may: the environment's to the default server
+    // alone, and none over plain http beyond this computer.
+    void keysGoOnlyWhereTheyMay_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<bool>("typed");
+        QTest::addColumn<bool>("sent");
+        QTest::newRow("typed, default server") << "" << true << true;
+        QTest::newRow("typed, this computer") << "http://127.0.0.1:8080/v1" << true << true;
+        QTest::newRow("typed, plain http to the network") << "http://192.168.1.20:11434/v1" << true << false;
+        QTest::newRow("environment, default server") << "" << false << true;
+        QTest::newRow("environment, another server") << "https://llm.example.org/v1" << false << false;
+        QTest::newRow("environment, this computer") << "http://localhost:11434/v1" << false << false;
+    }
+    void keysGoOnlyWhereTheyMay()
+    {
+        QFETCH(QString, address);
+        QFETCH(bool, typed);
+        QFETCH(bool, sent);
+        qputenv("OPENAI_API_KEY", "sk-from-the-environment");
+        AIStore store(*m_prefs, AIStore::Connection { 1000, &m_silentClient, nullptr });
+        qunsetenv("OPENAI_API_KEY");
+        if (typed)
+            store.setApiKey(QStringLiteral("sk-typed"));
+        if (!address.isEmpty()) {
+            store.editBaseUrl(address);
+            store.confirmAddress();
+        }
+        m_silentClient.requests.clear();
+        store.refreshModels();
+        store.send(QStringLiteral("Where does my key go?"));
+        QCOMPARE(m_silentClient.requests.size(), 2);
+        for (const HttpRequest &request : std::as_const(m_silentClient.requests)) {
+            const bool carries = std::any_of(request.headers.begin(), request.headers.end(),
+                [](const auto &header) { return header.first == "Authorization"; });
+            QCOMPARE(carries, sent);
         }
     }
 
