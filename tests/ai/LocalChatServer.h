@@ -27,21 +27,17 @@ public:
         QList<std::pair<QByteArray, QByteArray>> headers; // as received, in order
         QByteArray body;
 
-        QByteArray header(const QByteArray &name) const
+        QByteArrayList values(const QByteArray &name) const
         {
+            QByteArrayList found;
             for (const auto &[key, value] : headers) {
                 if (key.compare(name, Qt::CaseInsensitive) == 0)
-                    return value;
+                    found << value;
             }
-            return {};
+            return found;
         }
-        int headerCount(const QByteArray &name) const
-        {
-            int count = 0;
-            for (const auto &entry : headers)
-                count += entry.first.compare(name, Qt::CaseInsensitive) == 0;
-            return count;
-        }
+        QByteArray header(const QByteArray &name) const { return values(name).value(0); }
+        int headerCount(const QByteArray &name) const { return int(values(name).size()); }
     };
 
     struct Exchange
@@ -97,12 +93,11 @@ public:
                "\"index\":0,\"delta\":"
             + delta + ",\"logprobs\":null,\"finish_reason\":" + finish + "}]}";
     }
-    static QByteArray contentChunk(const QByteArray &jsonString)
-    {
-        return deltaChunk("{\"content\":" + jsonString + "}");
-    }
     // One content event carrying `text` (no quotes or backslashes in it).
-    static QByteArray content(const QByteArray &text) { return event(contentChunk('"' + text + '"')); }
+    static QByteArray content(const QByteArray &text)
+    {
+        return event(deltaChunk("{\"content\":\"" + text + "\"}"));
+    }
     // One chunk of the body, sent at once.
     static void send(QTcpSocket *socket, const QByteArray &bytes)
     {

@@ -10,8 +10,8 @@
 //       [--title-size N] [--announce]
 // --silent never answers a call; --wrong-types sends every field but the
 // title with the wrong D-Bus type; --log appends one line per property read
-// ("GetAll <interface>" or "Get <name>"). OpenUri(u) makes u the title and
-// announces the new metadata, as a player does when the track changes.
+// ("GetAll <interface>" or "Get <name>"). A play command announces the new
+// state, as real players do.
 // --title-size repeats the title to N characters (more than a command line
 // holds); --announce sends the metadata once at start, as real players do.
 #include <QCommandLineParser>
@@ -122,12 +122,6 @@ public:
             }
             connection.send(
                 message.createErrorReply(QStringLiteral("org.freedesktop.DBus.Error.NotSupported"), {}));
-            return true;
-        }
-        if (message.interface() == kPlayer && member == QLatin1String("OpenUri")) {
-            title = message.arguments().value(0).toString();
-            connection.send(message.createReply());
-            announce(connection, { { QStringLiteral("Metadata"), playerProperties().value("Metadata") } });
             return true;
         }
         if (message.interface() == kPlayer) {

@@ -23,15 +23,9 @@ public:
         m_cpu = current;
         m_step = step;
     }
-    int cpuReads() const
-    {
-        QMutexLocker lock(&m_mutex);
-        return m_cpuReads;
-    }
     std::optional<CpuTimes> cpuTimes() const override
     {
         QMutexLocker lock(&m_mutex);
-        ++m_cpuReads;
         const std::optional<CpuTimes> now = m_cpu;
         if (m_cpu)
             m_cpu = CpuTimes { m_cpu->busy + m_step.busy, m_cpu->idle + m_step.idle };
@@ -63,5 +57,4 @@ private:
     mutable QMutex m_mutex;
     mutable std::optional<CpuTimes> m_cpu;
     CpuTimes m_step;
-    mutable int m_cpuReads = 0;
 };
