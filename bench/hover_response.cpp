@@ -8,8 +8,10 @@
  * Each round warps the pointer to the away point, waits until a 24 x 24
  * patch around the probe point is still, then warps it to the target and
  * times the first change of that patch (the card starting to draw). It then
- * warps back to the away point and times until the patch is back to what it
- * was (the card gone). Uses DISPLAY; prints the median, minimum and maximum
+ * warps back to the away point and times the first change of a patch 400
+ * points lower, in the card's lower part, which goes first as it shrinks (the
+ * card starting to close), and until the first patch is back to what it was
+ * (the card gone). Uses DISPLAY; prints the median, minimum and maximum
  * of each in milliseconds. Exits 1 when a change takes over 5 s. */
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -112,7 +114,8 @@ int main(int argc, char **argv)
     }
     const int px = v[2] - Patch / 2, py = v[3] - Patch / 2;
     std::vector<unsigned long> idle_patch;
-    std::vector<double> open, close;
+    std::vector<double> open, closeStarts, close;
+    const int bottom = py + 400;
     // Times one change of the patch against the idle screen, or gives up.
     const auto timed = [&](std::vector<double> &into, bool back, const char *failure, int round) {
         const double ms = wait_patch(dpy, px, py, idle_patch, back);
@@ -128,14 +131,26 @@ int main(int argc, char **argv)
         if (!timed(open, false, "the card never drew", round))
             return 1;
         settled(dpy, px, py);
+        const std::vector<unsigned long> open_bottom = settled(dpy, px, bottom);
         // Back out through the card's body, as a pointer leaving it would.
         warp(dpy, v[2], v[3]);
         sleep_ms(50);
         warp(dpy, v[4], v[5]);
-        if (!timed(close, true, "the card never went away", round))
+        const double left = now_ms();
+        const double starts = wait_patch(dpy, px, bottom, open_bottom, false);
+        if (starts < 0) {
+            std::fprintf(stderr, "hover_response: round %d: the card never started to close\n", round);
             return 1;
+        }
+        closeStarts.push_back(starts);
+        if (wait_patch(dpy, px, py, idle_patch, true) < 0) {
+            std::fprintf(stderr, "hover_response: round %d: the card never went away\n", round);
+            return 1;
+        }
+        close.push_back(now_ms() - left);
     }
     summary("open", open);
+    summary("collapse starts", closeStarts);
     summary("collapse", close);
     XCloseDisplay(dpy);
     return 0;
