@@ -11,10 +11,20 @@
 
 SystemVolume::Tool SystemVolume::tool()
 {
+    // wpctl where PipeWire answers it; pactl serves PulseAudio, and
+    // PipeWire's own PulseAudio service too. An installed wpctl with no
+    // PipeWire running (PulseAudio as the sound server) is passed over.
+    // Asked once, on the volume's own worker.
     std::call_once(m_once, [this] {
-        if (ProcessRunner::isExecutable(QStringLiteral("wpctl")))
+        const bool wpctl = ProcessRunner::isExecutable(QStringLiteral("wpctl"));
+        const bool pactl = ProcessRunner::isExecutable(QStringLiteral("pactl"));
+        if (wpctl
+            && (!pactl
+                || ProcessRunner::runBlocking(QStringLiteral("wpctl"),
+                    { QStringLiteral("get-volume"), QStringLiteral("@DEFAULT_AUDIO_SINK@") }, kTimeoutMs)
+                       .succeeded()))
             m_tool = Tool::Wpctl;
-        else if (ProcessRunner::isExecutable(QStringLiteral("pactl")))
+        else if (pactl)
             m_tool = Tool::Pactl;
     });
     return m_tool;
