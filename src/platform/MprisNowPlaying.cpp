@@ -272,7 +272,27 @@ void MprisNowPlaying::askPlayer(const std::shared_ptr<Query> &query, const QStri
         = QDBusMessage::createMethodCall(busName, kPath, kPropertiesInterface, QStringLiteral("Get"));
     identity << kRootInterface << QStringLiteral("Identity");
 
-    query->outstanding += 2;
+    // Which connection answers: signals name it, and a reply does not say
+    // on every Qt (from 6.8 a reply's service() is empty).
+    QDBusMessage nameOwner = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"),
+        QStringLiteral("/org/freedesktop/DBus"), QStringLiteral("org.freedesktop.DBus"),
+        QStringLiteral("GetNameOwner"));
+    nameOwner << busName;
+
+    query->outstanding += 3;
+    auto *ownerWatch = new QDBusPendingCallWatcher(m_bus.asyncCall(nameOwner, kDeadlineMs), this);
+    connect(ownerWatch, &QDBusPendingCallWatcher::finished, this, [this, query, ownerWatch, busName] {
+        ownerWatch->deleteLater();
+        if (query->finished)
+            return;
+        const QDBusMessage reply = ownerWatch->reply();
+        if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()) {
+            query->players[busName].owner = reply.arguments().constFirst().toString();
+            rememberFullRead(query, busName);
+        }
+        if (--query->outstanding == 0)
+            finish(query);
+    });
     auto *players = new QDBusPendingCallWatcher(m_bus.asyncCall(getAll, kDeadlineMs), this);
     connect(players, &QDBusPendingCallWatcher::finished, this, [this, query, players, busName] {
         players->deleteLater();
@@ -282,15 +302,12 @@ void MprisNowPlaying::askPlayer(const std::shared_ptr<Query> &query, const QStri
         if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()) {
             PlayerState &state = query->players[busName];
             state.answered = true;
-            state.owner = reply.service();
+            state.readInFull = true;
             QVariantMap properties = mapValue(reply.arguments().constFirst());
             properties.insert(QStringLiteral("Metadata"),
                 kept(QStringLiteral("Metadata"), properties.value(QStringLiteral("Metadata"))));
             query->properties.insert(busName, properties);
-            m_owners.insert(busName, state.owner);
-            Known &known = m_known[state.owner];
-            known.properties = properties;
-            known.complete = true;
+            rememberFullRead(query, busName);
         }
         if (--query->outstanding == 0)
             finish(query);
@@ -303,11 +320,25 @@ void MprisNowPlaying::askPlayer(const std::shared_ptr<Query> &query, const QStri
         const QDBusMessage reply = name->reply();
         if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()) {
             query->identities.insert(busName, reply.arguments().constFirst());
-            m_known[reply.service()].identity = reply.arguments().constFirst();
+            rememberFullRead(query, busName);
         }
         if (--query->outstanding == 0)
             finish(query);
     });
+}
+
+void MprisNowPlaying::rememberFullRead(const std::shared_ptr<Query> &query, const QString &busName)
+{
+    const PlayerState &state = query->players[busName];
+    if (!state.readInFull || state.owner.isEmpty())
+        return;
+    m_owners.insert(busName, state.owner);
+    Known &known = m_known[state.owner];
+    known.properties = query->properties.value(busName);
+    known.complete = true;
+    const auto identity = query->identities.constFind(busName);
+    if (identity != query->identities.cend())
+        known.identity = *identity;
 }
 
 void MprisNowPlaying::askPosition(

@@ -40,6 +40,7 @@ public:
         NowPlayingTrack track;
         quint64 activity = 0;
         bool answered = false;
+        bool readInFull = false; // this query's GetAll answered
     };
     // Maps the Player interface's properties (and the Identity) to a track.
     static NowPlayingTrack trackFrom(
@@ -63,6 +64,8 @@ private:
     struct Query;
     void askPlayer(const std::shared_ptr<Query> &query, const QString &busName);
     void askPosition(const std::shared_ptr<Query> &query, const QString &busName, const QString &owner);
+    // Keeps a player's full read under its connection, once both are known.
+    void rememberFullRead(const std::shared_ptr<Query> &query, const QString &busName);
     void finish(const std::shared_ptr<Query> &query);
     void noteActivity(const QString &owner);
     void forgetOwner(const QString &owner);
