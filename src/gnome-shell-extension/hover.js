@@ -100,6 +100,15 @@ var BrivaneHover = class BrivaneHover {
         return this._owner !== null && sender === this._owner;
     }
 
+    // Follows one of Brivane's signals, from its current owner only.
+    _onBrivaneSignal(name, handler) {
+        return Gio.DBus.session.signal_subscribe(BUS_NAME, INTERFACE, name, OBJECT_PATH, null,
+            Gio.DBusSignalFlags.NONE, (connection, sender, path, iface, signal, parameters) => {
+                if (this._fromBrivane(sender))
+                    handler(parameters.deep_unpack()[0]);
+            });
+    }
+
     _brivaneAppeared() {
         if (this._zone)
             return;
@@ -120,22 +129,9 @@ var BrivaneHover = class BrivaneHover {
         this._stripZone.hide();
         this._placeZone();
 
-        this._expandedSignal = Gio.DBus.session.signal_subscribe(BUS_NAME, INTERFACE, 'ExpandedChanged',
-            OBJECT_PATH, null, Gio.DBusSignalFlags.NONE,
-            (connection, sender, path, iface, signal, parameters) => {
-                if (!this._fromBrivane(sender))
-                    return;
-                const [expanded] = parameters.deep_unpack();
-                this._setExpanded(expanded);
-            });
-        this._shortcutSignal = Gio.DBus.session.signal_subscribe(BUS_NAME, INTERFACE, 'ShortcutChanged',
-            OBJECT_PATH, null, Gio.DBusSignalFlags.NONE,
-            (connection, sender, path, iface, signal, parameters) => {
-                if (!this._fromBrivane(sender))
-                    return;
-                const [accelerator] = parameters.deep_unpack();
-                this._bindShortcut(accelerator);
-            });
+        this._expandedSignal = this._onBrivaneSignal('ExpandedChanged', expanded => this._setExpanded(expanded));
+        this._shortcutSignal = this._onBrivaneSignal('ShortcutChanged',
+            accelerator => this._bindShortcut(accelerator));
         this._acceleratorSignal = global.display.connect('accelerator-activated', (display, action) => {
             if (action !== Meta.KeyBindingAction.NONE && action === this._action) {
                 this._openedByKey = !this._expanded;
