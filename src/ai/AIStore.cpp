@@ -53,13 +53,6 @@ AIStore::AIStore(KeyValueStore &preferences, const Connection &connection, QObje
         m_ownClient = std::make_unique<NetworkHttpStreamClient>();
         m_connection.client = m_ownClient.get();
     }
-    // No key is built in: without a stored one, the environment's (if any)
-    // serves this run and is never written back.
-    const QString stored = preferences.string(kKeyPreference).value_or(QString());
-    m_apiKey = stored.isEmpty() ? qEnvironmentVariable("OPENAI_API_KEY") : stored;
-    m_keyToKeep = !stored.isEmpty();
-    m_keyFromEnvironment = stored.isEmpty() && !m_apiKey.isEmpty();
-
     // A stored address is checked again: the rules may be stricter than
     // whatever wrote it.
     const ServerAddress address
@@ -73,11 +66,27 @@ AIStore::AIStore(KeyValueStore &preferences, const Connection &connection, QObje
         m_model = kDefaultModel;
     m_remember = preferences.string(kRememberPreference).value_or(QString()) == QLatin1String("true");
 
+    // No key is built in: without a stored one, the environment's (if any)
+    // serves the default server for this run and is never written back.
+    m_environmentKey = qEnvironmentVariable("OPENAI_API_KEY");
+    const QString defaultKey = preferences.string(kKeyPreference).value_or(QString());
+    if (!defaultKey.isEmpty())
+        m_keys.insert(ServerAddress::originOf(ServerAddress::defaultUrl()), defaultKey);
+    const QStringList pairs = preferences.stringArray(kServerKeysPreference).value_or(QStringList());
+    for (qsizetype i = 0; i + 1 < pairs.size(); i += 2) {
+        if (!pairs.at(i + 1).isEmpty())
+            m_keys.insert(pairs.at(i), pairs.at(i + 1));
+    }
+    for (auto it = m_keys.cbegin(); it != m_keys.cend(); ++it)
+        m_keysInFile.insert(it.key());
+    showKeyOfServer();
+
     if (m_connection.keyring) {
         m_keyPlace = KeyPlace::Unknown;
         connect(m_connection.keyring, &SecretKeyring::loaded, this, &AIStore::keyringLoaded);
         connect(m_connection.keyring, &SecretKeyring::stored, this, &AIStore::keyringStored);
-        m_connection.keyring->load();
+        m_keyringLook.start();
+        m_connection.keyring->load(ServerAddress::originOf(ServerAddress::defaultUrl()));
     }
     m_messages->append(ChatMsg(QStringLiteral("system"), kGreeting));
 }
@@ -88,77 +97,151 @@ AIStore::~AIStore()
     const QList<ReplyReader *> readers = findChildren<ReplyReader *>(Qt::FindDirectChildrenOnly);
     qDeleteAll(readers);
     delete m_modelList;
+    keepApiKey();
+    // Nothing kept is lost for want of an answer from the keyring.
+    if (m_keyPlace == KeyPlace::Unknown && !m_keysUnwritten.isEmpty()) {
+        m_keysInFile.unite(m_keysUnwritten);
+        writeKeysFile();
+    }
     // The keyring's worker finishes its writes before the store goes.
     if (m_connection.keyring)
         m_connection.keyring->disconnect(this);
     m_ownKeyring.reset();
 }
 
-void AIStore::setApiKey(const QString &key)
+QString AIStore::origin() const
 {
-    // An unchanged value is already stored, or is the unstored fallback.
+    return ServerAddress::originOf(m_baseUrl);
+}
+
+void AIStore::showKeyOfServer()
+{
+    QString key = m_keys.value(origin());
+    if (key.isEmpty() && isDefaultServer())
+        key = m_environmentKey;
     if (key == m_apiKey)
         return;
     const bool neededKey = needsKey();
     m_apiKey = key;
-    m_keyToKeep = true;
-    m_keyFromEnvironment = false;
-    switch (m_keyPlace) {
-    case KeyPlace::File:
-        saveKeyToFile();
-        break;
-    case KeyPlace::Keyring:
-        m_connection.keyring->store(key, baseUrl());
-        break;
-    case KeyPlace::Unknown:
-        break; // saved once the keyring has answered
-    }
     Q_EMIT apiKeyChanged();
     if (needsKey() != neededKey)
         Q_EMIT needsKeyChanged();
 }
 
-void AIStore::saveKeyToFile()
+void AIStore::setApiKey(const QString &key)
 {
-    m_preferences.setString(kKeyPreference, m_apiKey);
+    if (key == m_apiKey)
+        return;
+    const bool neededKey = needsKey();
+    m_apiKey = key;
+    m_keyEdited = true;
+    Q_EMIT apiKeyChanged();
+    if (needsKey() != neededKey)
+        Q_EMIT needsKeyChanged();
 }
 
-void AIStore::keyringLoaded(bool available, const QString &secret)
+void AIStore::keepApiKey()
+{
+    if (!m_keyEdited)
+        return;
+    m_keyEdited = false;
+    const QString server = origin();
+    // The environment's key shown and left as it was is not the user's.
+    if (m_apiKey == m_keys.value(server)
+        || (!m_keys.contains(server) && m_apiKey == m_environmentKey && isDefaultServer()))
+        return;
+    if (m_apiKey.isEmpty())
+        m_keys.remove(server);
+    else
+        m_keys.insert(server, m_apiKey);
+    writeKey(server);
+}
+
+void AIStore::writeKey(const QString &server)
+{
+    switch (m_keyPlace) {
+    case KeyPlace::Keyring:
+        m_connection.keyring->store(server, m_keys.value(server));
+        break;
+    case KeyPlace::Unknown:
+        m_keysUnwritten.insert(server); // written once the keyring has answered
+        break;
+    case KeyPlace::File:
+        m_keysInFile.insert(server);
+        writeKeysFile();
+        lookForKeyringAgain();
+        break;
+    }
+}
+
+void AIStore::writeKeysFile()
+{
+    const QString defaultOrigin = ServerAddress::originOf(ServerAddress::defaultUrl());
+    QStringList pairs;
+    for (const QString &server : std::as_const(m_keysInFile)) {
+        const QString key = m_keys.value(server);
+        if (server != defaultOrigin && !key.isEmpty())
+            pairs << server << key;
+    }
+    const QString defaultKey = m_keysInFile.contains(defaultOrigin) ? m_keys.value(defaultOrigin) : QString();
+    if (defaultKey.isEmpty())
+        m_preferences.remove(kKeyPreference);
+    else
+        m_preferences.setString(kKeyPreference, defaultKey);
+    if (pairs.isEmpty())
+        m_preferences.remove(kServerKeysPreference);
+    else
+        m_preferences.setStringArray(kServerKeysPreference, pairs);
+}
+
+void AIStore::lookForKeyringAgain()
+{
+    // A keyring unlocked after start is used from the next look on.
+    constexpr qint64 kLookEveryMs = 30000;
+    if (!m_connection.keyring || m_keyPlace != KeyPlace::File
+        || (m_keyringLook.isValid() && m_keyringLook.elapsed() < kLookEveryMs))
+        return;
+    m_keyringLook.start();
+    m_keyPlace = KeyPlace::Unknown;
+    m_connection.keyring->load(ServerAddress::originOf(ServerAddress::defaultUrl()));
+}
+
+void AIStore::keyringLoaded(bool available, const QHash<QString, QString> &secrets)
 {
     if (!available) {
         m_keyPlace = KeyPlace::File;
-        if (m_keyToKeep)
-            saveKeyToFile();
+        m_keysInFile.unite(m_keysUnwritten);
+        m_keysUnwritten.clear();
+        writeKeysFile();
         return;
     }
     m_keyPlace = KeyPlace::Keyring;
-    // A key typed meanwhile, or one still in the file, moves to the keyring;
-    // the file keeps it until the keyring has it.
-    if (m_keyToKeep) {
-        m_connection.keyring->store(m_apiKey, baseUrl());
-        return;
+    // Keys kept meanwhile, or still in the file, move to the keyring; the
+    // file keeps each until the keyring has it.
+    const QSet<QString> moving = m_keysInFile + m_keysUnwritten;
+    m_keysUnwritten.clear();
+    for (auto it = secrets.cbegin(); it != secrets.cend(); ++it) {
+        if (!moving.contains(it.key()) && !it.value().isEmpty())
+            m_keys.insert(it.key(), it.value());
     }
-    if (!secret.isEmpty() && secret != m_apiKey) {
-        const bool neededKey = needsKey();
-        m_apiKey = secret;
-        m_keyFromEnvironment = false;
-        Q_EMIT apiKeyChanged();
-        if (needsKey() != neededKey)
-            Q_EMIT needsKeyChanged();
-    }
+    for (const QString &server : moving)
+        m_connection.keyring->store(server, m_keys.value(server));
+    if (!m_keyEdited)
+        showKeyOfServer();
 }
 
-void AIStore::keyringStored(bool succeeded)
+void AIStore::keyringStored(const QString &server, bool succeeded)
 {
-    if (m_keyPlace != KeyPlace::Keyring)
-        return;
     if (succeeded) {
-        m_preferences.remove(kKeyPreference);
+        if (m_keysInFile.remove(server))
+            writeKeysFile();
         return;
     }
-    // The keyring went away or locked: the file, as without one.
+    // The keyring went away or locked: the file, as without one, until it
+    // can be used again.
     m_keyPlace = KeyPlace::File;
-    saveKeyToFile();
+    m_keysInFile.insert(server);
+    writeKeysFile();
 }
 
 bool AIStore::hasKey() const
@@ -216,12 +299,11 @@ void AIStore::setBaseUrl(const QUrl &url)
 {
     if (url == m_baseUrl)
         return;
+    // An edit not yet kept belongs to the server it was typed for.
+    keepApiKey();
     const bool neededKey = needsKey();
     m_baseUrl = url;
     m_preferences.setString(kBaseUrlPreference, baseUrl());
-    // The keyring item names the server it is for.
-    if (m_keyPlace == KeyPlace::Keyring && m_keyToKeep)
-        m_connection.keyring->store(m_apiKey, baseUrl());
     if (!m_models.isEmpty()) {
         m_models.clear();
         Q_EMIT modelsChanged();
@@ -229,6 +311,7 @@ void AIStore::setBaseUrl(const QUrl &url)
     Q_EMIT baseUrlChanged();
     if (needsKey() != neededKey)
         Q_EMIT needsKeyChanged();
+    showKeyOfServer();
     refreshModels();
 }
 
@@ -245,10 +328,8 @@ void AIStore::setModel(const QString &model)
 
 QString AIStore::keyForServer() const
 {
-    // The environment's key is for the default server; and no key crosses a
-    // network in plain text.
-    if (m_keyFromEnvironment && !isDefaultServer())
-        return QString();
+    // Each server has its own key, the environment's only the default
+    // server; and no key crosses a network in plain text.
     if (m_baseUrl.scheme() == QLatin1String("http") && !ServerAddress::isThisComputer(m_baseUrl.host()))
         return QString();
     return m_apiKey.trimmed();
@@ -323,6 +404,7 @@ void AIStore::send(const QString &text)
     if (Text::trimmedSpacesAndTabs(text).isEmpty())
         return;
     m_messages->append(ChatMsg(QStringLiteral("user"), text));
+    lookForKeyringAgain();
     const qsizetype questionRow = m_messages->size() - 1;
     if (m_readers++ == 0)
         Q_EMIT isLoadingChanged();

@@ -5,8 +5,11 @@
 
 #include "ChatMessageModel.h"
 
+#include <QElapsedTimer>
+#include <QHash>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -55,7 +58,10 @@ public:
         SecretKeyring *keyring = nullptr;
     };
 
+    // Keys outside a keyring: the default server's under its own name, as
+    // it always was, every other server's as origin and key pairs.
     static inline const QString kKeyPreference = QStringLiteral("brivane_openai_key");
+    static inline const QString kServerKeysPreference = QStringLiteral("brivane_ai_server_keys");
     static inline const QString kBaseUrlPreference = QStringLiteral("brivane_ai_base_url");
     static inline const QString kModelPreference = QStringLiteral("brivane_ai_model");
     static inline const QString kRememberPreference = QStringLiteral("brivane_ai_remember");
@@ -80,7 +86,12 @@ public:
     VisibleChatModel *visibleMessages() const { return m_visible; }
     bool isLoading() const { return m_readers > 0; }
     QString apiKey() const { return m_apiKey; }
+    // The key field's text for the current server, kept in memory only: a
+    // request made meanwhile carries it.
     void setApiKey(const QString &key);
+    // Stores the key edited for the current server (field left, Return):
+    // once per edit, into the keyring where there is one.
+    Q_INVOKABLE void keepApiKey();
     // False while the key is empty or only white space.
     bool hasKey() const;
     // Only the default server needs a key; the chat asks for one then.
@@ -130,9 +141,15 @@ private:
     void readerEnded();
     void setBaseUrl(const QUrl &url);
     void setAddressProblem(const QString &problem, const QUrl &pending);
-    void keyringLoaded(bool available, const QString &secret);
-    void keyringStored(bool succeeded);
-    void saveKeyToFile();
+    void keyringLoaded(bool available, const QHash<QString, QString> &secrets);
+    void keyringStored(const QString &origin, bool succeeded);
+    // Looks again for a keyring that was locked or missing, now and then.
+    void lookForKeyringAgain();
+    void writeKey(const QString &origin);
+    void writeKeysFile();
+    // What the key field shows for the current server.
+    void showKeyOfServer();
+    QString origin() const;
     // The key a request to the current server carries, empty for none.
     QString keyForServer() const;
 
@@ -142,10 +159,14 @@ private:
     std::unique_ptr<SecretKeyring> m_ownKeyring;
     ChatMessageModel *m_messages;
     VisibleChatModel *m_visible;
-    QString m_apiKey;
+    QString m_apiKey; // the current server's, as shown
+    bool m_keyEdited = false; // m_apiKey changed since it was last kept
+    QHash<QString, QString> m_keys; // origin -> key, every server's
+    QSet<QString> m_keysInFile; // origins whose key lives in the file
+    QSet<QString> m_keysUnwritten; // kept while the keyring had not answered
+    QString m_environmentKey; // OPENAI_API_KEY, for the default server only
     KeyPlace m_keyPlace = KeyPlace::File;
-    bool m_keyToKeep = false; // typed or migrated, unlike the environment's
-    bool m_keyFromEnvironment = false; // OPENAI_API_KEY, for the default server only
+    QElapsedTimer m_keyringLook;
     QUrl m_baseUrl;
     QString m_addressProblem;
     QUrl m_pendingAddress;

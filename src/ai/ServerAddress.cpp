@@ -88,6 +88,17 @@ bool ServerAddress::isThisComputer(const QString &host)
     return isLoopback(host);
 }
 
+QString ServerAddress::originOf(const QUrl &url)
+{
+    QUrl origin;
+    origin.setScheme(url.scheme().toLower());
+    origin.setHost(url.host().toLower());
+    const int defaultPort = origin.scheme() == QLatin1String("https") ? 443 : 80;
+    if (url.port(defaultPort) != defaultPort)
+        origin.setPort(url.port());
+    return origin.toString(QUrl::FullyEncoded);
+}
+
 QUrl ServerAddress::endpoint(const QUrl &base, const QString &leaf)
 {
     QUrl url = base;

@@ -24,6 +24,9 @@ public:
     static QUrl defaultUrl() { return QUrl(QStringLiteral("https://api.openai.com/v1")); }
     // Whether host is this computer (localhost or a loopback address).
     static bool isThisComputer(const QString &host);
+    // Where a key belongs: scheme, host and port ("https://api.openai.com",
+    // "http://127.0.0.1:8080"), the same for every path on that server.
+    static QString originOf(const QUrl &url);
     // `base` plus "/" plus `leaf`, for the chat and model list requests.
     static QUrl endpoint(const QUrl &base, const QString &leaf);
 };

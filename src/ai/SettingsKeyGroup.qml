@@ -7,9 +7,9 @@ import QtQuick.Layouts
 import Brivane
 
 // The AI server: its address (checked by the store when the field is left),
-// the model (offered by the server, or typed), the key (masked; every edit
-// goes straight to the store, which saves it) and whether earlier turns are
-// sent along.
+// the model (offered by the server, or typed), the key of that server
+// (masked; kept when the field is left) and whether earlier turns are sent
+// along.
 Item {
     id: root
     objectName: "settingsKeyGroup"
@@ -20,6 +20,7 @@ Item {
 
     SystemPalette { id: system; colorGroup: SystemPalette.Active }
     readonly property color secondaryText: Qt.rgba(system.windowText.r, system.windowText.g, system.windowText.b, 0.6)
+    readonly property string keyName: root.ai.isDefaultServer ? qsTr("OpenAI API Key") : qsTr("API key")
 
     ColumnLayout {
         id: group
@@ -28,7 +29,7 @@ Item {
 
         Text {
             objectName: "keyHeading"
-            text: qsTr("OpenAI API Key")
+            text: root.keyName
             textFormat: Text.PlainText
             font.pixelSize: 13
             font.weight: Font.DemiBold
@@ -136,17 +137,18 @@ Item {
             id: keyField
             objectName: "apiKeyField"
             Layout.fillWidth: true
-            placeholderText: qsTr("sk-...", "the start of an OpenAI key")
+            placeholderText: root.ai.isDefaultServer ? qsTr("sk-...", "the start of an OpenAI key") : ""
             echoMode: TextInput.Password
             inputMethodHints: Qt.ImhSensitiveData | Qt.ImhNoPredictiveText | Qt.ImhNoAutoUppercase
             selectByMouse: true
-            // Two-way: the store's value shows here, and every user edit
-            // (not a change coming from the store) goes back to it.
+            // Two-way: the store's value (the current server's key) shows
+            // here, and every user edit goes back to it; it is stored once
+            // the field is left.
             text: root.ai.apiKey
             onTextEdited: root.ai.apiKey = text
+            onEditingFinished: root.ai.keepApiKey()
             Accessible.role: Accessible.EditableText
-            Accessible.name: qsTr("OpenAI API Key")
-            Accessible.passwordEdit: true
+            Accessible.name: root.keyName
         }
 
         Text {

@@ -16,24 +16,31 @@
 namespace {
 
 #ifdef BRIVANE_HAVE_LIBSECRET
-// The "application" attribute finds the item whatever server it was saved for.
-const SecretSchema kSchema = {
-    "org.brivane.Brivane.AIKey",
-    SECRET_SCHEMA_NONE,
-    {
-        { "application", SECRET_SCHEMA_ATTRIBUTE_STRING },
-        { "server", SECRET_SCHEMA_ATTRIBUTE_STRING },
-        { nullptr, SECRET_SCHEMA_ATTRIBUTE_STRING },
-    },
-    0,
-    nullptr,
-    nullptr,
-    nullptr,
-    nullptr,
-    nullptr,
-    nullptr,
-    nullptr,
-};
+// One item per server origin. The schema's name is part of every lookup, so
+// the older single item (its own schema, whose "server" followed whatever
+// address was set) is never mistaken for one of these.
+constexpr SecretSchema schemaNamed(const char *name)
+{
+    return SecretSchema {
+        name,
+        SECRET_SCHEMA_NONE,
+        {
+            { "application", SECRET_SCHEMA_ATTRIBUTE_STRING },
+            { "server", SECRET_SCHEMA_ATTRIBUTE_STRING },
+            { nullptr, SECRET_SCHEMA_ATTRIBUTE_STRING },
+        },
+        0,
+        nullptr,
+        nullptr,
+        nullptr,
+        nullptr,
+        nullptr,
+        nullptr,
+        nullptr,
+    };
+}
+const SecretSchema kSchema = schemaNamed("org.brivane.Brivane.ServerKey");
+const SecretSchema kOlderSchema = schemaNamed("org.brivane.Brivane.AIKey");
 constexpr const char *kApplication = "brivane";
 
 // Whether a Secret Service runs in this session now. Asked first because
@@ -111,39 +118,100 @@ void SecretKeyring::flush()
     m_worker.waitForDone();
 }
 
-void SecretKeyring::load()
+#ifdef BRIVANE_HAVE_LIBSECRET
+namespace {
+
+bool storeItem(const QString &server, const QString &secret)
 {
-    m_worker.start([this] {
+    GError *error = nullptr;
+    const QByteArray serverUtf8 = server.toUtf8();
+    bool succeeded = false;
+    if (secret.isEmpty()) {
+        secret_password_clear_sync(&kSchema, nullptr, &error, "application", kApplication, "server",
+            serverUtf8.constData(), nullptr);
+        // Clearing what is not there is no failure.
+        succeeded = !error;
+    } else {
+        // Storing over an item with the same attributes replaces it in
+        // place: a failed write leaves the old secret as it was.
+        const QByteArray label = SecretKeyring::kLabel.toUtf8();
+        const QByteArray secretUtf8 = secret.toUtf8();
+        succeeded = secret_password_store_sync(&kSchema, SECRET_COLLECTION_DEFAULT, label.constData(),
+            secretUtf8.constData(), nullptr, &error, "application", kApplication, "server",
+            serverUtf8.constData(), nullptr);
+    }
+    g_clear_error(&error);
+    return succeeded;
+}
+
+SecretKeyring::Secrets readItems()
+{
+    SecretKeyring::Secrets secrets;
+    GError *error = nullptr;
+    GList *items = secret_password_search_sync(&kSchema, SecretSearchFlags(SECRET_SEARCH_ALL), nullptr,
+        &error, "application", kApplication, nullptr);
+    g_clear_error(&error);
+    for (GList *l = items; l; l = l->next) {
+        auto *item = static_cast<SecretRetrievable *>(l->data);
+        GHashTable *attributes = secret_retrievable_get_attributes(item);
+        const auto *server = static_cast<const char *>(g_hash_table_lookup(attributes, "server"));
+        SecretValue *value
+            = server ? secret_retrievable_retrieve_secret_sync(item, nullptr, &error) : nullptr;
+        g_clear_error(&error);
+        if (value) {
+            gsize length = 0;
+            const gchar *text = secret_value_get(value, &length);
+            secrets.insert(QString::fromUtf8(server), QString::fromUtf8(text, qsizetype(length)));
+            secret_value_unref(value);
+        }
+        g_hash_table_unref(attributes);
+    }
+    g_list_free_full(items, g_object_unref);
+    return secrets;
+}
+
+} // namespace
+#endif
+
+void SecretKeyring::load(const QString &olderItemServer)
+{
+    m_worker.start([this, olderItemServer] {
         bool available = false;
-        QString secret;
+        Secrets secrets;
 #ifdef BRIVANE_HAVE_LIBSECRET
         available = keyringUsable();
         if (available) {
+            secrets = readItems();
             GError *error = nullptr;
-            gchar *found = secret_password_lookup_sync(
-                &kSchema, nullptr, &error, "application", kApplication, nullptr);
-            if (error) {
-                available = false;
-                g_clear_error(&error);
-            }
-            if (found) {
-                secret = QString::fromUtf8(found);
-                secret_password_free(found);
+            gchar *older = secret_password_lookup_sync(
+                &kOlderSchema, nullptr, &error, "application", kApplication, nullptr);
+            g_clear_error(&error);
+            if (older) {
+                const QString secret = QString::fromUtf8(older);
+                secret_password_free(older);
+                // The older item goes only once its secret is safe in its new place.
+                const bool kept = secrets.contains(olderItemServer) || storeItem(olderItemServer, secret);
+                if (kept) {
+                    secrets.insert(olderItemServer, secrets.value(olderItemServer, secret));
+                    secret_password_clear_sync(
+                        &kOlderSchema, nullptr, &error, "application", kApplication, nullptr);
+                    g_clear_error(&error);
+                }
             }
         }
 #endif
         QMetaObject::invokeMethod(
-            this, [this, available, secret] { Q_EMIT loaded(available, secret); }, Qt::QueuedConnection);
+            this, [this, available, secrets] { Q_EMIT loaded(available, secrets); }, Qt::QueuedConnection);
     });
 }
 
-void SecretKeyring::store(const QString &secret, const QString &server)
+void SecretKeyring::store(const QString &server, const QString &secret)
 {
     bool start = false;
     {
         QMutexLocker lock(&m_mutex);
-        start = !m_pending.has_value();
-        m_pending = Write { secret, server };
+        start = m_pending.isEmpty();
+        m_pending.insert(server, secret);
     }
     if (start)
         m_worker.start([this] { writePending(); });
@@ -151,32 +219,19 @@ void SecretKeyring::store(const QString &secret, const QString &server)
 
 void SecretKeyring::writePending()
 {
-    Write write;
+    Secrets writes;
     {
         QMutexLocker lock(&m_mutex);
-        if (!m_pending)
-            return;
-        write = *m_pending;
-        m_pending.reset();
+        writes.swap(m_pending);
     }
-    bool succeeded = false;
+    for (auto it = writes.cbegin(); it != writes.cend(); ++it) {
+        bool succeeded = false;
 #ifdef BRIVANE_HAVE_LIBSECRET
-    GError *error = nullptr;
-    // One item only: an item saved for an earlier server goes first.
-    secret_password_clear_sync(&kSchema, nullptr, &error, "application", kApplication, nullptr);
-    g_clear_error(&error);
-    if (write.secret.isEmpty()) {
-        succeeded = true;
-    } else {
-        const QByteArray label = kLabel.toUtf8();
-        const QByteArray secret = write.secret.toUtf8();
-        const QByteArray server = write.server.toUtf8();
-        succeeded = secret_password_store_sync(&kSchema, SECRET_COLLECTION_DEFAULT, label.constData(),
-            secret.constData(), nullptr, &error, "application", kApplication, "server", server.constData(),
-            nullptr);
-        g_clear_error(&error);
-    }
+        // A keyring locked since the last look would raise a prompt.
+        succeeded = keyringUsable() && storeItem(it.key(), it.value());
 #endif
-    QMetaObject::invokeMethod(
-        this, [this, succeeded] { Q_EMIT stored(succeeded); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, server = it.key(), succeeded] { Q_EMIT stored(server, succeeded); },
+            Qt::QueuedConnection);
+    }
 }

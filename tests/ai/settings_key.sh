@@ -2,11 +2,13 @@
 # SPDX-FileCopyrightText: 2026 Brivane developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The AI settings under a real window manager. Without a keyring the typed
-# key is saved to the preferences file as typed; the environment's key shown
-# before it never is. With a keyring (a real gnome-keyring-daemon, unlocked
-# with a test password) the key moves there from the file. Then the address
-# of a local server and a model are entered, the key emptied, and a question
-# asked on the AI tab; the reply is read back over AT-SPI.
+# key is saved to the preferences file once the field is left; the
+# environment's key shown before it never is. With a keyring (a real
+# gnome-keyring-daemon, unlocked with a test password) the key moves there
+# from the file, and an item of the older layout goes. Then the address of a
+# local server, a model and that server's own key are entered, and a question
+# asked on the AI tab: the reply is read back over AT-SPI, and the server
+# must have got its own key, not the other one.
 set -euo pipefail
 here=$(dirname "$0")
 # shellcheck source=../integration/lib.sh
@@ -40,6 +42,7 @@ open_settings
 xdotool key --clearmodifiers Tab Tab Tab Tab Tab Tab Tab Tab Tab
 xdotool key --clearmodifiers ctrl+a BackSpace
 xdotool type --delay 20 'sk-typed-in-settings'
+xdotool key --clearmodifiers Tab
 key_saved() { grep -q '"brivane_openai_key": *"sk-typed-in-settings"' "$(prefs_file)"; }
 wait_until 10 key_saved || { screenshot settings-key-failed; fail "the typed key was not saved"; }
 grep -q 'sk-from-the-environment' "$(prefs_file)" && fail "the fallback key was saved"
@@ -56,16 +59,17 @@ has_keyring() {
         --method org.freedesktop.DBus.NameHasOwner org.freedesktop.secrets | grep -q true
 }
 wait_until 10 has_keyring || fail "gnome-keyring-daemon did not start"
-keyring_key() { secret-tool lookup application brivane 2>/dev/null || true; }
-keyring_holds() { [ "$(keyring_key)" = "$1" ]; }
+# keyring_holds SERVER KEY
+keyring_holds() { [ "$(secret-tool lookup application brivane server "$1" 2>/dev/null)" = "$2" ]; }
 file_has_no_key() { ! grep -q brivane_openai_key "$(prefs_file)"; }
+older=(xdg:schema org.brivane.Brivane.AIKey application brivane)
+printf 'sk-older' | secret-tool store --label 'Brivane AI key' "${older[@]}" server http://x/v1
 start_brivane
-wait_until 10 keyring_holds sk-typed-in-settings || fail "the key did not move to the keyring"
+wait_until 10 keyring_holds https://api.openai.com sk-typed-in-settings || fail "the key did not move to the keyring"
 wait_until 10 file_has_no_key || fail "the key stayed in the preferences file"
 secret-tool search --all application brivane 2>&1 | grep -qx 'label = Brivane AI key' ||
     fail "the keyring item is not labelled"
-secret-tool search --all application brivane 2>&1 | grep -qx 'attribute.server = https://api.openai.com/v1' ||
-    fail "the keyring item does not name the server"
+wait_until 10 sh -c "! secret-tool search --all ${older[*]} 2>&1 | grep -q label" || fail "the older item stayed"
 echo "PASS: the key moved from the file to the keyring"
 stop_brivane
 start_brivane
@@ -91,14 +95,13 @@ xdotool type --delay 20 'tiny-local'
 xdotool key --clearmodifiers Tab
 model_saved() { grep -q '"brivane_ai_model": *"tiny-local"' "$(prefs_file)"; }
 wait_until 10 model_saved || { screenshot settings-model-failed; fail "the model was not saved"; }
-# The key field holds what the keyring gave back at start.
-xdotool key --clearmodifiers End
-xdotool type --delay 20 'X'
-wait_until 10 keyring_holds sk-typed-in-settingsX || fail "the key was not read back from the keyring"
-xdotool key --clearmodifiers ctrl+a BackSpace
-keyring_empty() { [ -z "$(keyring_key)" ]; }
-wait_until 10 keyring_empty || fail "the emptied key stayed in the keyring"
-file_has_no_key || fail "the key went back to the file"
+# The key field is this server's, empty so far: its own key goes in.
+xdotool type --delay 20 'sk-local'
+xdotool key --clearmodifiers Tab
+origin="${address%/v1}"
+wait_until 10 keyring_holds "$origin" sk-local || fail "the local server's key is not in the keyring"
+keyring_holds https://api.openai.com sk-typed-in-settings || fail "the other server's key changed"
+file_has_no_key || fail "a key went back to the file"
 
 # The question on the AI tab, and the reply as a screen reader hears it.
 if ! /usr/bin/python3 - "$here/../app" <<'PY'
@@ -130,7 +133,7 @@ fi
 /usr/bin/python3 - "$BRIVANE_ARTIFACTS/server.log" <<'PY' || fail "the local server got the wrong request"
 import json, sys
 requests = [json.loads(line) for line in open(sys.argv[1])]
-assert requests == [{"model": "tiny-local", "question": "Who are you?", "authorization": None}], requests
+assert requests == [{"model": "tiny-local", "question": "Who are you?", "authorization": "Bearer sk-local"}], requests
 PY
 grep -q 'sk-typed-in-settings' "$BRIVANE_ARTIFACTS/brivane.log" && fail "the key appeared in the program's output"
 echo "PASS: a local server answered through the AI tab"

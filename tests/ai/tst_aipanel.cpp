@@ -224,6 +224,14 @@ private Q_SLOTS:
         QQuickItem *model = view.find("modelField");
         QVERIFY(key && problem && caption && model);
         QCOMPARE(key->property("echoMode").toInt(), 2); // TextInput.Password
+        // What a screen reader names the field (a password field still, from
+        // its echo mode), and its heading.
+        const auto keyNames = [&] {
+            return QStringList { QAccessible::queryAccessibleInterface(key)->text(QAccessible::Name),
+                view.find("keyHeading")->property("text").toString() };
+        };
+        QCOMPARE(keyNames(), QStringList({ "OpenAI API Key", "OpenAI API Key" }));
+        QVERIFY(QAccessible::queryAccessibleInterface(key)->state().passwordEdit);
         m_ai->setApiKey(QStringLiteral("sk-other"));
         QCOMPARE(key->property("text").toString(), QStringLiteral("sk-other"));
         QVERIFY(caption->isVisible());
@@ -234,6 +242,8 @@ private Q_SLOTS:
         m_ai->editBaseUrl(QStringLiteral("http://localhost:11434/v1/"));
         QVERIFY(!problem->isVisible());
         QVERIFY(!caption->isVisible()); // a local server needs no key
+        QCOMPARE(keyNames(), QStringList({ "API key", "API key" }));
+        QCOMPARE(key->property("text").toString(), QString()); // nor gets the other's
         QCOMPARE(view.find("serverAddressField")->property("text").toString(),
             QStringLiteral("http://localhost:11434/v1"));
 

@@ -75,8 +75,10 @@ class TestAIStore : public QObject
     }
     std::unique_ptr<AIStore> makeStoreWithKey(const QString &key = QStringLiteral("sk-test-0123456789"))
     {
-        m_prefs->setString(AIStore::kKeyPreference, key);
-        return makeStore();
+        auto store = makeStore();
+        store->setApiKey(key);
+        store->keepApiKey();
+        return store;
     }
     static QString textAt(const AIStore &store, qsizetype i) { return store.messages()->at(i).text; }
     static QJsonArray promptOf(const LocalChatServer::Exchange &exchange)
@@ -178,43 +180,93 @@ private Q_SLOTS:
         }
     }
 
-    // A key goes only where it may: the environment's to the default server
-    // alone, and none over plain http beyond this computer.
+    // A key goes only to the server it was typed for, the environment's to
+    // the default server alone, and none over plain http beyond this computer.
     void keysGoOnlyWhereTheyMay_data()
     {
         QTest::addColumn<QString>("address");
-        QTest::addColumn<bool>("typed");
-        QTest::addColumn<bool>("sent");
-        QTest::newRow("typed, default server") << "" << true << true;
-        QTest::newRow("typed, this computer") << "http://127.0.0.1:8080/v1" << true << true;
-        QTest::newRow("typed, plain http to the network") << "http://192.168.1.20:11434/v1" << true << false;
-        QTest::newRow("environment, default server") << "" << false << true;
-        QTest::newRow("environment, another server") << "https://llm.example.org/v1" << false << false;
-        QTest::newRow("environment, this computer") << "http://localhost:11434/v1" << false << false;
+        QTest::addColumn<QString>("typedFor");
+        QTest::addColumn<QByteArray>("sent");
+        const QByteArray typed = "Bearer sk-typed", environment = "Bearer sk-from-the-environment";
+        const QString local = "http://127.0.0.1:8080/v1", network = "http://192.168.1.20:11434/v1";
+        QTest::newRow("typed, default server") << ""
+                                               << "default" << typed;
+        QTest::newRow("typed for the default server, asking another") << local << "default" << QByteArray();
+        QTest::newRow("typed, this computer") << local << "it" << typed;
+        QTest::newRow("typed, plain http to the network") << network << "it" << QByteArray();
+        QTest::newRow("environment, default server") << ""
+                                                     << "" << environment;
+        QTest::newRow("environment, another server") << "https://llm.example.org/v1"
+                                                     << "" << QByteArray();
+        QTest::newRow("environment, this computer") << "http://localhost:11434/v1"
+                                                    << "" << QByteArray();
     }
     void keysGoOnlyWhereTheyMay()
     {
         QFETCH(QString, address);
-        QFETCH(bool, typed);
-        QFETCH(bool, sent);
+        QFETCH(QString, typedFor);
+        QFETCH(QByteArray, sent);
         qputenv("OPENAI_API_KEY", "sk-from-the-environment");
         AIStore store(*m_prefs, AIStore::Connection { 1000, &m_silentClient, nullptr });
         qunsetenv("OPENAI_API_KEY");
-        if (typed)
+        const auto type = [&] {
             store.setApiKey(QStringLiteral("sk-typed"));
+            store.keepApiKey();
+        };
+        if (typedFor == "default")
+            type();
         if (!address.isEmpty()) {
             store.editBaseUrl(address);
             store.confirmAddress();
         }
+        if (typedFor == "it")
+            type();
         m_silentClient.requests.clear();
         store.refreshModels();
         store.send(QStringLiteral("Where does my key go?"));
         QCOMPARE(m_silentClient.requests.size(), 2);
         for (const HttpRequest &request : std::as_const(m_silentClient.requests)) {
-            const bool carries = std::any_of(request.headers.begin(), request.headers.end(),
-                [](const auto &header) { return header.first == "Authorization"; });
-            QCOMPARE(carries, sent);
+            QByteArray authorization;
+            for (const auto &[name, value] : request.headers)
+                authorization += name == "Authorization" ? value : QByteArray();
+            QCOMPARE(authorization, sent);
         }
+    }
+
+    // Each server keeps its own key, stored once per edit, in the file as
+    // before for the default server; the environment's is never stored.
+    void eachServerKeepsItsOwnKey()
+    {
+        const QString local = m_server->baseUrl();
+        const QStringList localPair { QUrl(local).adjusted(QUrl::RemovePath).toString(), "sk-local" };
+        qputenv("OPENAI_API_KEY", "sk-from-environment");
+        {
+            AIStore store(*m_prefs, AIStore::Connection { 1000, &m_silentClient, nullptr });
+            QCOMPARE(store.apiKey(), QStringLiteral("sk-from-environment"));
+            store.setApiKey(QStringLiteral("s"));
+            store.setApiKey(QStringLiteral("sk"));
+            QVERIFY(!m_prefs->contains(AIStore::kKeyPreference));
+            store.keepApiKey();
+            QCOMPARE(m_prefs->string(AIStore::kKeyPreference), QStringLiteral("sk"));
+
+            QSignalSpy changed(&store, &AIStore::apiKeyChanged);
+            store.editBaseUrl(local);
+            QCOMPARE(store.apiKey(), QString());
+            // Typed and not yet kept when the address changes: it stays this server's.
+            store.setApiKey(QStringLiteral("sk-local"));
+            store.editBaseUrl(QStringLiteral("https://api.openai.com/v1"));
+            QCOMPARE(store.apiKey(), QStringLiteral("sk"));
+            QCOMPARE(changed.count(), 3);
+            QCOMPARE(m_prefs->stringArray(AIStore::kServerKeysPreference), localPair);
+            // Left unkept at the end, an edit is kept all the same.
+            store.setApiKey(QString());
+        }
+        QVERIFY(!m_prefs->contains(AIStore::kKeyPreference));
+        AIStore again(*m_prefs, AIStore::Connection { 1000, &m_silentClient, nullptr });
+        QCOMPARE(again.apiKey(), QStringLiteral("sk-from-environment"));
+        again.editBaseUrl(local + QStringLiteral("/other"));
+        QCOMPARE(again.apiKey(), QStringLiteral("sk-local"));
+        qunsetenv("OPENAI_API_KEY");
     }
 
     void blankQuestionsAreIgnored()
@@ -330,36 +382,6 @@ private Q_SLOTS:
         // Off again: one question on its own.
         store->setRememberConversation(false);
         QCOMPARE(turn("alone", "a").size(), 2);
-    }
-
-    void theKeyIsSavedOnEveryChangeButTheFallbackNever()
-    {
-        qputenv("OPENAI_API_KEY", "sk-from-environment");
-        {
-            auto store = makeStore();
-            QCOMPARE(store->apiKey(), QStringLiteral("sk-from-environment"));
-            QCOMPARE(store->hasKey(), true);
-            store->setApiKey(QStringLiteral("sk-from-environment"));
-            QVERIFY(!m_prefs->contains(AIStore::kKeyPreference));
-
-            QSignalSpy changed(store.get(), &AIStore::apiKeyChanged);
-            store->setApiKey(QStringLiteral("sk"));
-            QCOMPARE(m_prefs->string(AIStore::kKeyPreference), QStringLiteral("sk"));
-            store->setApiKey(QString());
-            QCOMPARE(m_prefs->string(AIStore::kKeyPreference), QString(""));
-            QCOMPARE(store->hasKey(), false);
-            QCOMPARE(changed.count(), 2);
-        }
-        // An empty stored key means the fallback again at the next start.
-        QCOMPARE(makeStore()->apiKey(), QStringLiteral("sk-from-environment"));
-        qunsetenv("OPENAI_API_KEY");
-        QCOMPARE(makeStore()->apiKey(), QString());
-
-        // A stored key wins over the environment.
-        m_prefs->setString(AIStore::kKeyPreference, QStringLiteral("sk-stored"));
-        qputenv("OPENAI_API_KEY", "sk-from-environment");
-        QCOMPARE(makeStore()->apiKey(), QStringLiteral("sk-stored"));
-        QCOMPARE(makeStoreWithKey(QStringLiteral(" \n"))->hasKey(), false);
     }
 
     // Each piece replaces the placeholder's row (a new id, so the view
@@ -529,7 +551,6 @@ private Q_SLOTS:
     {
         QFETCH(QString, failure);
         QFETCH(QString, expected);
-        m_prefs->setString(AIStore::kKeyPreference, QStringLiteral("sk-test"));
         auto store = makeStore(failure == "silent" ? 300 : 10000);
         if (failure == "down")
             m_server.reset(); // nothing listens on that port any more
