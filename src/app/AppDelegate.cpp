@@ -13,6 +13,7 @@
 #include "desk/ClipboardStore.h"
 #include "desk/NotesStore.h"
 #include "media/MediaStore.h"
+#include "platform/ActiveScreen.h"
 #include "platform/DesktopNotice.h"
 #include "platform/FullScreenWatch.h"
 #include "platform/GlobalShortcut.h"
@@ -116,6 +117,7 @@ AppDelegate::AppDelegate(KeyValueStore &preferences, QObject *parent)
     , m_panelSettings(new PanelSettings(preferences, this))
     , m_fullScreen(new FullScreenWatch(this))
     , m_shortcut(new GlobalShortcut(QDBusConnection::sessionBus(), this))
+    , m_activeScreen(new ActiveScreen(QDBusConnection::sessionBus(), this))
 {
     QmlFactory::prepareEngine(&m_engine);
     m_engine.addImageProvider(QStringLiteral("albumart"), m_sharedMedia->createAlbumArtProvider());
@@ -192,6 +194,17 @@ void AppDelegate::applyPanelSettings()
     placePanels();
 
     connect(m_shortcut, &GlobalShortcut::activated, this, &AppDelegate::toggleCard);
+    m_activeScreen->setSource(ActiveScreen::sourceFor(
+        QGuiApplication::platformName(), qgetenv("XDG_CURRENT_DESKTOP"), qgetenv("SWAYSOCK")));
+    connect(m_activeScreen, &ActiveScreen::answered, this, [this](const QString &name) {
+        // Without an answer, the pointer, asked only now.
+        QScreen *screen = name.isEmpty() ? QGuiApplication::screenAt(QCursor::pos()) : nullptr;
+        for (QScreen *s : QGuiApplication::screens()) {
+            if (!name.isEmpty() && s->name() == name)
+                screen = s;
+        }
+        openCardOn(screen);
+    });
     const auto shortcut = [this] { m_shortcut->setShortcut(m_panelSettings->shortcutSequence()); };
     connect(settings, &PanelSettings::shortcutChanged, this, shortcut);
     connect(m_shortcut, &GlobalShortcut::stateChanged, this, [this] {
@@ -294,21 +307,33 @@ void AppDelegate::placePanels()
     suppressUnderFullScreen();
 }
 
-void AppDelegate::toggleCard()
+bool AppDelegate::collapseOpenCard()
 {
     for (NotchPanel *panel : std::as_const(m_panels)) {
         if (panel->isExpanded()) {
             panel->toggle();
-            return;
+            return true;
         }
     }
-    if (m_panels.isEmpty())
+    return false;
+}
+
+void AppDelegate::toggleCard()
+{
+    if (collapseOpenCard() || m_panels.isEmpty())
         return;
-    // Asked only when the user presses the shortcut.
-    QScreen *under = QGuiApplication::screenAt(QCursor::pos());
+    // The card opens on the screen the user works on; on Wayland only the
+    // compositor knows it, and answers soon.
+    m_activeScreen->ask();
+}
+
+void AppDelegate::openCardOn(QScreen *screen)
+{
+    if (collapseOpenCard() || m_panels.isEmpty())
+        return;
     NotchPanel *target = m_panels.constFirst();
     for (NotchPanel *panel : std::as_const(m_panels)) {
-        if (panel->screen() == under)
+        if (panel->screen() == screen)
             target = panel;
     }
     target->toggle();
@@ -333,6 +358,8 @@ void AppDelegate::connectShellExtension()
     // Says which way the card opens once the shell has answered, and again
     // whenever that changes (the extension switched on or off meanwhile).
     connect(extension, &ShellExtension::toggleRequested, this, &AppDelegate::toggleCard);
+    connect(extension, &ShellExtension::toggleRequestedAt, this,
+        [this](const QPoint &point) { openCardOn(QGuiApplication::screenAt(point)); });
     connect(m_shortcut, &GlobalShortcut::acceleratorChanged, extension, &ShellExtension::setAccelerator);
     connect(extension, &ShellExtension::shortcutGrabbed, m_shortcut, &GlobalShortcut::setShellResult);
     connect(extension, &ShellExtension::stateChanged, panel, [this, panel, extension] {

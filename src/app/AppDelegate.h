@@ -19,6 +19,8 @@ class NotchPanel;
 class NotesStore;
 class PanelSettings;
 class FullScreenWatch;
+class ActiveScreen;
+class QScreen;
 class GlobalShortcut;
 class ShellExtension;
 
@@ -68,6 +70,9 @@ private:
     void placePanels();
     void setUpPanel(NotchPanel *panel);
     void chooseShortcutBackend();
+    // Collapses the card where one is open; false when none was.
+    bool collapseOpenCard();
+    void openCardOn(QScreen *screen);
     void suppressUnderFullScreen();
     void noticeExtensionOnce();
 
@@ -83,5 +88,6 @@ private:
     PanelSettings *m_panelSettings;
     FullScreenWatch *m_fullScreen;
     GlobalShortcut *m_shortcut;
+    ActiveScreen *m_activeScreen;
     QQmlEngine m_engine;
 };

@@ -135,7 +135,11 @@ var BrivaneHover = class BrivaneHover {
         this._acceleratorSignal = global.display.connect('accelerator-activated', (display, action) => {
             if (action !== Meta.KeyBindingAction.NONE && action === this._action) {
                 this._openedByKey = !this._expanded;
-                this._call('Toggle', null);
+                // Brivane, under XWayland, cannot tell which monitor is in use.
+                const monitor = Main.layoutManager.currentMonitor;
+                this._call('ToggleAt', new GLib.Variant('(ii)', monitor
+                    ? [monitor.x + Math.floor(monitor.width / 2), monitor.y + Math.floor(monitor.height / 2)]
+                    : [0, 0]));
             }
         });
         Gio.DBus.session.call(this._owner, OBJECT_PATH, INTERFACE, 'Shortcut', null, new GLib.VariantType('(s)'),

@@ -229,6 +229,12 @@ void ShellExtension::Toggle()
         Q_EMIT toggleRequested();
 }
 
+void ShellExtension::ToggleAt(int x, int y)
+{
+    if (fromShell())
+        Q_EMIT toggleRequestedAt(QPoint(x, y));
+}
+
 void ShellExtension::ShortcutGrabbed(const QString &accelerator, bool grabbed)
 {
     // An answer about an accelerator since replaced says nothing.

@@ -6,6 +6,7 @@
 #include <QDBusConnection>
 #include <QDBusContext>
 #include <QObject>
+#include <QPoint>
 #include <QString>
 #include <QVariantMap>
 #include <QtQml/qqmlregistration.h>
@@ -70,6 +71,9 @@ public Q_SLOTS:
     Q_SCRIPTABLE void Collapse();
     // The shell's key binding for Brivane's shortcut fired.
     Q_SCRIPTABLE void Toggle();
+    // The same, naming a point of the monitor the user works on, which a
+    // window under XWayland cannot learn from the pointer.
+    Q_SCRIPTABLE void ToggleAt(int x, int y);
     // The accelerator the extension should bind ("<Super><Alt>b"), "" for none.
     Q_SCRIPTABLE QString Shortcut() const { return m_accelerator; }
     // Whether the shell could bind it; false when another binding has it.
@@ -81,6 +85,7 @@ Q_SIGNALS:
     void expandRequested();
     void collapseRequested();
     void toggleRequested();
+    void toggleRequestedAt(const QPoint &point);
     void shortcutGrabbed(bool grabbed);
     Q_SCRIPTABLE void ShortcutChanged(const QString &accelerator);
     Q_SCRIPTABLE void ExpandedChanged(bool expanded);

@@ -26,4 +26,5 @@ list(APPEND BRIVANE_SOURCES
     platform/VolumeControl.h platform/VolumeControl.cpp
     platform/ImageLoader.h platform/ImageLoader.cpp
     platform/Clipboard.h platform/Clipboard.cpp
+    platform/ActiveScreen.h platform/ActiveScreen.cpp
 )

@@ -3,12 +3,15 @@
 
 #include "TestSupport.h"
 #include "app/Symbols.h"
+#include "platform/ActiveScreen.h"
 #include "platform/NotificationCenter.h"
 #include "platform/ProcessRunner.h"
 #include "platform/WaylandProbe.h"
 
 #include <QElapsedTimer>
 #include <QLocalServer>
+#include <QLocalSocket>
+#include <QSignalSpy>
 #include <QStandardPaths>
 
 class TestPlatform : public QObject
@@ -102,6 +105,49 @@ private Q_SLOTS:
         qputenv("WAYLAND_DISPLAY", "no-such-compositor");
         QVERIFY(!WaylandProbe::advertises("zwlr_layer_shell_v1", 200));
         qunsetenv("WAYLAND_DISPLAY");
+    }
+
+    // On sway, the screen in use comes over its IPC socket; a compositor that
+    // keeps silent, or answers garbage, leaves the choice to the pointer soon.
+    void swayNamesTheFocusedOutput_data()
+    {
+        QTest::addColumn<QByteArray>("payload");
+        QTest::addColumn<QString>("screen");
+        QTest::newRow("focused second output")
+            << QByteArray(R"([{"output":"X11-1","focused":false},{"output":"HDMI-A-1","focused":true}])")
+            << "HDMI-A-1";
+        QTest::newRow("nothing focused") << QByteArray(R"([{"output":"X11-1"}])") << "";
+        QTest::newRow("garbage") << QByteArray("\xff{") << "";
+        QTest::newRow("silent") << QByteArray() << "";
+    }
+    void swayNamesTheFocusedOutput()
+    {
+        QFETCH(QByteArray, payload);
+        QFETCH(QString, screen);
+        QLocalServer sway;
+        const QString path = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + "/sway-ipc";
+        QLocalServer::removeServer(path);
+        QVERIFY(sway.listen(path));
+        connect(&sway, &QLocalServer::newConnection, &sway, [&] {
+            QLocalSocket *client = sway.nextPendingConnection();
+            connect(client, &QLocalSocket::readyRead, client, [client, payload] {
+                const QByteArray request = client->readAll();
+                if (payload.isEmpty() || !request.startsWith("i3-ipc"))
+                    return;
+                const quint32 header[2] = { quint32(payload.size()), 1 };
+                client->write(
+                    QByteArray("i3-ipc") + QByteArray(reinterpret_cast<const char *>(header), 8) + payload);
+            });
+        });
+        qputenv("SWAYSOCK", path.toUtf8());
+        ActiveScreen active(QDBusConnection::sessionBus());
+        active.setSource(ActiveScreen::sourceFor("wayland", "sway", "set"));
+        QSignalSpy answered(&active, &ActiveScreen::answered);
+        active.ask();
+        QVERIFY(answered.wait(2000));
+        QCOMPARE(answered.takeFirst().at(0).toString(), screen);
+        QVERIFY(!answered.wait(ActiveScreen::kDeadlineMs + 100)); // once only
+        qunsetenv("SWAYSOCK");
     }
 };
 
