@@ -101,10 +101,12 @@ void NotchPanel::pinToScreen(QScreen *screen)
 {
     m_pinned = screen;
     QScreen *target = screen ? screen : QGuiApplication::primaryScreen();
-    if (target == this->screen() && m_screen == target->geometry())
+    // A surface the compositor took with the last output comes back now.
+    const bool lost = LayerSurface::takeLost(this);
+    if (!lost && target == this->screen() && m_screen == target->geometry())
         return;
     // A layer surface stays on the output it was made for: it is made anew.
-    const bool remap = isVisible() && QGuiApplication::platformName() == QLatin1String("wayland");
+    const bool remap = lost || (isVisible() && QGuiApplication::platformName() == QLatin1String("wayland"));
     if (remap)
         hide();
     followScreen(target);

@@ -11,6 +11,7 @@
 
 #include "LayerShellProtocol.h"
 
+#include <QDateTime>
 #include <QGuiApplication>
 #include <QWindow>
 #include <QtWaylandClient/private/qwaylandshellintegration_p.h>
@@ -33,6 +34,11 @@ const char *const kLayerProperty = "brivaneLayerSurface";
 const char *const kKeyboardProperty = "brivaneTakesKeyboard";
 // Set while full-screen windows should cover the panel: the top layer.
 const char *const kTopLayerProperty = "brivaneTopLayer";
+// Set when the compositor took the surface and no output was left to show
+// it on again; Brivane shows the panel once a screen comes back.
+const char *const kSurfaceLostProperty = "brivaneSurfaceLost";
+// When the surface was last made anew after the compositor took it.
+const char *const kRemadeAtProperty = "brivaneSurfaceRemadeAt";
 
 class LayerSurface : public QWaylandShellSurface
 {
@@ -60,6 +66,7 @@ public:
         LayerShell::setExclusiveZone(m_surface, -1);
         m_size = window->window()->geometry().size();
         LayerShell::setSize(m_surface, uint32_t(m_size.width()), uint32_t(m_size.height()));
+        window->window()->installEventFilter(this);
         setWindowFlags(window->window()->flags());
         // The first commit, without a buffer, asks for the first configure.
         wl_surface_commit(wlSurface());
@@ -75,17 +82,30 @@ public:
     // stops taking them.
     void setWindowFlags(Qt::WindowFlags flags) override
     {
-        auto keyboard = LayerShell::KeyboardNone;
+        m_wish = LayerShell::KeyboardNone;
         if (!flags.testFlag(Qt::WindowDoesNotAcceptFocus))
-            keyboard = window()->window()->property(kKeyboardProperty).toBool()
-                ? LayerShell::KeyboardExclusive
-                : LayerShell::KeyboardOnDemand;
-        if (keyboard == m_keyboard)
-            return;
-        m_keyboard = keyboard;
-        LayerShell::setKeyboardInteractivity(m_surface, keyboard);
-        if (m_configured)
-            wl_surface_commit(wlSurface());
+            m_wish = window()->window()->property(kKeyboardProperty).toBool() ? LayerShell::KeyboardExclusive
+                                                                              : LayerShell::KeyboardOnDemand;
+        if (m_wish != LayerShell::KeyboardOnDemand)
+            m_clicked = false;
+        applyKeyboard();
+    }
+
+    // A card opened by hover takes no keys until it is clicked: before
+    // version 4 there is no "when clicked", and some compositors (sway 1.7)
+    // hand the keyboard to any on-demand surface of the top layers as soon
+    // as it maps. The click then takes the keyboard at once, and from
+    // version 4 on, lets it go again as on demand.
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::MouseButtonPress && m_wish == LayerShell::KeyboardOnDemand
+            && !m_clicked) {
+            m_clicked = true;
+            applyKeyboard(LayerShell::KeyboardExclusive);
+            if (wl_proxy_get_version(m_surface) >= 4)
+                applyKeyboard(LayerShell::KeyboardOnDemand);
+        }
+        return QWaylandShellSurface::eventFilter(watched, event);
     }
 
     void setWindowGeometry(const QRect &rect) override
@@ -99,6 +119,23 @@ public:
     void applyConfigure() override { resizeFromApplyConfigure(m_pendingSize); }
 
 private:
+    void applyKeyboard()
+    {
+        applyKeyboard(
+            m_wish != LayerShell::KeyboardOnDemand || m_clicked ? m_wish : LayerShell::KeyboardNone);
+    }
+    void applyKeyboard(LayerShell::Keyboard keyboard)
+    {
+        if (keyboard == LayerShell::KeyboardOnDemand && wl_proxy_get_version(m_surface) < 4)
+            keyboard = LayerShell::KeyboardExclusive;
+        if (keyboard == m_keyboard)
+            return;
+        m_keyboard = keyboard;
+        LayerShell::setKeyboardInteractivity(m_surface, keyboard);
+        if (m_configured)
+            wl_surface_commit(wlSurface());
+    }
+
     static void configured(void *data, wl_proxy *, uint32_t serial, uint32_t width, uint32_t height)
     {
         auto *self = static_cast<LayerSurface *>(data);
@@ -119,23 +156,38 @@ private:
     {
         // The compositor took the surface away, with the output it was on:
         // the window comes back as a new surface on an output that is there.
+        // With none left (Qt's placeholder screen has no output), or when the
+        // new surface is taken away at once again, it waits hidden for the
+        // panel to be placed on a screen that comes back.
         auto *self = static_cast<LayerSurface *>(data);
-        if (QWindow *w = self->window()->window()) {
-            QMetaObject::invokeMethod(
-                w,
-                [w] {
-                    w->hide();
-                    if (!QGuiApplication::screens().isEmpty())
-                        w->show();
-                },
-                Qt::QueuedConnection);
-        }
+        QWindow *w = self->window()->window();
+        if (!w)
+            return;
+        QMetaObject::invokeMethod(
+            w,
+            [w] {
+                QScreen *screen = w->screen();
+                const bool onOutput = screen
+                    && QGuiApplication::platformNativeInterface()->nativeResourceForScreen("output", screen);
+                const qint64 now = QDateTime::currentMSecsSinceEpoch();
+                const bool again = now - w->property(kRemadeAtProperty).toLongLong() < 1000;
+                w->hide();
+                if (onOutput && !again) {
+                    w->setProperty(kRemadeAtProperty, now);
+                    w->show();
+                } else {
+                    w->setProperty(kSurfaceLostProperty, true);
+                }
+            },
+            Qt::QueuedConnection);
     }
 
     wl_proxy *m_surface = nullptr;
     QSize m_size;
     QSize m_pendingSize;
     LayerShell::Keyboard m_keyboard = LayerShell::Keyboard(~0u);
+    LayerShell::Keyboard m_wish = LayerShell::KeyboardNone;
+    bool m_clicked = false; // the card was clicked since it opened
     bool m_configured = false;
 };
 

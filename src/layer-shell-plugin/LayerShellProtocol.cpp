@@ -79,8 +79,10 @@ void setExclusiveZone(wl_proxy *surface, int32_t zone)
 
 void setKeyboardInteractivity(wl_proxy *surface, Keyboard keyboard)
 {
+    // Never what the compositor's version lacks: a protocol error ends the
+    // connection.
     if (keyboard == KeyboardOnDemand && wl_proxy_get_version(surface) < 4)
-        keyboard = KeyboardExclusive;
+        keyboard = KeyboardNone;
     wl_proxy_marshal_flags(
         surface, SetKeyboardInteractivity, nullptr, wl_proxy_get_version(surface), 0, uint32_t(keyboard));
 }

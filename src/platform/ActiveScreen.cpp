@@ -65,12 +65,13 @@ void ActiveScreen::ask()
         const QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.kde.KWin"),
             QStringLiteral("/KWin"), QStringLiteral("org.kde.KWin"), QStringLiteral("activeOutputName"));
         auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call, kDeadlineMs), this);
-        connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, question](QDBusPendingCallWatcher *w) {
-            w->deleteLater();
-            const QDBusPendingReply<QString> reply = *w;
-            if (question == m_question)
-                answer(reply.isValid() ? boundedName(reply.value()) : QString());
-        });
+        connect(
+            watcher, &QDBusPendingCallWatcher::finished, this, [this, question](QDBusPendingCallWatcher *w) {
+                w->deleteLater();
+                const QDBusPendingReply<QString> reply = *w;
+                if (question == m_question)
+                    answer(reply.isValid() ? boundedName(reply.value()) : QString());
+            });
         break;
     }
     case Source::Sway:

@@ -18,6 +18,7 @@ namespace {
 const char *const kLayerProperty = "brivaneLayerSurface";
 const char *const kKeyboardProperty = "brivaneTakesKeyboard";
 const char *const kTopLayerProperty = "brivaneTopLayer";
+const char *const kSurfaceLostProperty = "brivaneSurfaceLost";
 
 [[maybe_unused]] bool onWayland()
 {
@@ -66,6 +67,13 @@ void setKeyboard(QWindow *window, Keyboard keyboard)
                                          : LS::KeyboardInteractivityNone;
     LS::get(window)->setKeyboardInteractivity(mode);
 #endif
+}
+
+bool takeLost(QWindow *window)
+{
+    const bool lost = window->property(kSurfaceLostProperty).toBool();
+    window->setProperty(kSurfaceLostProperty, QVariant());
+    return lost;
 }
 
 void setBelowFullScreen(QWindow *window, bool below)

@@ -31,4 +31,8 @@ void setKeyboard(QWindow *window, Keyboard keyboard);
 // layer, above everything (the default).
 void setBelowFullScreen(QWindow *window, bool below);
 
+// Whether the compositor took the surface away with the last output, leaving
+// the window hidden until it is placed on a screen again; asking clears it.
+bool takeLost(QWindow *window);
+
 } // namespace LayerSurface

@@ -179,6 +179,7 @@ stop_window() {
     wait "$window_pid" 2>/dev/null
 }
 got_key() { tail -n 1 "$1" | grep -qx "key $2"; }
+types_into() { outer xdotool type --delay 30 "$2"; wait_until 3 got_key "$1" "$2"; }
 
 # --- the program ---------------------------------------------------------------
 "$BRIVANE_BIN" >>"$out/brivane.log" 2>&1 &
@@ -329,8 +330,7 @@ check leave-x11 2 "leaving the card downwards onto an X11 window collapses it" l
 refocused() { grep -E '^focus-(in|out)$' "$1" | tail -n 1 | grep -qx focus-in; }
 focus_back() {
     wait_until 5 refocused "$1" || { echo "focus_back: the focus never came back" >>"$out/steps.log"; return 1; }
-    outer xdotool type --delay 30 z
-    wait_until 3 got_key "$1" z || { echo "focus_back: the key went elsewhere" >>"$out/steps.log"; return 1; }
+    types_into "$1" z || { echo "focus_back: the key went elsewhere" >>"$out/steps.log"; return 1; }
 }
 check focus-back-x11 3 "after collapse, typing reaches the X11 window that had the focus" focus_back "$xwindow_log"
 check leave-left 2 "leaving through the left edge collapses the card" leave_to $((card_x - 30)) 250
@@ -349,6 +349,11 @@ if [ -n "${WAYLAND_DISPLAY:-}" ]; then
     wwindow_log=$out/wayland-window.log
     if start_window wayland "$wwindow_log"; then
         check above-wayland 4 "the card opens over a maximised native Wayland window" open_card
+        # A layer surface opened by hover takes the keys only once clicked.
+        if [ "$layer" = 1 ]; then
+            check hover-keys-wayland 3 "a card opened by hover leaves the keyboard with the window below" \
+                types_into "$wwindow_log" y
+        fi
         check leave-wayland 2 "leaving the card onto a native Wayland window collapses it" leave_to "$mid_x" 700
         check focus-back-wayland 3 "after collapse, typing reaches the Wayland window that had the focus" \
             focus_back "$wwindow_log"
