@@ -351,6 +351,9 @@ void AppDelegate::connectShellExtension()
         return;
     NotchPanel *panel = m_notchPanel;
     ShellExtension *extension = m_shellExtension;
+    // Under the shell the card is an X11 window (XWayland on Wayland).
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        extension->setCardWindow(uint(panel->winId()));
     connect(extension, &ShellExtension::expandRequested, panel, &NotchPanel::expand);
     connect(extension, &ShellExtension::collapseRequested, panel, &NotchPanel::collapse);
     connect(panel, &NotchPanel::isExpandedChanged, extension,

@@ -38,13 +38,14 @@ const STRIP_HEIGHT = 32;
 // How often the pointer is read while the card is open.
 const WATCH_INTERVAL_MS = 15;
 
-function isBrivaneCard(window, pid) {
-    // Brivane's settings window is an ordinary one; only the card skips the
-    // task bar.
+// The card is the one X11 window Brivane names (with a strip on several
+// monitors it has several); the shell describes an X11 window by its id
+// ("0x2a00003" or "0x2a00003 (title)").
+function isBrivaneCard(window, pid, xid) {
     const wmClass = (window.get_wm_class() || '').toLowerCase();
     const instance = (window.get_wm_class_instance() || '').toLowerCase();
-    return pid > 0 && window.get_pid() === pid && (wmClass === 'brivane' || instance === 'brivane') &&
-        window.is_skip_taskbar();
+    return pid > 0 && xid > 0 && window.get_pid() === pid && (wmClass === 'brivane' || instance === 'brivane') &&
+        parseInt(window.get_description() || '', 16) === xid;
 }
 
 var BrivaneHover = class BrivaneHover {
@@ -65,6 +66,7 @@ var BrivaneHover = class BrivaneHover {
         this._openedByKey = false;
         this._owner = null;
         this._pid = 0;
+        this._xid = 0;
         this._nameWatch = Gio.bus_watch_name(Gio.BusType.SESSION, BUS_NAME, Gio.BusNameWatcherFlags.NONE,
             (connection, name, owner) => this._ownerFound(owner), () => this._brivaneVanished());
     }
@@ -87,10 +89,25 @@ var BrivaneHover = class BrivaneHover {
                     const [pid] = connection.call_finish(result).deep_unpack();
                     if (this._owner === owner) {
                         this._pid = pid;
-                        this._brivaneAppeared();
+                        this._askCardWindow(owner);
                     }
                 } catch (e) {
                     console.warn(`Brivane: cannot tell its process: ${e.message}`);
+                }
+            });
+    }
+
+    _askCardWindow(owner) {
+        Gio.DBus.session.call(owner, OBJECT_PATH, INTERFACE, 'CardWindow', null, new GLib.VariantType('(u)'),
+            Gio.DBusCallFlags.NO_AUTO_START, -1, null, (connection, result) => {
+                try {
+                    const [xid] = connection.call_finish(result).deep_unpack();
+                    if (this._owner === owner) {
+                        this._xid = xid;
+                        this._brivaneAppeared();
+                    }
+                } catch (e) {
+                    console.warn(`Brivane: cannot tell its card: ${e.message}`);
                 }
             });
     }
@@ -162,6 +179,7 @@ var BrivaneHover = class BrivaneHover {
     _brivaneVanished() {
         this._owner = null;
         this._pid = 0;
+        this._xid = 0;
         if (!this._zone)
             return;
         this._setExpanded(false);
@@ -248,7 +266,7 @@ var BrivaneHover = class BrivaneHover {
     }
 
     _adopt(window) {
-        if (this._window || !isBrivaneCard(window, this._pid))
+        if (this._window || !isBrivaneCard(window, this._pid, this._xid))
             return;
         this._window = window;
         this._windowSignals = [

@@ -78,6 +78,10 @@ public Q_SLOTS:
     Q_SCRIPTABLE QString Shortcut() const { return m_accelerator; }
     // Whether the shell could bind it; false when another binding has it.
     Q_SCRIPTABLE void ShortcutGrabbed(const QString &accelerator, bool grabbed);
+    // The X11 window of the card the extension looks after; no other window,
+    // not even another of Brivane's, is adopted.
+    Q_SCRIPTABLE uint CardWindow() const { return m_cardWindow; }
+    void setCardWindow(uint window) { m_cardWindow = window; }
     void setAccelerator(const QString &accelerator);
 
 Q_SIGNALS:
@@ -107,4 +111,5 @@ private:
     bool m_expanded = false;
     bool m_allSwitchedOff = false;
     QString m_accelerator;
+    uint m_cardWindow = 0;
 };
