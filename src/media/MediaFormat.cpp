@@ -59,13 +59,6 @@ double MediaFormat::elapsedAfter(double reported, double seconds, double duratio
     return std::min(reported + std::max(seconds, 0.0), duration);
 }
 
-void MediaFormat::moveVolume(MediaStore *media, double value)
-{
-    if (!media || !std::isfinite(value))
-        return;
-    media->setVolumeValue(static_cast<float>(std::clamp(value, 0.0, 1.0)));
-}
-
 QString MediaFormat::oneLine(const QString &text)
 {
     QString line = Text::bounded(text, MaxLineLength);

@@ -3,8 +3,6 @@
 
 #pragma once
 
-#include "MediaStore.h"
-
 #include <QObject>
 #include <QString>
 #include <QtQml/qqmlregistration.h>
@@ -36,9 +34,6 @@ public:
     // The position `seconds` after the player reported `reported`; it does
     // not run past the end.
     static double elapsedAfter(double reported, double seconds, double duration);
-    // The volume slider moved: only the slider's field follows (clamped to
-    // 0..1); the system volume is set when an edit starts and when it ends.
-    Q_INVOKABLE static void moveVolume(MediaStore *media, double value);
 
     // Text from a player made fit for one line: line breaks and other control
     // characters become spaces and the length is bounded.

@@ -381,7 +381,7 @@ Item {
                 value: panel.media.volume
                 Accessible.role: Accessible.Slider
                 Accessible.name: qsTr("Volume")
-                onMoved: MediaFormat.moveVolume(panel.media, value)
+                onMoved: panel.media.moveVolume(value)
                 onPressedChanged: panel.volumeEditingChanged()
 
                 background: Item {

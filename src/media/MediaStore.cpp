@@ -14,6 +14,7 @@
 #include <QMetaObject>
 #include <QPointer>
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 using MediaSources::TrackUpdate;
@@ -153,6 +154,12 @@ void MediaStore::showElapsed()
     const double since = double(m_now() - m_reportedAt) / 1000.0;
     assign(this, m_elapsed, MediaFormat::elapsedAfter(m_reportedElapsed, since, m_duration),
         &MediaStore::elapsedChanged);
+}
+
+void MediaStore::moveVolume(double value)
+{
+    if (std::isfinite(value))
+        setVolumeValue(static_cast<float>(std::clamp(value, 0.0, 1.0)));
 }
 
 void MediaStore::setVolumeValue(float v)

@@ -116,6 +116,9 @@ public:
     Q_INVOKABLE void previousTrack();
     // Sets the system output volume from a slider value 0 to 1.
     Q_INVOKABLE void setVolume(float v);
+    // The volume slider moved: only the slider's field follows (clamped to
+    // 0..1); the system volume is set when an edit starts and when it ends.
+    Q_INVOKABLE void moveVolume(double value);
     // Shows the position the clock gives now; the panel's timer calls it.
     Q_INVOKABLE void showElapsed();
 

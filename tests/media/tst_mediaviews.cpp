@@ -68,8 +68,8 @@ private Q_SLOTS:
         // A position reported beyond the end is neither advanced nor pulled back.
         QCOMPARE(MediaFormat::elapsedAfter(250, 1, 200), 250.0);
         QCOMPARE(MediaFormat::elapsedAfter(199.5, 3, 200), 200.0);
-        MediaFormat::moveVolume(m_media.get(), 1.5);
-        MediaFormat::moveVolume(m_media.get(), std::nan(""));
+        m_media->moveVolume(1.5);
+        m_media->moveVolume(std::nan(""));
         QCOMPARE(m_media->volume(), 1.0f);
     }
 
