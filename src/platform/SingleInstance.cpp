@@ -3,7 +3,6 @@
 
 #include "SingleInstance.h"
 
-#include <QDBusAbstractAdaptor>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -17,29 +16,31 @@
 
 namespace {
 
-class ApplicationAdaptor : public QDBusAbstractAdaptor
+// The freedesktop Application interface, exported like every other object
+// Brivane puts on the bus: its scriptable slots, on an object of its own.
+class ApplicationObject : public QObject
 {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Application")
 public:
-    explicit ApplicationAdaptor(SingleInstance *owner)
-        : QDBusAbstractAdaptor(owner)
+    explicit ApplicationObject(SingleInstance *owner)
+        : QObject(owner)
         , m_owner(owner)
     {
     }
 
 public Q_SLOTS:
-    void Activate(const QVariantMap &platformData)
+    Q_SCRIPTABLE void Activate(const QVariantMap &platformData)
     {
         Q_UNUSED(platformData);
         Q_EMIT m_owner->activateRequested();
     }
-    void Open(const QStringList &uris, const QVariantMap &platformData)
+    Q_SCRIPTABLE void Open(const QStringList &uris, const QVariantMap &platformData)
     {
         Q_UNUSED(uris);
         Activate(platformData);
     }
-    void ActivateAction(const QString &name, const QVariantList &parameter, const QVariantMap &platformData)
+    Q_SCRIPTABLE void ActivateAction(const QString &name, const QVariantList &parameter, const QVariantMap &platformData)
     {
         Q_UNUSED(parameter);
         Q_UNUSED(platformData);
@@ -85,8 +86,7 @@ bool SingleInstance::claim()
             QDBusConnectionInterface::DontQueueService, QDBusConnectionInterface::DontAllowReplacement);
         if (!reply.isValid() || reply.value() != QDBusConnectionInterface::ServiceRegistered)
             return false;
-        new ApplicationAdaptor(this);
-        bus.registerObject(objectPath(), this);
+        bus.registerObject(objectPath(), new ApplicationObject(this), QDBusConnection::ExportScriptableSlots);
         return true;
     }
     return claimLocalSocket();
