@@ -19,10 +19,10 @@
 #include "platform/GlobalShortcut.h"
 #include "platform/KeyValueStore.h"
 #include "platform/LayerSurface.h"
+#include "platform/Session.h"
 #include "platform/ShellExtension.h"
 #include "platform/SingleInstance.h"
 #include "platform/UnixSignals.h"
-#include "platform/WaylandProbe.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -36,74 +36,6 @@
 namespace {
 
 const QString kServiceName = QStringLiteral("org.brivane.Brivane");
-
-const QByteArray kLayerShellOffered("the compositor has the layer shell");
-
-// Whether the strip was set to be a layer surface, for the line said at start.
-bool g_layerSurfaceChosen = false;
-
-// Chooses how the strip reaches the screen, before Qt connects: a layer
-// surface where the Wayland compositor has the layer shell and this build
-// can make one (KDE's LayerShellQt, or Brivane's plugin for the running Qt),
-// else an X11 window (XWayland on Wayland). Returns why, for the line said
-// at start.
-QByteArray choosePlatform()
-{
-    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-    const bool x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
-    if (wayland) {
-        QByteArray missing;
-        const QString plugins
-            = LayerSurface::fromLibrary() ? QString() : WaylandProbe::pluginDirectory(&missing);
-        const bool canMake = LayerSurface::fromLibrary() || !plugins.isEmpty();
-        if (canMake && WaylandProbe::advertises("zwlr_layer_shell_v1")) {
-            // X11 stays behind it, should Qt's Wayland platform fail to load.
-            qputenv("QT_QPA_PLATFORM", x11 ? "wayland;xcb" : "wayland");
-            if (!LayerSurface::fromLibrary()) {
-                qputenv("QT_WAYLAND_SHELL_INTEGRATION", "brivane-layer-shell");
-                QCoreApplication::addLibraryPath(plugins);
-            }
-            g_layerSurfaceChosen = true;
-            return kLayerShellOffered;
-        }
-        if (!x11)
-            return "there is no XWayland to fall back to";
-        qputenv("QT_QPA_PLATFORM", "xcb");
-        return canMake ? QByteArray("the compositor offers no zwlr_layer_shell_v1") : missing;
-    }
-    // The panel relies on window masks and global pointer crossing, which
-    // the X11 backend provides.
-    if (x11)
-        qputenv("QT_QPA_PLATFORM", "xcb");
-    return QByteArray();
-}
-
-// Says once which way the strip reaches the screen, so a report from any
-// desktop tells it.
-void reportWindowPath(const QByteArray &why)
-{
-    const QString platform = QGuiApplication::platformName();
-    // Where the session does not name its desktop, the phrase is left out.
-    const QByteArray desktop = qgetenv("XDG_CURRENT_DESKTOP");
-    const QByteArray of = desktop.isEmpty() ? QByteArray() : " of " + desktop;
-    const QByteArray on = desktop.isEmpty() ? QByteArray(" a") : " " + desktop;
-    const QByteArray reason = platform == QLatin1String("xcb") && why == kLayerShellOffered
-        ? QByteArray("Qt's Wayland platform did not start")
-        : why;
-    const QByteArray because = reason.isEmpty() ? QByteArray() : " (" + reason + ')';
-    QByteArray line;
-    if (platform == QLatin1String("xcb") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        line = "Brivane: the strip is an X11 window through XWayland on" + on
-            + " Wayland session; the compositor places it and follows the pointer for it" + because + '.';
-    else if (platform == QLatin1String("xcb"))
-        line = "Brivane: the strip is an X11 window under the window manager" + of + '.';
-    else if (platform == QLatin1String("wayland") && g_layerSurfaceChosen)
-        line = "Brivane: the strip is a layer surface over the top edge of" + on + " Wayland session"
-            + because + '.';
-    else
-        line = "Brivane: the strip is a window of the " + platform.toUtf8() + " platform" + because + '.';
-    std::fprintf(stderr, "%s\n", line.constData());
-}
 
 } // namespace
 
@@ -194,8 +126,7 @@ void AppDelegate::applyPanelSettings()
     placePanels();
 
     connect(m_shortcut, &GlobalShortcut::activated, this, &AppDelegate::toggleCard);
-    m_activeScreen->setSource(ActiveScreen::sourceFor(
-        QGuiApplication::platformName(), qgetenv("XDG_CURRENT_DESKTOP"), qgetenv("SWAYSOCK")));
+    m_activeScreen->setSource(Session::current().activeScreenSource());
     connect(m_activeScreen, &ActiveScreen::answered, this, [this](const QString &name) {
         // Without an answer, the pointer, asked only now.
         QScreen *screen = name.isEmpty() ? QGuiApplication::screenAt(QCursor::pos()) : nullptr;
@@ -208,7 +139,7 @@ void AppDelegate::applyPanelSettings()
     const auto shortcut = [this] { m_shortcut->setShortcut(m_panelSettings->shortcutSequence()); };
     connect(settings, &PanelSettings::shortcutChanged, this, shortcut);
     connect(m_shortcut, &GlobalShortcut::stateChanged, this, [this] {
-        const bool gnome = qgetenv("XDG_CURRENT_DESKTOP").toUpper().contains("GNOME");
+        const bool gnome = Session::current().desktop() == Session::Desktop::Gnome;
         QString status;
         if (m_shortcut->state() == GlobalShortcut::State::Taken)
             status = tr("Taken by another program");
@@ -235,8 +166,7 @@ void AppDelegate::applyPanelSettings()
 void AppDelegate::chooseShortcutBackend()
 {
     const bool shell = m_shellExtension && m_shellExtension->state() == ShellExtension::State::Enabled;
-    m_shortcut->setBackend(
-        GlobalShortcut::backendFor(qgetenv("XDG_CURRENT_DESKTOP"), QGuiApplication::platformName(), shell));
+    m_shortcut->setBackend(Session::current().shortcutBackend(shell));
 }
 
 void AppDelegate::suppressUnderFullScreen()
@@ -352,7 +282,7 @@ void AppDelegate::connectShellExtension()
     NotchPanel *panel = m_notchPanel;
     ShellExtension *extension = m_shellExtension;
     // Under the shell the card is an X11 window (XWayland on Wayland).
-    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+    if (Session::current().x11())
         extension->setCardWindow(uint(panel->winId()));
     connect(extension, &ShellExtension::expandRequested, panel, &NotchPanel::expand);
     connect(extension, &ShellExtension::collapseRequested, panel, &NotchPanel::collapse);
@@ -454,7 +384,8 @@ int AppDelegate::runApplication(int argc, char *argv[])
             stderr);
         return 2;
     }
-    const QByteArray why = explicitPlatform ? QByteArray("QT_QPA_PLATFORM is set") : choosePlatform();
+    const QByteArray why
+        = explicitPlatform ? QByteArray("QT_QPA_PLATFORM is set") : Session::choosePlatform();
 
     configureRendering();
     QGuiApplication app(argc, argv);
@@ -475,7 +406,7 @@ int AppDelegate::runApplication(int argc, char *argv[])
             instance.activatePrimary(leave);
         return app.exec();
     }
-    reportWindowPath(why);
+    std::fprintf(stderr, "%s\n", Session::current().startLine(why).constData());
     UnixSignals::quitOnTermination();
     // Before any view exists, so every text is looked up in the catalogue.
     Translations::install(&app);

@@ -40,18 +40,6 @@ ActiveScreen::ActiveScreen(const QDBusConnection &bus, QObject *parent)
     connect(m_deadline, &QTimer::timeout, this, [this] { answer(QString()); });
 }
 
-ActiveScreen::Source ActiveScreen::sourceFor(
-    const QString &platformName, const QByteArray &desktop, const QByteArray &swaySocket)
-{
-    if (platformName != QLatin1String("wayland"))
-        return Source::Pointer;
-    if (desktop.toUpper().split(':').contains("KDE"))
-        return Source::KWin;
-    if (!swaySocket.isEmpty())
-        return Source::Sway;
-    return Source::Pointer;
-}
-
 void ActiveScreen::ask()
 {
     const quint64 question = ++m_question;

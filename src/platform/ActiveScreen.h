@@ -24,9 +24,6 @@ public:
 
     ActiveScreen(const QDBusConnection &bus, QObject *parent = nullptr);
 
-    // Picks the source from the session's environment.
-    static Source sourceFor(
-        const QString &platformName, const QByteArray &desktop, const QByteArray &swaySocket);
     void setSource(Source source) { m_source = source; }
 
     // Answers with answered() once, soon; a new question drops an older one.

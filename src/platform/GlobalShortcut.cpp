@@ -97,21 +97,6 @@ GlobalShortcut::~GlobalShortcut()
     release();
 }
 
-GlobalShortcut::Backend GlobalShortcut::backendFor(
-    const QByteArray &desktop, const QString &platform, bool shellExtension)
-{
-    const QList<QByteArray> desktops = desktop.toUpper().split(':');
-    if (desktops.contains("KDE"))
-        return Backend::KdeService;
-    if (desktops.contains("GNOME") && shellExtension)
-        return Backend::Shell;
-    // An X11 grab reaches every X11 client's keys; under a Wayland
-    // compositor XWayland sees only the keys of its own windows.
-    if (platform == QLatin1String("xcb") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        return Backend::X11;
-    return Backend::None;
-}
-
 void GlobalShortcut::setBackend(Backend backend)
 {
     if (m_backend == backend)

@@ -34,11 +34,6 @@ public:
     explicit GlobalShortcut(const QDBusConnection &bus, QObject *parent = nullptr);
     ~GlobalShortcut() override;
 
-    // The backend this session should use, from its desktop and platform;
-    // the KDE service only where KDE runs it, not where the bus could merely
-    // start it.
-    static Backend backendFor(const QByteArray &desktop, const QString &platform, bool shellExtension);
-
     void setBackend(Backend backend);
     Backend backend() const { return m_backend; }
     // One key combination; empty for none.

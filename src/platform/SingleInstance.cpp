@@ -40,7 +40,8 @@ public Q_SLOTS:
         Q_UNUSED(uris);
         Activate(platformData);
     }
-    Q_SCRIPTABLE void ActivateAction(const QString &name, const QVariantList &parameter, const QVariantMap &platformData)
+    Q_SCRIPTABLE void ActivateAction(
+        const QString &name, const QVariantList &parameter, const QVariantMap &platformData)
     {
         Q_UNUSED(parameter);
         Q_UNUSED(platformData);

@@ -27,4 +27,5 @@ list(APPEND BRIVANE_SOURCES
     platform/ImageLoader.h platform/ImageLoader.cpp
     platform/Clipboard.h platform/Clipboard.cpp
     platform/ActiveScreen.h platform/ActiveScreen.cpp
+    platform/Session.h platform/Session.cpp
 )

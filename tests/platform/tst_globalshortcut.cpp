@@ -5,6 +5,7 @@
 // grab that works, one that another client holds first, and the forms the
 // other desktops are given.
 #include "platform/GlobalShortcut.h"
+#include "platform/Session.h"
 
 #include <QDBusConnection>
 #include <QGuiApplication>
@@ -39,10 +40,13 @@ private Q_SLOTS:
         QCOMPARE(GlobalShortcut::keysymFor(Qt::Key_F1), 0xffbeu);
         QCOMPARE(GlobalShortcut::keysymFor(Qt::Key_PageDown), 0xff56u);
 
+        // Where the keys come from, as the session allows.
         using B = GlobalShortcut::Backend;
-        QCOMPARE(GlobalShortcut::backendFor("KDE", QStringLiteral("wayland"), false), B::KdeService);
-        QCOMPARE(GlobalShortcut::backendFor("ubuntu:GNOME", QStringLiteral("xcb"), true), B::Shell);
-        QCOMPARE(GlobalShortcut::backendFor("sway", QStringLiteral("wayland"), false), B::None);
+        QCOMPARE(Session("KDE", "wayland", true, false).shortcutBackend(false), B::KdeService);
+        QCOMPARE(Session("ubuntu:GNOME", "xcb", true, false).shortcutBackend(true), B::Shell);
+        QCOMPARE(Session("ubuntu:GNOME", "xcb", true, false).shortcutBackend(false), B::None);
+        QCOMPARE(Session("XFCE", "xcb", false, false).shortcutBackend(false), B::X11);
+        QCOMPARE(Session("sway", "wayland", true, true).shortcutBackend(false), B::None);
     }
 
     void aGrabbedCombinationFiresWhereverTheKeyboardIs()

@@ -6,6 +6,7 @@
 #include "platform/ActiveScreen.h"
 #include "platform/NotificationCenter.h"
 #include "platform/ProcessRunner.h"
+#include "platform/Session.h"
 #include "platform/WaylandProbe.h"
 
 #include <QElapsedTimer>
@@ -141,7 +142,7 @@ private Q_SLOTS:
         });
         qputenv("SWAYSOCK", path.toUtf8());
         ActiveScreen active(QDBusConnection::sessionBus());
-        active.setSource(ActiveScreen::sourceFor("wayland", "sway", "set"));
+        active.setSource(Session("sway", "wayland", true, true).activeScreenSource());
         QSignalSpy answered(&active, &ActiveScreen::answered);
         active.ask();
         QVERIFY(answered.wait(2000));
