@@ -42,19 +42,11 @@ fi
 # The card is 380x520 at the top centre. Its stack (gap 10, tab content 400,
 # divider 1, tab bar 50) is 461 high and centred, so it starts at y 29.5; with
 # no track known the tab content starts 10 lower.
-card_x=$(((BRIVANE_SCREEN_W - 380) / 2))
-mid_x=$((card_x + 190))
-content_x=$((card_x + 20))          # the tab content is 340 wide
-probe_x=$((card_x + 10))            # card body beside the content, on every tab
-card_colour="20,20,31"  # rgb(0.08, 0.08, 0.12); renderers may round the blue to 30
+content_x=$((card_x + 20)) # the tab content is 340 wide
+content_top=40
 desktop="58,110,165"
 tab_y=461
-
 tab_names=(Now Notes Timer Calc Clip AI Stats)
-# Centre of tab i: seven equal shares of the bar's 372 inner points.
-tab_x() { echo $((card_x + 4 + 372 * (2 * $1 + 1) / 14)); }
-
-content_top=40
 
 # --- Looking at the screen --------------------------------------------------
 shot() { screenshot "$1"; }
@@ -106,12 +98,9 @@ collapse() {
     wait_until 10 pixel_is "$probe_x" 300 "$desktop" || { shot fail-collapse-drawn; fail "the card stayed on screen"; }
 }
 
-click_at() {
-    xdotool mousemove "$1" "$2" click 1
-}
 # pick_tab <index>: click it and wait until its label shows in its colour.
 pick_tab() {
-    click_at "$(tab_x "$1")" "$tab_y"
+    xdotool mousemove "$(tab_x "$1")" "$tab_y" click 1
     # Park the pointer on the card's empty gap at the top, clear of hover effects.
     xdotool mousemove "$mid_x" 33
     wait_until 10 tab_selected "$1" || { shot "fail-tab-$1"; fail "tab ${tab_names[$1]} was not selected"; }
@@ -121,16 +110,12 @@ tab_selected() {
     [ "$(count_near "50x46+$(($(tab_x "$1") - 25))+$((tab_y - 23))" "${tab_colours[$1]}")" -gt 20 ]
 }
 
-# --- The preferences file -----------------------------------------------------
-# The stored notes' texts, one a line, newest first.
-stored_notes() { python3 "$(dirname "$0")/../support/stored-notes.py" "$(prefs_file)"; }
-note_stored() { stored_notes 2>/dev/null | grep -qxF "$1"; }
 # --- The tabs -----------------------------------------------------------------
 brivane_focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$(brivane_window)" ]; }
 
 # Notes: the input row is the first line of the tab content.
 add_note() {
-    click_at "$((content_x + 150))" "$((content_top + 14))"
+    xdotool mousemove "$((content_x + 150))" "$((content_top + 14))" click 1
     # The card asks the window manager for the keyboard as it expands; keys
     # sent before that arrives would go elsewhere.
     wait_until 10 brivane_focused || { shot fail-focus; fail "the card never got the keyboard focus"; }
@@ -140,9 +125,7 @@ add_note() {
 }
 # The first note row, below the input row; the pointer stays clear of its
 # delete button, which brightens while pressed.
-first_note_row() {
-    echo "340x24+${content_x}+$((content_top + 40))"
-}
+note_row="340x24+${content_x}+$((content_top + 40))"
 
 tour() {
     start_brivane
@@ -156,9 +139,9 @@ tour() {
     pick_tab 1
     add_note "Water the plants"
     [ "$(stored_notes | head -n1)" = "Water the plants" ] || fail "stored notes: $(stored_notes)"
-    wait_until 5 settled "$(first_note_row)" || fail "the note row kept changing"
-    grab "$work/note-row.png" "$(first_note_row)"
-    [ "$(count_card "$(first_note_row)")" -lt 1000 ] || fail "no note row drawn"
+    wait_until 5 settled "$note_row" || fail "the note row kept changing"
+    grab "$work/note-row.png" "$note_row"
+    [ "$(count_card "$note_row")" -lt 1000 ] || fail "no note row drawn"
 
     # Stats: the Disk row's bar, orange, appears with the first sample read
     # from the running system.
@@ -175,8 +158,8 @@ tour() {
     start_brivane
     expand
     pick_tab 1
-    wait_until 10 settled "$(first_note_row)" || fail "the note row kept changing after the restart"
-    grab "$work/note-row-again.png" "$(first_note_row)"
+    wait_until 10 settled "$note_row" || fail "the note row kept changing after the restart"
+    grab "$work/note-row-again.png" "$note_row"
     looks_same "$work/note-row.png" "$work/note-row-again.png" || { shot fail-restart; fail "the note row differs after the restart"; }
     collapse
     stop_brivane
