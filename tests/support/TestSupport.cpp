@@ -3,7 +3,9 @@
 
 #include "TestSupport.h"
 
+#include "app/ExpansionObserver.h"
 #include "app/QmlFactory.h"
+#include "platform/NotificationCenter.h"
 
 #include <QQmlContext>
 #include <QQmlProperty>
@@ -123,6 +125,21 @@ QVariant ViewHost::attached(QQuickItem *item, const QString &name)
 QString temporaryPreferencesPath(const QTemporaryDir &dir)
 {
     return dir.filePath(QStringLiteral("brivane/preferences.json"));
+}
+
+std::unique_ptr<ViewHost> CardStores::card()
+{
+    return std::make_unique<ViewHost>(QStringLiteral("NotchRootView"),
+        QVariantMap { { "notes", QVariant::fromValue(&notes) },
+            { "clipboard", QVariant::fromValue(&clipboard) }, { "ai", QVariant::fromValue(&ai) },
+            { "media", QVariant::fromValue(&media) } },
+        QSize(380, 520));
+}
+
+void setExpanded(const QVariant &expanded)
+{
+    NotificationCenter::defaultCenter().post(
+        ExpansionObserver::notificationName(), { { "expanded", expanded } });
 }
 
 } // namespace TestSupport
