@@ -60,6 +60,7 @@ work=$(mktemp -d)
 export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data XDG_CACHE_HOME=$work/cache
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME"
 export QT_XCB_NO_MITSHM=1 BRIVANE_ARTIFACTS=$out
+# shellcheck source=tests/integration/lib.sh
 source "$(dirname "$0")/../integration/lib.sh"
 children=()
 cleanup() {

@@ -36,7 +36,7 @@ client_window() {
     done
     return 1
 }
-brivane_window() { client_window Brivane; }
+brivane_window() { xdotool search --onlyvisible --name '^Brivane$' 2>/dev/null | head -n1; }
 
 brivane_mapped() {
     [ -n "$(brivane_window)" ]
