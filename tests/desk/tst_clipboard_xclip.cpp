@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtQuickTest/quicktest.h>
 
@@ -14,7 +15,7 @@ using TestSupport::ViewHost;
 
 // The clipboard panel on a real X server: the clipboard is set and read from
 // outside with xclip while the panel captures and copies back. Run inside
-// tests/integration/with-session.sh (clipboard-xclip.sh).
+// tests/integration/with-session.sh on the X11 platform.
 class TestClipboardXclip : public QObject
 {
     Q_OBJECT
@@ -66,7 +67,8 @@ private Q_SLOTS:
     void initTestCase()
     {
         if (QGuiApplication::platformName() != QLatin1String("xcb"))
-            QSKIP("needs the X11 platform (run through clipboard-xclip.sh)");
+            QSKIP("needs the X11 platform (QT_QPA_PLATFORM=xcb inside with-session.sh)");
+        QVERIFY2(!QStandardPaths::findExecutable("xclip").isEmpty(), "xclip is not installed");
         m_prefs = std::make_unique<KeyValueStore>(TestSupport::temporaryPreferencesPath(m_dir));
         m_store = std::make_unique<ClipboardStore>(*m_prefs);
         m_view = std::make_unique<ViewHost>(QStringLiteral("ClipboardPanel"),
