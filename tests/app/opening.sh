@@ -4,6 +4,7 @@
 # Where and when the card opens, under a real X server and window manager:
 # the open delay, full-screen windows, several monitors and the shortcut.
 set -euo pipefail
+# shellcheck source=tests/integration/lib.sh
 source "$(dirname "$0")/../integration/lib.sh"
 work=$(mktemp -d)
 cleanup() {

@@ -4,6 +4,7 @@
 # The strip on a real X server under a real window manager: where it sits,
 # how it answers the pointer, and what a second launch does.
 set -euo pipefail
+# shellcheck source=tests/integration/lib.sh
 source "$(dirname "$0")/../integration/lib.sh"
 trap stop_brivane EXIT
 
