@@ -27,8 +27,7 @@ start_brivane
 # Launching again is the reopen request: it shows the settings window. The
 # Tab presses that follow start from its first control.
 open_settings() {
-    "$BRIVANE_BIN" >>"$BRIVANE_ARTIFACTS/brivane.log" 2>&1 || fail "second launch did not hand over"
-    wait_until 10 settings_shown || fail "the settings window did not open"
+    relaunch
     window=$(settings_window)
     xdotool windowactivate --sync "$window" || true
     wait_until 5 sh -c "[ \"\$(xdotool getactivewindow)\" = $window ]" || fail "the settings window did not take focus"
@@ -111,11 +110,7 @@ sys.path.insert(0, sys.argv[1])
 import accessibility as a
 from gi.repository import Atspi
 
-app = a.wait_for("Brivane on the accessibility bus", a.application)
-width = int(subprocess.check_output(["xdotool", "getdisplaygeometry"]).split()[0])
-subprocess.check_call(["xdotool", "mousemove", str(width // 2), "10"])
-a.wait_for("the tab bar", lambda: a.find(app, "page tab list", "Tabs"))
-subprocess.check_call(["xdotool", "mousemove", str(width // 2), "33"])
+app = a.open_card()
 a.press(a.wait_for("the AI tab", lambda: a.find(app, "page tab", "AI")))
 field = a.wait_for("the question field", lambda: a.find(app, "text", "Question") or a.find(app, "entry", "Question"))
 box = Atspi.Component.get_extents(field, Atspi.CoordType.SCREEN)

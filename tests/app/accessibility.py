@@ -94,15 +94,20 @@ def press(node):
     fail("no press action on " + node.get_name())
 
 
-def main():
-    expected = json.load(open(sys.argv[1]))
+def open_card():
+    """Brivane's application node, once the pointer has opened its card."""
     app = wait_for("Brivane on the accessibility bus", application)
     width = int(subprocess.check_output(["xdotool", "getdisplaygeometry"]).split()[0])
     # Into the strip, then to the card's empty top gap, where it stays open.
     subprocess.check_call(["xdotool", "mousemove", str(width // 2), "10"])
     wait_for("the tab bar", lambda: find(app, "page tab list", "Tabs"))
     subprocess.check_call(["xdotool", "mousemove", str(width // 2), "33"])
+    return app
 
+
+def main():
+    expected = json.load(open(sys.argv[1]))
+    app = open_card()
     report = []
     for tab, texts in expected.items():
         tab_node = wait_for("the tab " + tab, lambda: find(app, "page tab", tab))

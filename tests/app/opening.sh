@@ -4,6 +4,7 @@
 # Where and when the card opens, under a real X server and window manager:
 # the open delay, full-screen windows, several monitors and the shortcut.
 set -euo pipefail
+# shellcheck source=tests/integration/lib.sh
 source "$(dirname "$0")/../integration/lib.sh"
 work=$(mktemp -d)
 cleanup() {
@@ -13,7 +14,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-mid_x=$((BRIVANE_SCREEN_W / 2))
 prefs=$(prefs_file)
 
 # with_prefs '<json members>': starts Brivane afresh on these preferences.
@@ -79,8 +79,7 @@ wait_until 5 card_has_keyboard || fail "the card did not take the keyboard"
 xdotool key --clearmodifiers ctrl+Tab
 xdotool type --delay 20 "typed after the shortcut"
 xdotool key Return
-note_stored() { python3 "$(dirname "$0")/../support/stored-notes.py" "$prefs" | grep -x "typed after the shortcut"; }
-wait_until 10 note_stored || { screenshot opening-typing; fail "typing after the shortcut did not reach the Notes field"; }
+wait_until 10 note_stored "typed after the shortcut" || { screenshot opening-typing; fail "typing after the shortcut did not reach the Notes field"; }
 xdotool key Escape
 wait_until 5 shape_is "$collapsed" "$win" || fail "Escape did not close the card"
 # Closed from the keyboard over a resting pointer, the card passes under it

@@ -4,18 +4,16 @@
 # The strip on a real X server under a real window manager: where it sits,
 # how it answers the pointer, and what a second launch does.
 set -euo pipefail
+# shellcheck source=tests/integration/lib.sh
 source "$(dirname "$0")/../integration/lib.sh"
 trap stop_brivane EXIT
-
-mid_x=$((BRIVANE_SCREEN_W / 2))
-strip_x=$((mid_x - 190))
 
 # Hover opening and closing is the end-to-end tour's; here, where the strip
 # sits and that a click reaches it.
 start_brivane
 win=$(brivane_window)
 geometry=$(xwininfo -id "$win")
-grep -q "Absolute upper-left X:  $strip_x" <<<"$geometry" || fail "strip not centred: $geometry"
+grep -q "Absolute upper-left X:  $card_x" <<<"$geometry" || fail "strip not centred: $geometry"
 grep -q "Absolute upper-left Y:  0" <<<"$geometry" || fail "strip not at the top: $geometry"
 grep -q "Width: 380" <<<"$geometry" || fail "strip not 380 wide: $geometry"
 
@@ -28,8 +26,7 @@ frame=$(xwininfo -tree -id "$win" | sed -n 's/.*Parent window id: \(0x[0-9a-f]*\
 [ "$under" = "$win" ] || [ "$under" = "$((frame))" ] || fail "the click went to window $under, not the strip"
 
 # A second launch hands over to the first, which shows its settings window.
-timeout 20 "$BRIVANE_BIN" || fail "second launch exited with $?"
-wait_until 10 settings_shown || fail "the settings window did not appear"
+relaunch
 [ "$(session_instances)" = 1 ] || fail "more than one instance is running"
 kill -0 "$BRIVANE_PID" || fail "the first instance is gone"
 
@@ -39,17 +36,14 @@ xdotool windowactivate --sync "$(settings_window)" key --clearmodifiers alt+F4
 settings_hidden() { ! settings_shown; }
 wait_until 10 settings_hidden || fail "the settings window did not close"
 kill -0 "$BRIVANE_PID" || fail "closing the settings window ended Brivane"
-timeout 20 "$BRIVANE_BIN" || fail "third launch exited with $?"
-wait_until 10 settings_shown || fail "the settings window did not come back"
+relaunch
 stop_brivane
 
 # Without a session bus a local socket keeps the single instance.
 (
-    unset DBUS_SESSION_BUS_ADDRESS
     export DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/bus
     start_brivane
-    timeout 20 "$BRIVANE_BIN" || fail "second launch without a bus exited with $?"
-    wait_until 10 settings_shown || fail "no settings window without a bus"
+    relaunch
     [ "$(session_instances)" = 1 ] || fail "more than one instance without a bus"
     stop_brivane
 )

@@ -2,58 +2,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "TestSupport.h"
-#include "ai/AIStore.h"
 #include "app/ExpansionObserver.h"
 #include "app/NotchPanel.h"
 #include "app/NotchTrackingView.h"
-#include "desk/ClipboardStore.h"
-#include "desk/NotesStore.h"
-#include "media/MediaStore.h"
-#include "platform/KeyValueStore.h"
 #include "platform/NotificationCenter.h"
 
 #include <QKeyEvent>
-#include <QTemporaryDir>
 
 class TestNotchPanel : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    std::unique_ptr<KeyValueStore> m_prefs;
+    std::unique_ptr<TestSupport::CardStores> m_stores;
     std::unique_ptr<QQmlEngine> m_engine;
-    std::unique_ptr<NotesStore> m_notes;
-    std::unique_ptr<ClipboardStore> m_clipboard;
-    std::unique_ptr<AIStore> m_ai;
-    std::unique_ptr<MediaStore> m_media;
 
     std::unique_ptr<NotchPanel> makePanel()
     {
         return std::make_unique<NotchPanel>(
-            m_notes.get(), m_clipboard.get(), m_ai.get(), m_media.get(), m_engine.get());
+            &m_stores->notes, &m_stores->clipboard, &m_stores->ai, &m_stores->media, m_engine.get());
     }
-
-    // Records every "BrivaneExpanded" post as its payload.
-    struct Recorder
-    {
-        QObject context;
-        QList<QVariantMap> posts;
-        Recorder()
-        {
-            NotificationCenter::defaultCenter().addObserver(ExpansionObserver::notificationName(), &context,
-                [this](const QVariantMap &info) { posts << info; });
-        }
-    };
 
 private Q_SLOTS:
     void init()
     {
-        m_prefs = std::make_unique<KeyValueStore>(TestSupport::temporaryPreferencesPath(m_dir));
+        m_stores = std::make_unique<TestSupport::CardStores>();
         m_engine = TestSupport::makeEngine();
-        m_notes = std::make_unique<NotesStore>(*m_prefs);
-        m_clipboard = std::make_unique<ClipboardStore>(*m_prefs);
-        m_ai = std::make_unique<AIStore>(*m_prefs);
-        m_media = std::make_unique<MediaStore>();
     }
 
     void openDelayAndCloseGraceBridgeShortMoves()
@@ -165,15 +138,18 @@ private Q_SLOTS:
         QCOMPARE(NotchPanel::expandedFrame(screen, workArea), QRect(topLeft, QSize(380, 520)));
     }
 
-    void theWindowFollowsTheWorkArea()
+    // The window follows its screen's work area and size, open or not.
+    void theWindowFollowsTheWorkAreaAndTheScreen()
     {
-        const QRect screen(0, 0, 1512, 982);
         auto panel = makePanel();
-        panel->setScreenGeometry(screen, QRect(0, 32, 1512, 950));
+        panel->setScreenGeometry(QRect(0, 0, 1512, 982), QRect(0, 32, 1512, 950));
         QCOMPARE(panel->frame(), QRect(566, 32, 380, 32));
         QCOMPARE(panel->geometry(), QRect(566, 32, 380, 520));
         panel->expand();
         QCOMPARE(panel->targetFrame(), QRect(566, 32, 380, 520));
+        panel->setScreenGeometry(QRect(0, 0, 800, 600));
+        QCOMPARE(panel->geometry(), QRect(210, 0, 380, 520));
+        QTRY_COMPARE_WITH_TIMEOUT(panel->frame(), QRect(210, 0, 380, 520), 3000);
     }
 
     void expandAndCollapseAnimateTheFrameAndKeepTheTopEdge()
@@ -198,22 +174,26 @@ private Q_SLOTS:
     {
         auto panel = makePanel();
         panel->setScreenGeometry(QRect(0, 0, 1512, 982));
-        Recorder recorder;
+        QObject context;
+        QList<QVariantMap> posts;
         QRect frameAtPost;
-        NotificationCenter::defaultCenter().addObserver(ExpansionObserver::notificationName(),
-            &recorder.context, [&](const QVariantMap &) { frameAtPost = panel->frame(); });
+        NotificationCenter::defaultCenter().addObserver(
+            ExpansionObserver::notificationName(), &context, [&](const QVariantMap &info) {
+                posts << info;
+                frameAtPost = panel->frame();
+            });
 
         panel->expand();
         panel->expand();
-        QCOMPARE(recorder.posts.size(), 1);
-        QCOMPARE(recorder.posts.at(0).value("expanded"), QVariant(true));
+        QCOMPARE(posts.size(), 1);
+        QCOMPARE(posts.at(0).value("expanded"), QVariant(true));
         QCOMPARE(frameAtPost.height(), 32);
         QVERIFY(panel->isExpanded());
 
         panel->collapse();
         panel->collapse();
-        QCOMPARE(recorder.posts.size(), 2);
-        QCOMPARE(recorder.posts.at(1).value("expanded"), QVariant(false));
+        QCOMPARE(posts.size(), 2);
+        QCOMPARE(posts.at(1).value("expanded"), QVariant(false));
         QVERIFY(!panel->isExpanded());
     }
 
@@ -273,16 +253,6 @@ private Q_SLOTS:
         QVERIFY(!strip.contains(QPoint(0, 31)));
         // Radii larger than the shape are clamped, never inverted.
         QCOMPARE(NotchPanel::roundedRegion(380, 10, 28, 28).boundingRect().height(), 10);
-    }
-
-    void followsAScreenThatChangesSize()
-    {
-        auto panel = makePanel();
-        panel->setScreenGeometry(QRect(0, 0, 1512, 982));
-        panel->expand();
-        panel->setScreenGeometry(QRect(0, 0, 800, 600));
-        QCOMPARE(panel->geometry(), QRect(210, 0, 380, 520));
-        QTRY_COMPARE_WITH_TIMEOUT(panel->frame(), QRect(210, 0, 380, 520), 3000);
     }
 };
 

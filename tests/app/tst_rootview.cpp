@@ -2,45 +2,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "TestSupport.h"
-#include "ai/AIStore.h"
-#include "app/ExpansionObserver.h"
 #include "app/PanelSettings.h"
-#include "desk/ClipboardStore.h"
-#include "desk/NotesStore.h"
-#include "media/MediaStore.h"
-#include "platform/KeyValueStore.h"
-#include "platform/NotificationCenter.h"
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <QTemporaryDir>
 
+using TestSupport::setExpanded;
 using TestSupport::ViewHost;
 
 class TestRootView : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    std::unique_ptr<KeyValueStore> m_prefs;
-    std::unique_ptr<NotesStore> m_notes;
-    std::unique_ptr<ClipboardStore> m_clipboard;
-    std::unique_ptr<AIStore> m_ai;
-    std::unique_ptr<MediaStore> m_media;
+    std::unique_ptr<TestSupport::CardStores> m_stores;
 
-    std::unique_ptr<ViewHost> makeView()
-    {
-        return std::make_unique<ViewHost>(QStringLiteral("NotchRootView"),
-            QVariantMap { { "notes", QVariant::fromValue(m_notes.get()) },
-                { "clipboard", QVariant::fromValue(m_clipboard.get()) },
-                { "ai", QVariant::fromValue(m_ai.get()) }, { "media", QVariant::fromValue(m_media.get()) } },
-            QSize(380, 520));
-    }
-    static void setExpanded(const QVariant &value)
-    {
-        NotificationCenter::defaultCenter().post(
-            ExpansionObserver::notificationName(), { { "expanded", value } });
-    }
     static QString panelName(const ViewHost &view)
     {
         auto *loader = view.find("panelLoader");
@@ -52,16 +27,12 @@ private Q_SLOTS:
     void init()
     {
         setExpanded(false);
-        m_prefs = std::make_unique<KeyValueStore>(TestSupport::temporaryPreferencesPath(m_dir));
-        m_notes = std::make_unique<NotesStore>(*m_prefs);
-        m_clipboard = std::make_unique<ClipboardStore>(*m_prefs);
-        m_ai = std::make_unique<AIStore>(*m_prefs);
-        m_media = std::make_unique<MediaStore>();
+        m_stores = std::make_unique<TestSupport::CardStores>();
     }
 
     void collapsedShowsNothingAndCreatesNoPanel()
     {
-        auto view = makeView();
+        auto view = m_stores->card();
         QVERIFY(view->root());
         QCOMPARE(view->root()->property("isExpanded").toBool(), false);
         QTRY_COMPARE(view->find("card")->isVisible(), false);
@@ -73,7 +44,7 @@ private Q_SLOTS:
 
     void tabsSelectTheirPanelAndOnlyThatPanelExists()
     {
-        auto view = makeView();
+        auto view = m_stores->card();
         setExpanded(true);
         QTRY_VERIFY(view->find("card")->isVisible());
         QCOMPARE(panelName(*view), QStringLiteral("mediaPanel"));
@@ -97,7 +68,7 @@ private Q_SLOTS:
 
     void theTabSurvivesCollapseWhileItsPanelDoesNot()
     {
-        auto view = makeView();
+        auto view = m_stores->card();
         setExpanded(true);
         view->click(view->find("tab_Calc"));
         QCOMPARE(panelName(*view), QStringLiteral("calculatorPanel"));
@@ -114,12 +85,12 @@ private Q_SLOTS:
 
     void aKnownTrackMakesRoomForTheMiniPlayer()
     {
-        auto view = makeView();
+        auto view = m_stores->card();
         setExpanded(true);
         QQuickItem *content = view->find("tabContent");
         QCOMPARE(content->height(), 400.0);
         QVERIFY(!view->find("miniPlayer"));
-        m_media->setTitle(QStringLiteral("Song"));
+        m_stores->media.setTitle(QStringLiteral("Song"));
         QCOMPARE(content->height(), 364.0);
         QVERIFY(view->find("miniPlayer"));
         // It comes back, still bound to the store, on the next expansion.
@@ -127,17 +98,18 @@ private Q_SLOTS:
         QTRY_VERIFY(!view->find("miniPlayer"));
         setExpanded(true);
         QTRY_VERIFY(view->find("miniPlayer"));
-        m_media->setTitle(QString());
+        m_stores->media.setTitle(QString());
         QCOMPARE(content->height(), 400.0);
     }
 
     void choicesOfferTheirDefaultWhatIsThereAndTheStoredOne()
     {
-        PanelSettings settings(*m_prefs);
+        PanelSettings settings(m_stores->prefs);
         MediaStore media { MediaBackends {} };
         media.setPlayers({ "Alpha", "Beta" });
         ViewHost view(QStringLiteral("SettingsView"),
-            { { "notes", QVariant::fromValue(m_notes.get()) }, { "ai", QVariant::fromValue(m_ai.get()) },
+            { { "notes", QVariant::fromValue(&m_stores->notes) },
+                { "ai", QVariant::fromValue(&m_stores->ai) },
                 { "panelSettings", QVariant::fromValue(&settings) },
                 { "media", QVariant::fromValue(&media) } },
             QSize(400, 720));

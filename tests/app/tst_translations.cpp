@@ -2,26 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "TestSupport.h"
-#include "ai/AIStore.h"
-#include "app/ExpansionObserver.h"
 #include "app/Translations.h"
-#include "desk/ClipboardStore.h"
-#include "desk/NotesStore.h"
-#include "media/MediaStore.h"
-#include "platform/KeyValueStore.h"
-#include "platform/NotificationCenter.h"
-
-#include <QTemporaryDir>
-
-using TestSupport::ViewHost;
 
 // Runs under LANG=de_DE.UTF-8 (see CMakeLists.txt), so the system locale is
 // German as it would be for a user.
 class TestTranslations : public QObject
 {
     Q_OBJECT
-
-    QTemporaryDir m_dir;
 
     static void removeTranslators()
     {
@@ -33,28 +20,19 @@ class TestTranslations : public QObject
     // The card's tab labels as the tab bar shows them, after its first opening.
     QStringList tabLabels()
     {
-        KeyValueStore prefs(TestSupport::temporaryPreferencesPath(m_dir));
-        NotesStore notes(prefs);
-        ClipboardStore clipboard(prefs);
-        AIStore ai(prefs);
-        MediaStore media;
-        ViewHost view(QStringLiteral("NotchRootView"),
-            { { "notes", QVariant::fromValue(&notes) }, { "clipboard", QVariant::fromValue(&clipboard) },
-                { "ai", QVariant::fromValue(&ai) }, { "media", QVariant::fromValue(&media) } },
-            QSize(380, 520));
-        NotificationCenter::defaultCenter().post(
-            ExpansionObserver::notificationName(), { { "expanded", true } });
+        TestSupport::CardStores stores;
+        const auto view = stores.card();
+        TestSupport::setExpanded(true);
         QStringList labels;
         for (const char *name : { "Now", "Notes", "Timer", "Calc", "Clip", "AI", "Stats" }) {
-            QQuickItem *tab = view.find(QStringLiteral("tab_") + QLatin1String(name));
+            QQuickItem *tab = view->find(QStringLiteral("tab_") + QLatin1String(name));
             labels << (tab ? tab->property("label").toString() : QString());
         }
         // A text of QML's own, besides the model's.
-        view.click(view.find(QStringLiteral("tab_Clip")));
-        QQuickItem *capture = view.find(QStringLiteral("captureButton"));
+        view->click(view->find(QStringLiteral("tab_Clip")));
+        QQuickItem *capture = view->find(QStringLiteral("captureButton"));
         labels << (capture ? capture->property("text").toString() : QString());
-        NotificationCenter::defaultCenter().post(
-            ExpansionObserver::notificationName(), { { "expanded", false } });
+        TestSupport::setExpanded(false);
         return labels;
     }
 

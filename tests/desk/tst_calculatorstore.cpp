@@ -156,17 +156,6 @@ private Q_SLOTS:
         QCOMPARE(CalculatorStore::format(0.5), QStringLiteral("0.5000"));
         setlocale(LC_NUMERIC, before.constData());
     }
-
-    void keyGridHasTwentyKeysWithUniqueNames()
-    {
-        QStringList keys, names;
-        for (const QVariant &key : CalculatorStore::keys()) {
-            keys.append(key.toMap().value("key").toString());
-            names.append(key.toMap().value("name").toString());
-        }
-        QCOMPARE(keys.join(u' '), QStringLiteral("C \u00B1 % \u00F7 7 8 9 \u00D7 4 5 6 - 1 2 3 + 0 . = ="));
-        QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), 20);
-    }
 };
 
 BRIVANE_TEST_MAIN(TestCalculatorStore)

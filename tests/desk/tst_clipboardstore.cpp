@@ -88,21 +88,6 @@ private Q_SLOTS:
         QCOMPARE(store.items().last(), QStringLiteral("item 3"));
     }
 
-    void historySurvivesARestartUnchanged()
-    {
-        const QStringList awkward { QStringLiteral("<b>x</b>"), QStringLiteral("\u0000\u0007 tab\there"),
-            QStringLiteral("\u05E9\u05DC\u05D5\u05DD \U0001F600"), QString(300000, u'z'),
-            QStringLiteral("line\r\nbreaks\n") };
-        {
-            ClipboardStore store(*m_prefs, m_clip);
-            captureAll(store, awkward);
-        }
-        m_prefs.reset();
-        m_prefs = std::make_unique<KeyValueStore>(path());
-        ClipboardStore again(*m_prefs, m_clip);
-        QCOMPARE(again.items(), reversed(awkward));
-    }
-
     void pasteLeavesTheListAndCaptureAddsASecondCopy()
     {
         ClipboardStore store(*m_prefs, m_clip);

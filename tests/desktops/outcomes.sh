@@ -60,6 +60,7 @@ work=$(mktemp -d)
 export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data XDG_CACHE_HOME=$work/cache
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME"
 export QT_XCB_NO_MITSHM=1 BRIVANE_ARTIFACTS=$out
+# shellcheck source=tests/integration/lib.sh
 source "$(dirname "$0")/../integration/lib.sh"
 children=()
 cleanup() {
@@ -76,33 +77,18 @@ shot() { outer screenshot "$1"; }
 outer_near() { outer pixel_near "$@"; }
 
 read -r screen_w screen_h < <(outer xdpyinfo | sed -n 's/.*dimensions: *\([0-9]*\)x\([0-9]*\) pixels.*/\1 \2/p')
-mid_x=$((screen_w / 2))
-card_x=$((mid_x - 190))
-probe_x=$((card_x + 10)) # the card's body, left of the tab content
-card_colour="20,20,31"
+card_on "$screen_w"
 window_colour="200,120,40"
 card_open() { outer_near "$probe_x" 300 "$card_colour"; }
 card_closed() { ! card_open; }
 
 # --- the session's own X display (XWayland, or the X server itself) -------------
-# client_window TITLE: the X11 window with that title, not the frame that
-# GNOME 44 and later draw around it in a client of their own, under the same
-# title.
-client_window() {
-    local id
-    for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
-        xprop -id "$id" WM_CLASS 2>/dev/null | grep -q 'mutter-x11-frames' || { echo "$id"; return 0; }
-    done
-    return 1
-}
-settings_window() { client_window "Brivane Settings"; }
 net_wm_state() { xprop -id "$1" _NET_WM_STATE 2>/dev/null; }
 has_state() { net_wm_state "$1" | grep -q "$2"; }
 lacks_state() { ! net_wm_state "$1" | grep -q "$2"; }
 # Top of the work area: below any panel that reserves the top edge.
 workarea_top() { xprop -root _NET_WORKAREA 2>/dev/null | sed -n 's/.*= *[0-9]*, *\([0-9]*\),.*/\1/p'; }
 geometry_of() { xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} /Width/ {w=$NF} /Height/ {h=$NF} END {print x, y, w, h}'; }
-shape_of() { xwininfo -shape -id "$1" | sed -n 's/.*Window shape extents: *\([0-9x+]*\).*/\1/p'; }
 
 # --- native Wayland windows, as the compositor lists them ----------------------
 # kwin_window CAPTION: KWin's record of Brivane's window with that caption,
@@ -154,10 +140,6 @@ def walk(node):
         walk(child)
 walk(json.load(sys.stdin))'
 }
-
-# The notes, one text a line, as the program stored them.
-stored_notes() { python3 "$(dirname "$0")/../support/stored-notes.py" "$(prefs_file)"; }
-note_stored() { stored_notes 2>/dev/null | grep -qxF "$1"; }
 
 # --- test windows --------------------------------------------------------------
 # start_window <platform> <log> [fullscreen]: a maximised (or full-screen)
@@ -290,7 +272,6 @@ layer_hints() {
 check panel-hints 4 "the strip skips the task bar and pager and never asks for attention" panel_hints
 
 # 3. Typing reaches the card's field; a note typed and Return is stored.
-tab_x() { echo $((card_x + 4 + 372 * (2 * $1 + 1) / 14)); }
 type_note() {
     open_card || return 1
     outer xdotool mousemove "$(tab_x 1)" $((top + 461)) click 1
@@ -371,7 +352,6 @@ check leave-desktop 2 "leaving the card onto the desktop collapses it" leave_to 
 # 5. The settings window, last: it stays open once shown.
 start_window xcb "$xwindow_log" || report "FAIL the X11 test window never came back"
 "$BRIVANE_BIN" >>"$out/second-launch.log" 2>&1
-settings_shown() { [ -n "$(settings_window)" ]; }
 [ "$layer" = 0 ] && wait_until 15 settings_shown
 settings=$(settings_window)
 ordinary_window() {

@@ -42,36 +42,20 @@ fi
 # The card is 380x520 at the top centre. Its stack (gap 10, tab content 400,
 # divider 1, tab bar 50) is 461 high and centred, so it starts at y 29.5; with
 # no track known the tab content starts 10 lower.
-card_x=$(((BRIVANE_SCREEN_W - 380) / 2))
-mid_x=$((card_x + 190))
-content_x=$((card_x + 20))          # the tab content is 340 wide
-probe_x=$((card_x + 10))            # card body beside the content, on every tab
-card_colour="20,20,31"  # rgb(0.08, 0.08, 0.12); renderers may round the blue to 30
+content_x=$((card_x + 20)) # the tab content is 340 wide
+content_top=40
 desktop="58,110,165"
 tab_y=461
 
-tab_names=(Now Notes Timer Calc Clip AI Stats)
-# Centre of tab i: seven equal shares of the bar's 372 inner points.
-tab_x() { echo $((card_x + 4 + 372 * (2 * $1 + 1) / 14)); }
-
-content_top=40
-
 # --- Looking at the screen --------------------------------------------------
-shot() { screenshot "$1"; }
 # grab <file> <geometry>: one region of the screen, offsets reset.
-grab() {
-    import -window root -crop "$2" +repage "$1" 2>/dev/null
-}
+grab() { import -window root -crop "$2" +repage "$1" 2>/dev/null; }
 # same_image <a> <b>: pixel for pixel equal.
-same_image() {
-    [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = 0 ]
-}
+same_image() { [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = 0 ]; }
 # looks_same <a> <b>: equal but for a level or two of a colour channel, which
 # the software renderer varies between partial and full repaints; a different
 # glyph changes pixels by far more.
-looks_same() {
-    [ "$(compare -metric AE -fuzz 3% "$1" "$2" null: 2>&1)" = 0 ]
-}
+looks_same() { [ "$(compare -metric AE -fuzz 3% "$1" "$2" null: 2>&1)" = 0 ]; }
 # settled <geometry>: the region looks the same twice, a fifth of a second
 # apart (an animation whose end the screen does not announce has ended).
 settled() {
@@ -88,61 +72,50 @@ count_near() {
         -fill white -opaque "rgb($2)" -format '%[fx:round(mean*w*h)]' info:
 }
 # Pixels of the bare card body in a region; 3% keeps the faintest tints out.
-count_card() {
-    count_near "$1" "$card_colour" 3%
-}
+count_card() { count_near "$1" "$card_colour" 3%; }
 
 # --- The strip --------------------------------------------------------------
 expand() {
     xdotool mousemove "$mid_x" 10
-    wait_until 10 shape_is "$expanded" || { shot fail-expand; fail "hover did not expand the card ($(shape_of))"; }
-    wait_until 10 card_drawn || { shot fail-card; fail "the card was not drawn: $(pixel "$probe_x" 300)"; }
-    wait_until 10 settled "380x60+${card_x}+440" || { shot fail-fade; fail "the card never finished fading in"; }
+    wait_until 10 shape_is "$expanded" || { screenshot fail-expand; fail "hover did not expand the card ($(shape_of))"; }
+    wait_until 10 card_drawn || { screenshot fail-card; fail "the card was not drawn: $(pixel "$probe_x" 300)"; }
+    wait_until 10 settled "380x60+${card_x}+440" || { screenshot fail-fade; fail "the card never finished fading in"; }
 }
 card_drawn() { [ "$(count_card "1x1+${probe_x}+300")" = 1 ]; }
 collapse() {
     xdotool mousemove "$mid_x" 800
-    wait_until 10 shape_is "$collapsed" || { shot fail-collapse; fail "leaving did not collapse the card ($(shape_of))"; }
-    wait_until 10 pixel_is "$probe_x" 300 "$desktop" || { shot fail-collapse-drawn; fail "the card stayed on screen"; }
+    wait_until 10 shape_is "$collapsed" || { screenshot fail-collapse; fail "leaving did not collapse the card ($(shape_of))"; }
+    wait_until 10 pixel_is "$probe_x" 300 "$desktop" || { screenshot fail-collapse-drawn; fail "the card stayed on screen"; }
 }
 
-click_at() {
-    xdotool mousemove "$1" "$2" click 1
-}
 # pick_tab <index>: click it and wait until its label shows in its colour.
 pick_tab() {
-    click_at "$(tab_x "$1")" "$tab_y"
+    xdotool mousemove "$(tab_x "$1")" "$tab_y" click 1
     # Park the pointer on the card's empty gap at the top, clear of hover effects.
     xdotool mousemove "$mid_x" 33
-    wait_until 10 tab_selected "$1" || { shot "fail-tab-$1"; fail "tab ${tab_names[$1]} was not selected"; }
+    wait_until 10 tab_selected "$1" || { screenshot "fail-tab-$1"; fail "tab $1 was not selected"; }
 }
 tab_colours=("255,69,58" "255,214,10" "255,159,10" "10,132,255" "48,209,88" "255,55,95" "191,90,242")
 tab_selected() {
     [ "$(count_near "50x46+$(($(tab_x "$1") - 25))+$((tab_y - 23))" "${tab_colours[$1]}")" -gt 20 ]
 }
 
-# --- The preferences file -----------------------------------------------------
-# The stored notes' texts, one a line, newest first.
-stored_notes() { python3 "$(dirname "$0")/../support/stored-notes.py" "$(prefs_file)"; }
-note_stored() { stored_notes 2>/dev/null | grep -qxF "$1"; }
 # --- The tabs -----------------------------------------------------------------
 brivane_focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$(brivane_window)" ]; }
 
 # Notes: the input row is the first line of the tab content.
 add_note() {
-    click_at "$((content_x + 150))" "$((content_top + 14))"
+    xdotool mousemove "$((content_x + 150))" "$((content_top + 14))" click 1
     # The card asks the window manager for the keyboard as it expands; keys
     # sent before that arrives would go elsewhere.
-    wait_until 10 brivane_focused || { shot fail-focus; fail "the card never got the keyboard focus"; }
+    wait_until 10 brivane_focused || { screenshot fail-focus; fail "the card never got the keyboard focus"; }
     xdotool type --delay 20 "$1"
     xdotool key Return
-    wait_until 10 note_stored "$1" || { shot fail-note; fail "the note '$1' never reached the preferences file"; }
+    wait_until 10 note_stored "$1" || { screenshot fail-note; fail "the note '$1' never reached the preferences file"; }
 }
 # The first note row, below the input row; the pointer stays clear of its
 # delete button, which brightens while pressed.
-first_note_row() {
-    echo "340x24+${content_x}+$((content_top + 40))"
-}
+note_row="340x24+${content_x}+$((content_top + 40))"
 
 tour() {
     start_brivane
@@ -156,15 +129,15 @@ tour() {
     pick_tab 1
     add_note "Water the plants"
     [ "$(stored_notes | head -n1)" = "Water the plants" ] || fail "stored notes: $(stored_notes)"
-    wait_until 5 settled "$(first_note_row)" || fail "the note row kept changing"
-    grab "$work/note-row.png" "$(first_note_row)"
-    [ "$(count_card "$(first_note_row)")" -lt 1000 ] || fail "no note row drawn"
+    wait_until 5 settled "$note_row" || fail "the note row kept changing"
+    grab "$work/note-row.png" "$note_row"
+    [ "$(count_card "$note_row")" -lt 1000 ] || fail "no note row drawn"
 
     # Stats: the Disk row's bar, orange, appears with the first sample read
     # from the running system.
     pick_tab 6
     stats_drawn() { [ "$(count_near "340x160+${content_x}+40" "255,159,10")" -gt 100 ]; }
-    wait_until 15 stats_drawn || { shot fail-stats; fail "the Stats tab drew no rows"; }
+    wait_until 15 stats_drawn || { screenshot fail-stats; fail "the Stats tab drew no rows"; }
 
     # Leaving the card collapses it.
     collapse
@@ -175,9 +148,9 @@ tour() {
     start_brivane
     expand
     pick_tab 1
-    wait_until 10 settled "$(first_note_row)" || fail "the note row kept changing after the restart"
-    grab "$work/note-row-again.png" "$(first_note_row)"
-    looks_same "$work/note-row.png" "$work/note-row-again.png" || { shot fail-restart; fail "the note row differs after the restart"; }
+    wait_until 10 settled "$note_row" || fail "the note row kept changing after the restart"
+    grab "$work/note-row-again.png" "$note_row"
+    looks_same "$work/note-row.png" "$work/note-row-again.png" || { screenshot fail-restart; fail "the note row differs after the restart"; }
     collapse
     stop_brivane
     qml_quiet

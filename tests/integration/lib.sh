@@ -26,9 +26,17 @@ prefs_file() {
     echo "$XDG_CONFIG_HOME/brivane/preferences.json"
 }
 
-brivane_window() {
-    xdotool search --onlyvisible --name '^Brivane$' 2>/dev/null | head -n1
+# client_window <title>: the X11 window with that title, not the frame that
+# GNOME 44 and later draw around it in a client of their own, under the same
+# title.
+client_window() {
+    local id
+    for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+        xprop -id "$id" WM_CLASS 2>/dev/null | grep -q 'mutter-x11-frames' || { echo "$id"; return 0; }
+    done
+    return 1
 }
+brivane_window() { xdotool search --onlyvisible --name '^Brivane$' 2>/dev/null | head -n1; }
 
 brivane_mapped() {
     [ -n "$(brivane_window)" ]
@@ -43,10 +51,29 @@ shape_is() { [ "$(shape_of "${2:-}")" = "$1" ]; }
 collapsed="380x32+0+0"
 expanded="380x520+0+0"
 
-settings_window() {
-    xdotool search --onlyvisible --name '^Brivane Settings$' 2>/dev/null | head -n1
-}
+settings_window() { client_window "Brivane Settings"; }
 settings_shown() { [ -n "$(settings_window)" ]; }
+# relaunch: a second launch hands over to the running instance, which shows
+# its settings window.
+relaunch() {
+    timeout 20 "$BRIVANE_BIN" >>"$BRIVANE_ARTIFACTS/brivane.log" 2>&1 || fail "a second launch exited with $?"
+    wait_until 10 settings_shown || fail "the settings window did not appear"
+}
+
+# --- The card: 380 wide at the top centre of the screen ---------------------
+# card_on <screen width>: sets mid_x, card_x and probe_x, a point of the
+# card's body beside the tab content on every tab.
+# shellcheck disable=SC2034 # for the scripts that source this
+card_on() { mid_x=$(($1 / 2)) card_x=$(($1 / 2 - 190)) probe_x=$(($1 / 2 - 180)); }
+[ -z "${BRIVANE_SCREEN_W:-}" ] || card_on "$BRIVANE_SCREEN_W"
+# shellcheck disable=SC2034
+card_colour="20,20,31" # rgb(0.08, 0.08, 0.12); renderers may round the blue to 30
+# Centre of tab i: seven equal shares of the bar's 372 inner points.
+tab_x() { echo $((card_x + 4 + 372 * (2 * $1 + 1) / 14)); }
+
+# The stored notes' texts, one a line, newest first.
+stored_notes() { python3 "$(dirname "${BASH_SOURCE[0]}")/../support/stored-notes.py" "$(prefs_file)"; }
+note_stored() { stored_notes 2>/dev/null | grep -qxF "$1"; }
 
 # start_brivane [args...]: starts the program and waits for its strip.
 start_brivane() {

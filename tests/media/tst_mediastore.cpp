@@ -78,7 +78,6 @@ private Q_SLOTS:
         auto store = makeStore();
         QVERIFY(tick(*store));
         QCOMPARE(store->title(), "");
-        QCOMPARE(store->volume(), 0.5f);
 
         service->answer = serviceTrack("Song", "file:///art.png");
         QVERIFY(tick(*store));

@@ -34,18 +34,22 @@ const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
 class Player : public QDBusVirtualObject
 {
 public:
-    QString title, artist, album, status, art, identity;
-    qlonglong lengthUs = 0;
-    bool silent = false;
-    bool wrongTypes = false;
-    QString log;
+    explicit Player(const QCommandLineParser &options)
+        : title(options.value("title"))
+        , status(options.value("status"))
+        , o(options)
+        , silent(options.isSet("silent"))
+        , wrongTypes(options.isSet("wrong-types"))
+    {
+    }
+    QString title, status;
+    const QCommandLineParser &o;
+    const bool silent, wrongTypes;
 
     void note(const QString &line) const
     {
-        if (log.isEmpty())
-            return;
-        QFile file(log);
-        if (file.open(QIODevice::Append))
+        QFile file(o.value("log"));
+        if (!file.fileName().isEmpty() && file.open(QIODevice::Append))
             file.write(line.toUtf8() + '\n');
     }
 
@@ -70,15 +74,15 @@ public:
         metadata.insert(QStringLiteral("xesam:title"), title);
         if (wrongTypes) {
             metadata.insert(QStringLiteral("xesam:artist"), 42);
-            metadata.insert(QStringLiteral("xesam:album"), QStringList { album });
-            metadata.insert(QStringLiteral("mpris:length"), QString::number(lengthUs));
+            metadata.insert(QStringLiteral("xesam:album"), QStringList { o.value("album") });
+            metadata.insert(QStringLiteral("mpris:length"), o.value("length-us"));
             metadata.insert(QStringLiteral("mpris:artUrl"), 7);
         } else {
-            metadata.insert(QStringLiteral("xesam:artist"), QStringList { artist });
-            metadata.insert(QStringLiteral("xesam:album"), album);
-            metadata.insert(QStringLiteral("mpris:length"), lengthUs);
-            if (!art.isEmpty())
-                metadata.insert(QStringLiteral("mpris:artUrl"), art);
+            metadata.insert(QStringLiteral("xesam:artist"), QStringList { o.value("artist") });
+            metadata.insert(QStringLiteral("xesam:album"), o.value("album"));
+            metadata.insert(QStringLiteral("mpris:length"), o.value("length-us").toLongLong());
+            if (!o.value("art").isEmpty())
+                metadata.insert(QStringLiteral("mpris:artUrl"), o.value("art"));
         }
         QVariantMap properties;
         properties.insert(QStringLiteral("Metadata"), metadata);
@@ -96,7 +100,8 @@ public:
     QVariantMap rootProperties() const
     {
         QVariantMap properties;
-        properties.insert(QStringLiteral("Identity"), wrongTypes ? QVariant(5) : QVariant(identity));
+        properties.insert(
+            QStringLiteral("Identity"), wrongTypes ? QVariant(5) : QVariant(o.value("identity")));
         return properties;
     }
 
@@ -156,17 +161,7 @@ int main(int argc, char *argv[])
         parser.addOption(QCommandLineOption(flag, flag));
     parser.process(app);
 
-    Player player;
-    player.title = parser.value("title");
-    player.artist = parser.value("artist");
-    player.album = parser.value("album");
-    player.status = parser.value("status");
-    player.lengthUs = parser.value("length-us").toLongLong();
-    player.art = parser.value("art");
-    player.identity = parser.value("identity");
-    player.silent = parser.isSet("silent");
-    player.wrongTypes = parser.isSet("wrong-types");
-    player.log = parser.value("log");
+    Player player(parser);
     if (const qsizetype size = parser.value("title-size").toLongLong(); size > 0 && !player.title.isEmpty()) {
         const QString unit = player.title;
         while (player.title.size() < size)

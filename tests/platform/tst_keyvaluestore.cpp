@@ -34,7 +34,8 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString path = TestSupport::temporaryPreferencesPath(dir);
         const QByteArray blob("\x00\x01\xff[{\"id\":1}]", 14);
-        const QString tricky = QStringLiteral("a, \"quoted\"\nline two \u00e9\u4e2d\U0001F600 <b>x</b>");
+        const QString tricky
+            = QStringLiteral("a, \"quoted\"\nline two \u00e9\u4e2d\U0001F600 <b>x</b> \u0000\u0007");
         {
             KeyValueStore store(path);
             store.setData("blob", blob);

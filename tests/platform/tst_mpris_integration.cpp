@@ -3,8 +3,7 @@
 
 // The media store against real peers on a private session bus: mpv with its
 // MPRIS plugin, playerctl as the reference client, pulseaudio's null sink,
-// and a scriptable fake player. Run by mpris_integration.sh inside the
-// session wrapper.
+// and a scriptable fake player. Run inside the session wrapper.
 #include "TestSupport.h"
 #include "media/MediaStore.h"
 #include "platform/MprisNowPlaying.h"
@@ -48,6 +47,8 @@ class TestMprisIntegration : public QObject
     Q_OBJECT
 
     QList<QProcess *> m_processes;
+    QTemporaryDir m_dir;
+    const QString m_tone = m_dir.filePath("tone.ogg");
 
     QProcess *start(const QString &program, const QStringList &arguments)
     {
@@ -80,7 +81,12 @@ private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY2(!env("DBUS_SESSION_BUS_ADDRESS").isEmpty(), "needs the private session bus");
-        QVERIFY(QFile::exists(env("BRIVANE_MEDIA_AUDIO_A")));
+        // A short tagged tone for mpv to loop.
+        tool("sox",
+            { "-n", "-r", "44100", "-c", "2", "--comment", "TITLE=First Tone", "--add-comment",
+                "ARTIST=Brivane Tester", "--add-comment", "ALBUM=Test Signals", m_tone, "synth", "30", "sine",
+                "440", "vol", "0.1" });
+        QVERIFY(QFile::exists(m_tone));
         QVERIFY(QFile::exists(env("BRIVANE_FAKE_PLAYER")));
     }
 
@@ -98,7 +104,7 @@ private Q_SLOTS:
     // The store shows what playerctl reports, and plays and pauses the player.
     void storeShowsAndCommandsWhatPlayerctlReports()
     {
-        startMpv(env("BRIVANE_MEDIA_AUDIO_A"));
+        startMpv(m_tone);
         MediaStore store;
         QTRY_VERIFY_WITH_TIMEOUT(!store.title().isEmpty() && store.duration() > 0, kWaitMs);
         const QStringList reference = tool("playerctl",
@@ -137,7 +143,7 @@ private Q_SLOTS:
     // list names every player and follows them leaving.
     void theChosenPlayerIsShownWhileItIsThere()
     {
-        startMpv(env("BRIVANE_MEDIA_AUDIO_A"), true);
+        startMpv(m_tone, true);
         startFake({ "--name", "other", "--title", "Other Song", "--identity", "Other Player" });
         MediaStore store;
         QTRY_COMPARE_WITH_TIMEOUT(store.title(), QString("Other Song"), kWaitMs);

@@ -4,16 +4,24 @@
 #include "TestSupport.h"
 #include "app/Symbols.h"
 #include "platform/ActiveScreen.h"
+#include "platform/Autostart.h"
+#include "platform/ImageLoader.h"
+#include "platform/MprisNowPlaying.h"
 #include "platform/NotificationCenter.h"
 #include "platform/ProcessRunner.h"
 #include "platform/Session.h"
+#include "platform/VolumeControl.h"
 #include "platform/WaylandProbe.h"
 
+#include <QDBusVariant>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTemporaryDir>
+#include <sys/stat.h>
 
 class TestPlatform : public QObject
 {
@@ -149,6 +157,178 @@ private Q_SLOTS:
         QCOMPARE(answered.takeFirst().at(0).toString(), screen);
         QVERIFY(!answered.wait(ActiveScreen::kDeadlineMs + 100)); // once only
         qunsetenv("SWAYSOCK");
+    }
+
+    // The output volume as the sound server's tools print it.
+    void volumeReadings()
+    {
+        QCOMPARE(SystemVolume::parseWpctl("Volume: 0.40\n"), std::optional<int>(40));
+        QCOMPARE(SystemVolume::parseWpctl("Volume: 0.37 [MUTED]\n"), std::optional<int>(37));
+        QCOMPARE(SystemVolume::parsePactl(
+                     "Volume: front-left: 24248 /  37% / -25.91 dB,   front-right: 24248 /  37% / "
+                     "-25.91 dB\n        balance 0.00\n"),
+            std::optional<int>(37));
+        QVERIFY(!SystemVolume::parsePactl("Failure: No such entity\n"));
+        QVERIFY(!SystemVolume::parseWpctl(""));
+    }
+
+    // Album art: only local files and https, bounded in bytes and scaled to what is shown.
+    void imagesLoadOnlyFromFilesAndHttps()
+    {
+        QTemporaryDir dir;
+        QImage big(1200, 600, QImage::Format_RGB32);
+        big.fill(Qt::green);
+        const QString path = dir.filePath("cover.png");
+        QVERIFY(big.save(path));
+        NetworkImageLoader loader;
+        // Large art is scaled down to what the panel can show.
+        QCOMPARE(loader.load(QUrl::fromLocalFile(path)).size(), QSize(512, 256));
+        QVERIFY(loader.load(QUrl::fromLocalFile(dir.filePath("missing.png"))).isNull());
+        QVERIFY(loader.load(QUrl("http://127.0.0.1:1/cover.png")).isNull());
+        QVERIFY(loader.load(QUrl("data:image/png;base64,AAAA")).isNull());
+
+        QFile junk(dir.filePath("junk.png"));
+        QVERIFY(junk.open(QIODevice::WriteOnly));
+        junk.write("not an image");
+        junk.close();
+        QVERIFY(loader.load(QUrl::fromLocalFile(junk.fileName())).isNull());
+        QVERIFY(junk.resize(NetworkImageLoader::kMaxBytes + 1));
+        QVERIFY(loader.load(QUrl::fromLocalFile(junk.fileName())).isNull());
+        // A FIFO with no writer, whose open would wait forever, and a device.
+        const QByteArray fifo = QFile::encodeName(dir.filePath("fifo.png"));
+        QCOMPARE(mkfifo(fifo.constData(), 0600), 0);
+        QVERIFY(loader.load(QUrl::fromLocalFile(QFile::decodeName(fifo))).isNull());
+        QVERIFY(loader.load(QUrl::fromLocalFile("/dev/zero")).isNull());
+    }
+
+    void switchWritesAndRemovesTheUsersEntry()
+    {
+        QTemporaryDir dir;
+        qputenv("XDG_CONFIG_HOME", dir.path().toUtf8());
+        const QString path = dir.filePath(QStringLiteral("autostart/org.brivane.Brivane.desktop"));
+        QCOMPARE(Autostart::entryPath(), path);
+
+        Autostart autostart;
+        QVERIFY(!autostart.enabled());
+        QSignalSpy changed(&autostart, &Autostart::enabledChanged);
+        autostart.setEnabled(true);
+        QVERIFY(autostart.enabled());
+        QVERIFY(QFile::exists(path));
+        autostart.setEnabled(true);
+        QCOMPARE(changed.size(), 1);
+
+        // A new instance (a later run) reads the state from the file system.
+        QVERIFY(Autostart().enabled());
+        autostart.setEnabled(false);
+        QVERIFY(!QFile::exists(path));
+        QVERIFY(!Autostart().enabled());
+    }
+
+    void programPathsAreQuotedForTheExecLine()
+    {
+        const QByteArray text = Autostart::entryText(QStringLiteral("/opt/my apps/bri\"vane$x"));
+        QVERIFY(text.startsWith("[Desktop Entry]\n"));
+        QVERIFY(text.contains("\nExec=\"/opt/my apps/bri\\\\\"vane\\\\$x\"\n"));
+        QVERIFY(text.contains("\nType=Application\n"));
+    }
+
+    void aFailedWriteLeavesTheSwitchOff()
+    {
+        QTemporaryDir dir;
+        QFile blocker(dir.filePath(QStringLiteral("autostart")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
+        blocker.close();
+        qputenv("XDG_CONFIG_HOME", dir.path().toUtf8());
+        Autostart autostart;
+        autostart.setEnabled(true);
+        QVERIFY(!autostart.enabled());
+        QVERIFY(!autostart.lastError().isEmpty());
+    }
+
+    // What players' properties mean, whatever their types.
+    void mprisFieldsTolerateWrongTypes()
+    {
+        QVariantMap metadata { { "xesam:title", "Song" }, { "xesam:artist", QStringList { "A", "B" } },
+            { "xesam:album", 42 }, { "mpris:length", qlonglong(215500000) },
+            { "mpris:artUrl", "file:///tmp/a.png" } };
+        QVariantMap properties { { "Metadata", metadata }, { "PlaybackStatus", "Playing" },
+            { "Position", QVariant::fromValue(QDBusVariant(qulonglong(12250000))) } };
+        NowPlayingTrack track
+            = MprisNowPlaying::trackFrom(properties, QVariant::fromValue(QDBusVariant("mpv")), "b");
+        QCOMPARE(track.title, "Song");
+        QCOMPARE(track.artist, "A, B");
+        QCOMPARE(track.album, ""); // a number is not an album
+        QCOMPARE(track.displayName, "mpv");
+        QCOMPARE(track.duration, 215.5);
+        QCOMPARE(track.elapsed, 12.25);
+        QCOMPARE(track.rate, 1.0); // Playing without a Rate still plays
+        QCOMPARE(track.artUrl, "file:///tmp/a.png");
+
+        properties["PlaybackStatus"] = "Paused";
+        properties["Rate"] = 1.0;
+        metadata["mpris:length"] = "215";
+        metadata["xesam:title"] = QStringList { "not", "a title" };
+        properties["Metadata"] = metadata;
+        track = MprisNowPlaying::trackFrom(properties, QVariant(7), "b");
+        QCOMPARE(track.rate, 0.0);
+        QCOMPARE(track.duration, 0.0);
+        QCOMPARE(track.title, "");
+        QCOMPARE(track.displayName, "");
+    }
+
+    // Players as "bus|status|identity|activity|title". Without a choice, a
+    // playing player wins, then a paused one, then the most recently active;
+    // one without a title is passed over.
+    void mprisChoosesAPlayer_data()
+    {
+        QTest::addColumn<QStringList>("players");
+        QTest::addColumn<QString>("preferred");
+        QTest::addColumn<QString>("expected");
+        const auto row
+            = [](const char *name, const QStringList &players, const QString &preferred,
+                  const QString &expected) { QTest::newRow(name) << players << preferred << expected; };
+        row("playing first", { "a|Paused|A|9|t", "b|Playing|B|1|t", "c|Stopped|C|10|t" }, "", "b");
+        row("paused before stopped", { "a|Stopped|A|9|t", "b|Paused|B|1|t" }, "", "b");
+        row("most recent of the playing", { "a|Playing|A|2|t", "b|Playing|B|5|t", "c|Playing|C|3|t" }, "",
+            "b");
+        row("no title passed over", { "a|Playing|A|2|", "b|Paused|B|1|t" }, "", "b");
+        row("ties by bus name", { "b|Playing|B|0|t", "a|Playing|A|0|t" }, "", "a");
+        row("no players", {}, "", "");
+        const QStringList two { "a|Paused|mpv Media Player|1|t", "b|Playing|Other|5|t" };
+        row("paused choice beats a playing other", two, "mpv Media Player", "a");
+        row("chosen one absent", two, "Gone Player", "b");
+        row("only part of a name", two, "mpv", "b");
+        row("chosen one has no title", { "a|Playing|mpv Media Player|9|", "b|Paused|Other|1|t" },
+            "mpv Media Player", "b");
+        // A choice is made from the listed form of an identity.
+        row("matched as listed", { "a|Stopped|  mpv\nMedia\tPlayer |1|t", "b|Playing|Other|5|t" },
+            "mpv Media Player", "a");
+        row("two of the chosen ranked as usual",
+            { "a|Paused|mpv|9|t", "c|Playing|mpv|1|t", "b|Playing|Other|5|t" }, "mpv", "c");
+        row("long identity matched by its bounded prefix",
+            { "a|Paused|" + QString(500, 'x') + "|1|t", "b|Playing|Other|5|t" },
+            QString(MprisNowPlaying::kMaxIdentityLength, 'x'), "a");
+    }
+    void mprisChoosesAPlayer()
+    {
+        QFETCH(QStringList, players);
+        QFETCH(QString, preferred);
+        QFETCH(QString, expected);
+        QList<MprisNowPlaying::PlayerState> states;
+        for (const QString &row : players) {
+            const QStringList field = row.split('|');
+            MprisNowPlaying::PlayerState state;
+            state.busName = field.at(0);
+            state.status = field.at(1);
+            state.track.displayName = field.at(2);
+            state.activity = field.at(3).toULongLong();
+            state.track.title = field.at(4);
+            state.track.busName = state.busName;
+            state.answered = true;
+            states << state;
+        }
+        const auto track = MprisNowPlaying::choose(states, preferred);
+        QCOMPARE(track ? track->busName : QString(), expected);
     }
 };
 

@@ -68,9 +68,7 @@ private Q_SLOTS:
         QVERIFY(cpu);
         QTRY_COMPARE(text(cpu, "value"), QStringLiteral("7%"));
         QVERIFY(bar(cpu)->isVisible());
-        QCOMPARE(bar(cpu)->width(), 70.0);
         QCOMPARE(fillWidth(cpu), 70 * 0.0731);
-        QCOMPARE(text(cpu, "icon"), Symbols::glyph("cpu"));
 
         QQuickItem *ram = view->find("statRow_RAM");
         QQuickItem *disk = view->find("statRow_Disk");
@@ -82,13 +80,11 @@ private Q_SLOTS:
         QCOMPARE(text(uptime, "value"), QStringLiteral("25h 1m"));
         QVERIFY(!bar(uptime)->isVisible());
 
-        // Top to bottom in that order, 8 apart, each value at the right edge.
+        // Top to bottom in that order, 8 apart.
         const QList<QQuickItem *> rows { cpu, ram, disk, battery, uptime };
         for (int i = 1; i < rows.size(); ++i)
             QTRY_COMPARE(rows.at(i)->y(), rows.at(i - 1)->y() + rows.at(i - 1)->height() + 8);
         QCOMPARE(view->root()->implicitHeight(), uptime->y() + uptime->height());
-        QQuickItem *value = TestSupport::findItem(disk, "value");
-        QCOMPARE(value->x() + value->width(), disk->width() - 12);
     }
 
     void withoutABatteryReadingThereIsNoBatteryRow()
@@ -127,8 +123,9 @@ private Q_SLOTS:
         auto view = showPanel();
         QVERIFY(view);
         QPointer<StatsSampler> sampler = view->root()->property("sampler").value<StatsSampler *>();
-        QCOMPARE(m_figures->memoryReads, 1); // once on coming on screen
+        QCOMPARE(m_figures->memoryReads, 1); // once on coming on screen, then every interval
         QVERIFY(sampler->isTicking());
+        QTRY_VERIFY_WITH_TIMEOUT(m_figures->memoryReads >= 2, StatsSampler::refreshIntervalMs * 3);
         view->root()->setVisible(false);
         QVERIFY(!sampler->isTicking());
         view.reset();

@@ -3,7 +3,9 @@
 
 #include "TestSupport.h"
 
+#include "app/ExpansionObserver.h"
 #include "app/QmlFactory.h"
+#include "platform/NotificationCenter.h"
 
 #include <QQmlContext>
 #include <QQmlProperty>
@@ -42,7 +44,7 @@ ViewHost::~ViewHost()
     delete m_root;
 }
 
-static QQuickItem *findIn(QQuickItem *item, const QString &objectName)
+QQuickItem *findItem(QQuickItem *item, const QString &objectName)
 {
     if (!item)
         return nullptr;
@@ -50,27 +52,22 @@ static QQuickItem *findIn(QQuickItem *item, const QString &objectName)
         return item;
     // Visual children (Repeater and Loader items) and plain QObject children.
     for (QQuickItem *child : item->childItems()) {
-        if (QQuickItem *found = findIn(child, objectName))
+        if (QQuickItem *found = findItem(child, objectName))
             return found;
     }
     for (QObject *child : item->children()) {
         auto *childItem = qobject_cast<QQuickItem *>(child);
         if (childItem && childItem->parentItem() != item) {
-            if (QQuickItem *found = findIn(childItem, objectName))
+            if (QQuickItem *found = findItem(childItem, objectName))
                 return found;
         }
     }
     return nullptr;
 }
 
-QQuickItem *findItem(QQuickItem *root, const QString &objectName)
-{
-    return findIn(root, objectName);
-}
-
 QQuickItem *ViewHost::find(const QString &objectName) const
 {
-    return findIn(m_root, objectName);
+    return findItem(m_root, objectName);
 }
 
 void ViewHost::click(QQuickItem *item, QPointF offset) const
@@ -82,15 +79,20 @@ void ViewHost::click(QQuickItem *item, QPointF offset) const
     QTest::mouseClick(m_window.get(), Qt::LeftButton, Qt::NoModifier, point);
 }
 
+// A key pressed and let go, sent straight to the window.
+static void sendKey(QWindow *window, int key, const QString &text)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(window, &press);
+    QCoreApplication::sendEvent(window, &release);
+}
+
 void ViewHost::type(const QString &text) const
 {
     // Sent as text events, so any character (not just Latin-1) arrives.
-    for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-        QCoreApplication::sendEvent(m_window.get(), &press);
-        QCoreApplication::sendEvent(m_window.get(), &release);
-    }
+    for (const QChar c : text)
+        sendKey(m_window.get(), 0, QString(c));
 }
 
 void ViewHost::click(const QString &objectName) const
@@ -103,10 +105,7 @@ void ViewHost::click(const QString &objectName) const
 
 void ViewHost::pressReturn() const
 {
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-    QCoreApplication::sendEvent(m_window.get(), &press);
-    QCoreApplication::sendEvent(m_window.get(), &release);
+    sendKey(m_window.get(), Qt::Key_Return, QStringLiteral("\r"));
 }
 
 QString ViewHost::text(const QString &objectName) const
@@ -123,6 +122,21 @@ QVariant ViewHost::attached(QQuickItem *item, const QString &name)
 QString temporaryPreferencesPath(const QTemporaryDir &dir)
 {
     return dir.filePath(QStringLiteral("brivane/preferences.json"));
+}
+
+std::unique_ptr<ViewHost> CardStores::card()
+{
+    return std::make_unique<ViewHost>(QStringLiteral("NotchRootView"),
+        QVariantMap { { "notes", QVariant::fromValue(&notes) },
+            { "clipboard", QVariant::fromValue(&clipboard) }, { "ai", QVariant::fromValue(&ai) },
+            { "media", QVariant::fromValue(&media) } },
+        QSize(380, 520));
+}
+
+void setExpanded(const QVariant &expanded)
+{
+    NotificationCenter::defaultCenter().post(
+        ExpansionObserver::notificationName(), { { "expanded", expanded } });
 }
 
 } // namespace TestSupport

@@ -3,10 +3,18 @@
 
 #pragma once
 
+#include "FakeClipboard.h"
+#include "ai/AIStore.h"
+#include "desk/ClipboardStore.h"
+#include "desk/NotesStore.h"
+#include "media/MediaStore.h"
+#include "platform/KeyValueStore.h"
+
 #include <QQmlEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QString>
+#include <QTemporaryDir>
 #include <QVariantMap>
 #include <QtQml/qqmlextensionplugin.h>
 #include <QtTest>
@@ -60,5 +68,23 @@ QQuickItem *findItem(QQuickItem *root, const QString &objectName);
 
 // A fresh, private preferences file path inside a temporary directory.
 QString temporaryPreferencesPath(const QTemporaryDir &dir);
+
+// The stores the card shows, on a private preferences file and a clipboard
+// the test controls.
+struct CardStores
+{
+    QTemporaryDir dir;
+    KeyValueStore prefs { temporaryPreferencesPath(dir) };
+    FakeClipboard clip;
+    NotesStore notes { prefs };
+    ClipboardStore clipboard { prefs, clip };
+    AIStore ai { prefs };
+    MediaStore media;
+    // The whole card around them; it opens once setExpanded(true) is posted.
+    std::unique_ptr<ViewHost> card();
+};
+
+// Posts what the panel posts as the card opens or closes.
+void setExpanded(const QVariant &expanded);
 
 } // namespace TestSupport
