@@ -3,7 +3,6 @@
 
 #include "NotchPanel.h"
 
-#include "ExpansionObserver.h"
 #include "NotchTrackingView.h"
 #include "QmlFactory.h"
 #include "ai/AIStore.h"
@@ -12,7 +11,6 @@
 #include "media/MediaStore.h"
 #include "platform/Compositor.h"
 #include "platform/LayerSurface.h"
-#include "platform/NotificationCenter.h"
 #include "platform/PanelHints.h"
 
 #include <QEasingCurve>
@@ -253,7 +251,6 @@ void NotchPanel::expand()
     if (m_isExpanded)
         return;
     m_isExpanded = true;
-    Q_EMIT isExpandedChanged();
     m_composited = Compositor::isActive(screen());
     // Become focusable only while expanded, so typing reaches the card. Who
     // has the keyboard now is asked first, to give it back on collapse.
@@ -263,9 +260,9 @@ void NotchPanel::expand()
     setFlag(Qt::WindowDoesNotAcceptFocus, false);
     PanelHints::activate(this);
     PanelHints::reassertPanel(this);
-    NotificationCenter::defaultCenter().post(ExpansionObserver::notificationName(),
-        { { QStringLiteral("expanded"), true },
-            { QStringLiteral("panel"), QVariant::fromValue<QObject *>(this) } });
+    // Told once the window takes the keyboard, before the frame moves: the
+    // views may focus a field.
+    Q_EMIT isExpandedChanged();
     animateTo(expandedH, expandMs, QPointF(0.16, 1.0), QPointF(0.3, 1.0));
 }
 
@@ -274,14 +271,11 @@ void NotchPanel::collapse()
     if (!m_isExpanded)
         return;
     m_isExpanded = false;
-    Q_EMIT isExpandedChanged();
     m_openedFromKeyboard = false;
     LayerSurface::setKeyboard(this, LayerSurface::Keyboard::None);
     setFlag(Qt::WindowDoesNotAcceptFocus, true);
     PanelHints::activate(focusOwner());
-    NotificationCenter::defaultCenter().post(ExpansionObserver::notificationName(),
-        { { QStringLiteral("expanded"), false },
-            { QStringLiteral("panel"), QVariant::fromValue<QObject *>(this) } });
+    Q_EMIT isExpandedChanged();
     animateTo(hitH, collapseMs, QPointF(0.4, 0.0), QPointF(1.0, 0.2));
 }
 

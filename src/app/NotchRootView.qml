@@ -16,17 +16,16 @@ Item {
     required property AIStore ai
     required property MediaStore media
 
-    // The panel hosting this view, whose notifications it follows.
+    // The panel hosting this view; the card opens and closes with it.
     property QtObject panel: null
     // Opened from the keyboard: the panel's first control takes the focus.
     property bool keyboardOpened: false
     property int selectedTab: 0
     readonly property int tabCount: tabModel.rowCount()
-    readonly property bool isExpanded: observer.expanded
+    readonly property bool isExpanded: root.panel !== null && root.panel.isExpanded
     readonly property bool hasTrack: root.media !== null && root.media.title.length > 0
     readonly property int scrollViewHeight: hasTrack ? 364 : 400
 
-    ExpansionObserver { id: observer; panel: root.panel }
     TabModel { id: tabModel }
 
     // Set at the first expansion: the card's content is built then, not at

@@ -12,7 +12,6 @@ list(APPEND BRIVANE_SOURCES
     app/NotchPanel.h app/NotchPanel.cpp
     app/PanelSettings.h app/PanelSettings.cpp
     app/NotchTrackingView.h app/NotchTrackingView.cpp
-    app/ExpansionObserver.h app/ExpansionObserver.cpp
     app/TabModel.h app/TabModel.cpp
     app/QmlFactory.h app/QmlFactory.cpp
 )

@@ -67,7 +67,8 @@ Session Session::current()
         !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"), !qEnvironmentVariableIsEmpty("SWAYSOCK"));
 }
 
-Session::Session(const QByteArray &desktopName, const QString &platformName, bool waylandDisplay, bool swaySocket)
+Session::Session(
+    const QByteArray &desktopName, const QString &platformName, bool waylandDisplay, bool swaySocket)
     : m_desktopName(desktopName)
     , m_desktop(desktopNamed(desktopName))
     , m_platform(platformName)
@@ -117,7 +118,7 @@ QByteArray Session::startLine(const QByteArray &why) const
     if (x11())
         return "Brivane: the strip is an X11 window under the window manager" + of + '.';
     if (m_platform == QLatin1String("wayland") && g_layerSurfaceChosen)
-        return "Brivane: the strip is a layer surface over the top edge of" + on + " Wayland session" + because
-            + '.';
+        return "Brivane: the strip is a layer surface over the top edge of" + on + " Wayland session"
+            + because + '.';
     return "Brivane: the strip is a window of the " + m_platform.toUtf8() + " platform" + because + '.';
 }

@@ -3,7 +3,6 @@
 
 list(APPEND BRIVANE_SOURCES
     platform/KeyValueStore.h platform/KeyValueStore.cpp
-    platform/NotificationCenter.h platform/NotificationCenter.cpp
     platform/ProcessRunner.h platform/ProcessRunner.cpp
     platform/SingleInstance.h platform/SingleInstance.cpp
     platform/Sound.h platform/Sound.cpp

@@ -2,10 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "TestSupport.h"
-#include "app/ExpansionObserver.h"
 #include "app/NotchPanel.h"
 #include "app/NotchTrackingView.h"
-#include "platform/NotificationCenter.h"
 
 #include <QKeyEvent>
 
@@ -170,31 +168,25 @@ private Q_SLOTS:
         QCOMPARE(panel->geometry().topLeft(), QPoint(566, 0));
     }
 
-    void eachTransitionPostsOnceBeforeTheFrameMoves()
+    void eachTransitionIsToldOnceBeforeTheFrameMoves()
     {
         auto panel = makePanel();
         panel->setScreenGeometry(QRect(0, 0, 1512, 982));
-        QObject context;
-        QList<QVariantMap> posts;
-        QRect frameAtPost;
-        NotificationCenter::defaultCenter().addObserver(
-            ExpansionObserver::notificationName(), &context, [&](const QVariantMap &info) {
-                posts << info;
-                frameAtPost = panel->frame();
-            });
+        QList<bool> told;
+        QRect frameWhenTold;
+        connect(panel.get(), &NotchPanel::isExpandedChanged, panel.get(), [&] {
+            told << panel->isExpanded();
+            frameWhenTold = panel->frame();
+        });
 
         panel->expand();
         panel->expand();
-        QCOMPARE(posts.size(), 1);
-        QCOMPARE(posts.at(0).value("expanded"), QVariant(true));
-        QCOMPARE(frameAtPost.height(), 32);
-        QVERIFY(panel->isExpanded());
+        QCOMPARE(told, QList<bool>({ true }));
+        QCOMPARE(frameWhenTold.height(), 32);
 
         panel->collapse();
         panel->collapse();
-        QCOMPARE(posts.size(), 2);
-        QCOMPARE(posts.at(1).value("expanded"), QVariant(false));
-        QVERIFY(!panel->isExpanded());
+        QCOMPARE(told, QList<bool>({ true, false }));
     }
 
     void pointerEnterAndLeaveDriveThePanel()
@@ -215,25 +207,6 @@ private Q_SLOTS:
         QCoreApplication::sendEvent(panel.get(), &leave);
         QVERIFY(!panel->isExpanded());
         QVERIFY(panel->flags() & Qt::WindowDoesNotAcceptFocus);
-    }
-
-    void observerIgnoresMalformedNotifications()
-    {
-        ExpansionObserver observer;
-        QSignalSpy changed(&observer, &ExpansionObserver::expandedChanged);
-        auto &center = NotificationCenter::defaultCenter();
-        center.post(ExpansionObserver::notificationName(), {});
-        center.post(ExpansionObserver::notificationName(), { { "expanded", 1 } });
-        center.post(ExpansionObserver::notificationName(), { { "expanded", "true" } });
-        center.post(ExpansionObserver::notificationName(), { { "Expanded", true } });
-        QCOMPARE(changed.size(), 0);
-        QVERIFY(!observer.expanded());
-
-        center.post(ExpansionObserver::notificationName(), { { "expanded", true } });
-        QVERIFY(observer.expanded());
-        center.post(ExpansionObserver::notificationName(), { { "expanded", QVariant() } });
-        QVERIFY(observer.expanded());
-        QCOMPARE(changed.size(), 1);
     }
 
     void roundedMasksCutOnlyTheCorners()

@@ -7,7 +7,6 @@
 #include "platform/Autostart.h"
 #include "platform/ImageLoader.h"
 #include "platform/MprisNowPlaying.h"
-#include "platform/NotificationCenter.h"
 #include "platform/ProcessRunner.h"
 #include "platform/Session.h"
 #include "platform/VolumeControl.h"
@@ -28,41 +27,6 @@ class TestPlatform : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void notificationsReachObserversInOrderAndStopWithTheirContext()
-    {
-        NotificationCenter center;
-        QStringList calls;
-        auto context = std::make_unique<QObject>();
-        center.addObserver(
-            "N", context.get(), [&](const QVariantMap &info) { calls << "a" + info.value("k").toString(); });
-        const int token = center.addObserver("N", nullptr, [&](const QVariantMap &) { calls << "b"; });
-        center.addObserver("Other", nullptr, [&](const QVariantMap &) { calls << "other"; });
-
-        center.post("N", { { "k", "1" } });
-        QCOMPARE(calls, QStringList({ "a1", "b" }));
-
-        context.reset();
-        center.removeObserver(token);
-        calls.clear();
-        center.post("N");
-        QVERIFY(calls.isEmpty());
-        QCOMPARE(center.observerCount("N"), 0);
-    }
-
-    void anObserverMayRemoveItselfWhilePosting()
-    {
-        NotificationCenter center;
-        int calls = 0;
-        int token = 0;
-        token = center.addObserver("N", nullptr, [&](const QVariantMap &) {
-            ++calls;
-            center.removeObserver(token);
-        });
-        center.post("N");
-        center.post("N");
-        QCOMPARE(calls, 1);
-    }
-
     void processesRunWithoutAShellAndWithinTheirDeadline()
     {
         // Arguments are passed as they are: nothing is expanded or split.

@@ -3,14 +3,13 @@
 
 #include "TestSupport.h"
 
-#include "app/ExpansionObserver.h"
 #include "app/QmlFactory.h"
-#include "platform/NotificationCenter.h"
 
 #include <QQmlContext>
 #include <QQmlProperty>
 #include <QTemporaryDir>
 #include <QtQuickTest/quicktest.h>
+#include <utility>
 
 namespace TestSupport {
 
@@ -129,14 +128,22 @@ std::unique_ptr<ViewHost> CardStores::card()
     return std::make_unique<ViewHost>(QStringLiteral("NotchRootView"),
         QVariantMap { { "notes", QVariant::fromValue(&notes) },
             { "clipboard", QVariant::fromValue(&clipboard) }, { "ai", QVariant::fromValue(&ai) },
-            { "media", QVariant::fromValue(&media) } },
+            { "media", QVariant::fromValue(&media) },
+            { "panel", QVariant::fromValue<QObject *>(&fakePanel()) } },
         QSize(380, 520));
 }
 
-void setExpanded(const QVariant &expanded)
+FakePanel &fakePanel()
 {
-    NotificationCenter::defaultCenter().post(
-        ExpansionObserver::notificationName(), { { "expanded", expanded } });
+    static FakePanel panel;
+    return panel;
+}
+
+void setExpanded(bool expanded)
+{
+    FakePanel &panel = fakePanel();
+    if (std::exchange(panel.m_expanded, expanded) != expanded)
+        Q_EMIT panel.isExpandedChanged();
 }
 
 } // namespace TestSupport

@@ -80,11 +80,24 @@ struct CardStores
     ClipboardStore clipboard { prefs, clip };
     AIStore ai { prefs };
     MediaStore media;
-    // The whole card around them; it opens once setExpanded(true) is posted.
+    // The whole card around them, on a stand-in for the panel; it opens once
+    // setExpanded(true) is called.
     std::unique_ptr<ViewHost> card();
 };
 
-// Posts what the panel posts as the card opens or closes.
-void setExpanded(const QVariant &expanded);
+// The stand-in panel of every card made here: what the views follow of it.
+class FakePanel : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(bool isExpanded MEMBER m_expanded NOTIFY isExpandedChanged)
+public:
+    bool m_expanded = false;
+Q_SIGNALS:
+    void isExpandedChanged();
+};
+FakePanel &fakePanel();
+
+// Opens or closes the card, as the panel does.
+void setExpanded(bool expanded);
 
 } // namespace TestSupport
