@@ -104,10 +104,6 @@ public:
         socket->write(chunk(bytes));
         socket->flush();
     }
-    static QByteArray roleChunk()
-    {
-        return deltaChunk(R"({"role":"assistant","content":"","refusal":null})");
-    }
     static QByteArray finishChunk() { return deltaChunk("{}", "\"stop\""); }
 
     // A whole response with a fixed length.

@@ -67,23 +67,12 @@ kill "$window_pid"
 window_pid=
 wait_until 10 count_is 1 || fail "the strip did not return when the full-screen window closed"
 
-# --- The shortcut opens the card with the keyboard in it; Ctrl+Tab moves to
-# the Notes tab, whose field takes the typing.
+# --- The shortcut. That it opens the card with the keyboard in the Notes
+# field is the desktops' outcome 7; here: closed from the keyboard over a
+# resting pointer, the card passes under it as it shrinks, and must not take
+# that for the pointer coming back.
 with_prefs '"brivane_shortcut": "Ctrl+Alt+B"'
 win=$(brivane_window)
-xdotool mousemove 20 700
-xdotool key --clearmodifiers ctrl+alt+b
-wait_until 5 shape_is "$expanded" "$win" || fail "the shortcut did not open the card"
-card_has_keyboard() { xdotool getactivewindow | grep -qx "$win"; }
-wait_until 5 card_has_keyboard || fail "the card did not take the keyboard"
-xdotool key --clearmodifiers ctrl+Tab
-xdotool type --delay 20 "typed after the shortcut"
-xdotool key Return
-wait_until 10 note_stored "typed after the shortcut" || { screenshot opening-typing; fail "typing after the shortcut did not reach the Notes field"; }
-xdotool key Escape
-wait_until 5 shape_is "$collapsed" "$win" || fail "Escape did not close the card"
-# Closed from the keyboard over a resting pointer, the card passes under it
-# as it shrinks; it must not take that for the pointer coming back.
 xdotool mousemove "$mid_x" 300
 xdotool key --clearmodifiers ctrl+alt+b
 wait_until 5 shape_is "$expanded" "$win" || fail "the shortcut did not open the card under the pointer"
