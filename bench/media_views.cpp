@@ -8,7 +8,7 @@
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/media_views [seconds-per-case]
 #include "app/QmlFactory.h"
-#include "app/Symbols.h"
+#include "ui/Symbols.h"
 #include "media/MediaStore.h"
 
 #include <QGuiApplication>

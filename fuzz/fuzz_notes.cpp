@@ -4,7 +4,7 @@
 // libFuzzer harness for the stored notes list ("brivane_notes"): any bytes
 // decode without a crash, and whatever decodes is written back by the encoder
 // in a form that decodes to exactly the same notes.
-#include "app/Text.h"
+#include "ui/Text.h"
 #include "desk/NotesModel.h"
 #include "desk/NotesStore.h"
 

@@ -6,7 +6,7 @@
 #include "ModelList.h"
 #include "ReplyReader.h"
 #include "ServerAddress.h"
-#include "app/Text.h"
+#include "ui/Text.h"
 #include "platform/HttpStreamClient.h"
 #include "platform/KeyValueStore.h"
 #include "platform/SecretKeyring.h"

@@ -9,7 +9,7 @@
 #include "QmlFactory.h"
 #include "Translations.h"
 #include "ai/AIStore.h"
-#include "app/Symbols.h"
+#include "ui/Symbols.h"
 #include "desk/ClipboardStore.h"
 #include "desk/NotesStore.h"
 #include "media/MediaStore.h"

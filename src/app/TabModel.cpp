@@ -3,8 +3,8 @@
 
 #include "TabModel.h"
 
-#include "app/Symbols.h"
-#include "app/Theme.h"
+#include "ui/Symbols.h"
+#include "ui/Theme.h"
 
 #include <QCoreApplication>
 

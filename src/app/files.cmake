@@ -6,9 +6,6 @@ list(APPEND BRIVANE_SOURCES
     app/CommandLine.h app/CommandLine.cpp
     app/Translations.h app/Translations.cpp
     app/SettingsWindow.h app/SettingsWindow.cpp
-    app/Text.h
-    app/Theme.h app/Theme.cpp
-    app/Symbols.h app/Symbols.cpp
     app/NotchPanel.h app/NotchPanel.cpp
     app/PanelSettings.h app/PanelSettings.cpp
     app/NotchTrackingView.h app/NotchTrackingView.cpp
@@ -21,9 +18,4 @@ list(APPEND BRIVANE_QML
     app/TabBar.qml
     app/SettingsView.qml
     app/SettingsGeneralGroup.qml
-    app/GlyphButton.qml
-    app/FocusRing.qml
-    app/RowCard.qml
-    app/TintedField.qml
-    app/PlainLabel.qml
 )

@@ -3,7 +3,7 @@
 
 #include "CalculatorStore.h"
 
-#include "app/Theme.h"
+#include "ui/Theme.h"
 
 #include <QColor>
 #include <charconv>

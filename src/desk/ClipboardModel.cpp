@@ -4,7 +4,7 @@
 #include "ClipboardModel.h"
 
 #include "ClipboardStore.h"
-#include "app/Text.h"
+#include "ui/Text.h"
 
 ClipboardModel::ClipboardModel(QObject *parent)
     : NewestRowsModel(parent)

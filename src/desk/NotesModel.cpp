@@ -4,7 +4,7 @@
 #include "NotesModel.h"
 
 #include "NotesStore.h"
-#include "app/Text.h"
+#include "ui/Text.h"
 
 #include <QLocale>
 

@@ -3,7 +3,7 @@
 
 #include "MediaFormat.h"
 
-#include "app/Text.h"
+#include "ui/Text.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 
 #include "MprisNowPlaying.h"
 
-#include "app/Text.h"
+#include "ui/Text.h"
 
 #include <QDBusArgument>
 #include <QDBusObjectPath>

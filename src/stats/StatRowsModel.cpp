@@ -3,7 +3,7 @@
 
 #include "StatRowsModel.h"
 
-#include "app/Symbols.h"
+#include "ui/Symbols.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 
 #include "StatsFormat.h"
 
-#include "app/Theme.h"
+#include "ui/Theme.h"
 
 #include <QCoreApplication>
 #include <cmath>

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "TestSupport.h"
-#include "app/Theme.h"
+#include "ui/Theme.h"
 #include "desk/CalculatorStore.h"
 #include "desk/TimerStore.h"
 

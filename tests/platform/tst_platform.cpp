@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "TestSupport.h"
-#include "app/Symbols.h"
+#include "ui/Symbols.h"
 #include "platform/ActiveScreen.h"
 #include "platform/Autostart.h"
 #include "platform/ImageLoader.h"

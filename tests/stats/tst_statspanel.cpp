@@ -3,7 +3,7 @@
 
 #include "FakeFigures.h"
 #include "TestSupport.h"
-#include "app/Symbols.h"
+#include "ui/Symbols.h"
 #include "stats/StatsSampler.h"
 #include "stats/StatsSource.h"
 
