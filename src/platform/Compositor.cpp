@@ -16,7 +16,7 @@ bool Compositor::isActive(QScreen *screen)
     if (!connection)
         return true;
     // An owner of _NET_WM_CM_S<n> is the compositing manager of screen n.
-    const xcb_atom_t selection = X11::atom(connection, "_NET_WM_CM_S0");
+    const xcb_atom_t selection = X11::atom(X11::Atom::NetWmCmS0);
     if (selection == XCB_ATOM_NONE)
         return false;
     xcb_get_selection_owner_reply_t *owner

@@ -50,9 +50,9 @@ void FullScreenWatch::setEnabled(bool enabled)
         if (!m_connection)
             return;
         m_root = X11::rootWindow(m_connection);
-        m_activeAtom = X11::atom(m_connection, "_NET_ACTIVE_WINDOW");
-        m_stateAtom = X11::atom(m_connection, "_NET_WM_STATE");
-        m_fullScreenAtom = X11::atom(m_connection, "_NET_WM_STATE_FULLSCREEN");
+        m_activeAtom = X11::atom(X11::Atom::NetActiveWindow);
+        m_stateAtom = X11::atom(X11::Atom::NetWmState);
+        m_fullScreenAtom = X11::atom(X11::Atom::NetWmStateFullScreen);
         // Qt already selects property changes on the root window (it follows
         // _NET_WORKAREA), so its events reach the filter without asking the
         // server anything here.
