@@ -114,7 +114,6 @@ void NotchPanel::pinToScreen(QScreen *screen)
 
 NotchPanel::~NotchPanel()
 {
-    PanelHints::takeActiveWindow(m_focusQuery);
     delete m_rootItem;
 }
 
@@ -122,12 +121,10 @@ quintptr NotchPanel::focusOwner()
 {
     // The card itself may have had the keyboard when asked (the window
     // manager finishing an earlier activation late): the owner from before
-    // stands then. None, a native Wayland window, is an answer too.
-    if (m_focusQuery.pending) {
-        const quintptr active = PanelHints::takeActiveWindow(m_focusQuery);
-        if (active != winId())
-            m_focusOwner = active;
-    }
+    // stands then, as it does while the answer is still on its way. None, a
+    // native Wayland window, is an answer too.
+    if (const std::optional<quintptr> active = m_focusQuery.take(); active && *active != winId())
+        m_focusOwner = *active;
     return m_focusOwner;
 }
 
@@ -255,7 +252,7 @@ void NotchPanel::expand()
     m_composited = Compositor::isActive(screen());
     // Become focusable only while expanded, so typing reaches the card. Who
     // has the keyboard now is asked first, to give it back on collapse.
-    m_focusQuery = PanelHints::queryActiveWindow();
+    m_focusQuery.ask();
     LayerSurface::setKeyboard(
         this, m_openedFromKeyboard ? LayerSurface::Keyboard::Exclusive : LayerSurface::Keyboard::OnDemand);
     setFlag(Qt::WindowDoesNotAcceptFocus, false);

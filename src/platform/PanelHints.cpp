@@ -68,29 +68,44 @@ void reassertPanel(QWindow *window)
     xcb_flush(c);
 }
 
-ActiveWindowQuery queryActiveWindow()
+ActiveWindowQuery::~ActiveWindowQuery()
 {
-    xcb_connection_t *c = X11::connection();
-    if (!c)
-        return {};
-    const xcb_get_property_cookie_t cookie = xcb_get_property(
-        c, 0, X11::rootWindow(c), X11::atom(X11::Atom::NetActiveWindow), XCB_ATOM_WINDOW, 0, 1);
-    xcb_flush(c);
-    return { cookie.sequence, true };
+    drop();
 }
 
-quintptr takeActiveWindow(ActiveWindowQuery &query)
+void ActiveWindowQuery::ask()
+{
+    drop();
+    xcb_connection_t *c = X11::connection();
+    if (!c)
+        return;
+    m_sequence = xcb_get_property(
+        c, 0, X11::rootWindow(c), X11::atom(X11::Atom::NetActiveWindow), XCB_ATOM_WINDOW, 0, 1)
+                     .sequence;
+    m_pending = true;
+    xcb_flush(c);
+}
+
+std::optional<quintptr> ActiveWindowQuery::take()
 {
     xcb_connection_t *c = X11::connection();
-    if (!c || !query.pending)
-        return 0;
-    query.pending = false;
-    xcb_get_property_reply_t *reply = xcb_get_property_reply(c, { query.sequence }, nullptr);
+    xcb_get_property_reply_t *reply = nullptr;
+    if (!c || !m_pending || !X11::takeReply(c, m_sequence, &reply))
+        return std::nullopt;
+    m_pending = false;
     quintptr result = 0;
     if (reply && reply->format == 32 && xcb_get_property_value_length(reply) >= 4)
         result = *static_cast<const xcb_window_t *>(xcb_get_property_value(reply));
     std::free(reply);
     return result;
+}
+
+void ActiveWindowQuery::drop()
+{
+    // An answer never read would stay with the connection for good.
+    if (xcb_connection_t *c = X11::connection(); c && m_pending)
+        xcb_discard_reply(c, m_sequence);
+    m_pending = false;
 }
 
 void activate(quintptr window)
