@@ -90,6 +90,9 @@ NotchPanel::NotchPanel(
             PanelHints::activate(focusOwner());
     });
 
+    // A compositing manager may start or stop while Brivane runs.
+    connect(&Compositor::instance(), &Compositor::activeChanged, this, [this] { applyHeight(m_height); });
+
     followScreen(QGuiApplication::primaryScreen());
     connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, [this](QScreen *primary) {
         if (!m_pinned)
@@ -193,7 +196,6 @@ void NotchPanel::setScreenGeometry(const QRect &screen, const QRect &available)
 
 void NotchPanel::showCollapsed()
 {
-    m_composited = Compositor::isActive(screen());
     applyHeight(m_height);
     PanelHints::markAsPanel(this);
     show();
@@ -222,7 +224,7 @@ void NotchPanel::applyHeight(int height)
     m_height = height;
     // The input region is the frame. Without a compositor transparent pixels
     // would paint black, so the card's rounded corners are cut away too.
-    if (m_composited)
+    if (Compositor::instance().isActive())
         setMask(QRegion(0, 0, panelWidth, height));
     else
         setMask(height > hitH ? roundedRegion(panelWidth, height, cardRadius, cardRadius)
@@ -249,7 +251,6 @@ void NotchPanel::expand()
         return;
     m_isExpanded = true;
     Q_EMIT isExpandedChanged();
-    m_composited = Compositor::isActive(screen());
     // Become focusable only while expanded, so typing reaches the card. Who
     // has the keyboard now is asked first, to give it back on collapse.
     m_focusQuery.ask();

@@ -120,7 +120,6 @@ private:
     PanelHints::ActiveWindowQuery m_focusQuery;
     int m_height = hitH;
     bool m_isExpanded = false;
-    bool m_composited = true;
     bool m_shellTracksPointer = false;
     bool m_suppressed = false;
     bool m_closingFromKeyboard = false;
