@@ -14,6 +14,7 @@
 #include "platform/LayerSurface.h"
 #include "platform/NotificationCenter.h"
 #include "platform/PanelHints.h"
+#include "platform/PointerStandIn.h"
 
 #include <QEasingCurve>
 #include <QGuiApplication>
@@ -69,12 +70,13 @@ NotchPanel::NotchPanel(
     }
 
     m_trackerView = new NotchTrackingView(this, this);
+    m_standIn = new PointerStandIn(this, this);
     QPointer<NotchPanel> weak(this);
-    m_trackerView->onMouseEnter = [weak] {
+    m_trackerView->onMouseEnter = m_standIn->onEnter = [weak] {
         if (weak && !weak->m_shellTracksPointer)
             weak->pointerEntered();
     };
-    m_trackerView->onMouseExit = [weak] {
+    m_trackerView->onMouseExit = m_standIn->onLeave = [weak] {
         if (weak && !weak->m_shellTracksPointer)
             weak->pointerLeft();
     };
@@ -90,8 +92,10 @@ NotchPanel::NotchPanel(
             PanelHints::activate(focusOwner());
     });
 
-    // A compositing manager may start or stop while Brivane runs.
+    // A compositing manager may start or stop while Brivane runs; the
+    // stand-in for the strip follows the strip's visibility.
     connect(&Compositor::instance(), &Compositor::activeChanged, this, [this] { applyHeight(m_height); });
+    connect(this, &QWindow::visibleChanged, this, [this] { applyHeight(m_height); });
 
     followScreen(QGuiApplication::primaryScreen());
     connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, [this](QScreen *primary) {
@@ -117,6 +121,8 @@ void NotchPanel::pinToScreen(QScreen *screen)
 
 NotchPanel::~NotchPanel()
 {
+    // QWindow hides the window as it goes, when nothing of the panel is left.
+    disconnect(this, &QWindow::visibleChanged, this, nullptr);
     delete m_rootItem;
 }
 
@@ -223,12 +229,22 @@ void NotchPanel::applyHeight(int height)
     const bool changed = height != m_height;
     m_height = height;
     // The input region is the frame. Without a compositor transparent pixels
-    // would paint black, so the card's rounded corners are cut away too.
-    if (Compositor::instance().isActive())
+    // would paint black: the collapsed strip, which shows nothing, is shaped
+    // to nothing and a stand-in takes the pointer there; the card's rounded
+    // corners are cut away.
+    const bool composited = Compositor::instance().isActive();
+    if (!composited && !m_isExpanded && height <= hitH) {
+        m_standIn->cover(QRect(0, 0, panelWidth, hitH));
+        if (changed)
+            Q_EMIT frameChanged();
+        return;
+    }
+    if (m_standIn->isCovering())
+        m_standIn->uncover();
+    if (composited)
         setMask(QRegion(0, 0, panelWidth, height));
     else
-        setMask(height > hitH ? roundedRegion(panelWidth, height, cardRadius, cardRadius)
-                              : roundedRegion(panelWidth, height, 0, stripRadius));
+        setMask(roundedRegion(panelWidth, height, cardRadius, cardRadius));
     if (changed)
         Q_EMIT frameChanged();
 }
@@ -251,6 +267,8 @@ void NotchPanel::expand()
         return;
     m_isExpanded = true;
     Q_EMIT isExpandedChanged();
+    // Shaped as the card from its first frame on, where the strip had no shape.
+    applyHeight(m_height);
     // Become focusable only while expanded, so typing reaches the card. Who
     // has the keyboard now is asked first, to give it back on collapse.
     m_focusQuery.ask();

@@ -14,7 +14,7 @@
 // On X11 its selection is followed rather than asked about: the owner is
 // asked for once, and from then on the server announces each new one
 // (XFixes), so isActive() never waits on the server. Until the first answer
-// is in, none is assumed, which hides too much rather than too little.
+// is in, none is assumed: the collapsed strip then draws nothing either way.
 // Wayland always composites; offscreen has no other windows to cover.
 class Compositor : public QObject, public QAbstractNativeEventFilter
 {

@@ -104,6 +104,7 @@ collapse() {
     xdotool mousemove "$mid_x" 800
     wait_until 10 shape_is "$collapsed" || { shot fail-collapse; fail "leaving did not collapse the card ($(shape_of))"; }
     wait_until 10 pixel_is "$probe_x" 300 "$desktop" || { shot fail-collapse-drawn; fail "the card stayed on screen"; }
+    pixel_is "$probe_x" 5 "$desktop" || { shot fail-strip-drawn; fail "the collapsed strip paints over the desktop"; }
 }
 
 click_at() {
