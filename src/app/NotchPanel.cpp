@@ -12,6 +12,7 @@
 #include "platform/Compositor.h"
 #include "platform/LayerSurface.h"
 #include "platform/PanelHints.h"
+#include "platform/PointerStandIn.h"
 
 #include <QEasingCurve>
 #include <QGuiApplication>
@@ -67,12 +68,13 @@ NotchPanel::NotchPanel(
     }
 
     m_trackerView = new NotchTrackingView(this, this);
+    m_standIn = new PointerStandIn(this, this);
     QPointer<NotchPanel> weak(this);
-    m_trackerView->onMouseEnter = [weak] {
+    m_trackerView->onMouseEnter = m_standIn->onEnter = [weak] {
         if (weak && !weak->m_shellTracksPointer)
             weak->pointerEntered();
     };
-    m_trackerView->onMouseExit = [weak] {
+    m_trackerView->onMouseExit = m_standIn->onLeave = [weak] {
         if (weak && !weak->m_shellTracksPointer)
             weak->pointerLeft();
     };
@@ -87,6 +89,11 @@ NotchPanel::NotchPanel(
         if (!m_isExpanded && isActive())
             PanelHints::activate(focusOwner());
     });
+
+    // A compositing manager may start or stop while Brivane runs; the
+    // stand-in for the strip follows the strip's visibility.
+    connect(&Compositor::instance(), &Compositor::activeChanged, this, [this] { applyHeight(m_height); });
+    connect(this, &QWindow::visibleChanged, this, [this] { applyHeight(m_height); });
 
     followScreen(QGuiApplication::primaryScreen());
     connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, [this](QScreen *primary) {
@@ -114,7 +121,8 @@ void NotchPanel::pinToScreen(QScreen *screen)
 
 NotchPanel::~NotchPanel()
 {
-    PanelHints::takeActiveWindow(m_focusQuery);
+    // QWindow hides the window as it goes, when nothing of the panel is left.
+    disconnect(this, &QWindow::visibleChanged, this, nullptr);
     delete m_rootItem;
 }
 
@@ -122,12 +130,10 @@ quintptr NotchPanel::focusOwner()
 {
     // The card itself may have had the keyboard when asked (the window
     // manager finishing an earlier activation late): the owner from before
-    // stands then. None, a native Wayland window, is an answer too.
-    if (m_focusQuery.pending) {
-        const quintptr active = PanelHints::takeActiveWindow(m_focusQuery);
-        if (active != winId())
-            m_focusOwner = active;
-    }
+    // stands then, as it does while the answer is still on its way. None, a
+    // native Wayland window, is an answer too.
+    if (const std::optional<quintptr> active = m_focusQuery.take(); active && *active != winId())
+        m_focusOwner = *active;
     return m_focusOwner;
 }
 
@@ -196,7 +202,6 @@ void NotchPanel::setScreenGeometry(const QRect &screen, const QRect &available)
 
 void NotchPanel::showCollapsed()
 {
-    m_composited = Compositor::isActive(screen());
     applyHeight(m_height);
     PanelHints::markAsPanel(this);
     show();
@@ -224,12 +229,22 @@ void NotchPanel::applyHeight(int height)
     const bool changed = height != m_height;
     m_height = height;
     // The input region is the frame. Without a compositor transparent pixels
-    // would paint black, so the card's rounded corners are cut away too.
-    if (m_composited)
+    // would paint black: the collapsed strip, which shows nothing, is shaped
+    // to nothing and a stand-in takes the pointer there; the card's rounded
+    // corners are cut away.
+    const bool composited = Compositor::instance().isActive();
+    if (!composited && !m_isExpanded && height <= hitH) {
+        m_standIn->cover(QRect(0, 0, panelWidth, hitH));
+        if (changed)
+            Q_EMIT frameChanged();
+        return;
+    }
+    if (m_standIn->isCovering())
+        m_standIn->uncover();
+    if (composited)
         setMask(QRegion(0, 0, panelWidth, height));
     else
-        setMask(height > hitH ? roundedRegion(panelWidth, height, cardRadius, cardRadius)
-                              : roundedRegion(panelWidth, height, 0, stripRadius));
+        setMask(roundedRegion(panelWidth, height, cardRadius, cardRadius));
     if (changed)
         Q_EMIT frameChanged();
 }
@@ -251,10 +266,11 @@ void NotchPanel::expand()
     if (m_isExpanded)
         return;
     m_isExpanded = true;
-    m_composited = Compositor::isActive(screen());
+    // Shaped as the card from its first frame on, where the strip had no shape.
+    applyHeight(m_height);
     // Become focusable only while expanded, so typing reaches the card. Who
     // has the keyboard now is asked first, to give it back on collapse.
-    m_focusQuery = PanelHints::queryActiveWindow();
+    m_focusQuery.ask();
     LayerSurface::setKeyboard(
         this, m_openedFromKeyboard ? LayerSurface::Keyboard::Exclusive : LayerSurface::Keyboard::OnDemand);
     setFlag(Qt::WindowDoesNotAcceptFocus, false);

@@ -15,6 +15,7 @@ class AIStore;
 class ClipboardStore;
 class MediaStore;
 class NotchTrackingView;
+class PointerStandIn;
 class NotesStore;
 class QQmlEngine;
 class QQuickItem;
@@ -25,7 +26,8 @@ class QVariantAnimation;
 // 380 x 32 strip that grows downwards into a 380 x 520 card while the pointer
 // is over it. The window keeps the expanded size; its mask (which is also its
 // input region) is the panel's frame, so nothing outside the frame paints over
-// other windows or takes their clicks, with or without a compositor.
+// other windows or takes their clicks. Without a compositor the collapsed
+// strip has no shape at all, and a stand-in takes the pointer over it.
 class NotchPanel : public QQuickWindow
 {
     Q_OBJECT
@@ -38,7 +40,6 @@ public:
     static constexpr int expandMs = 550;
     static constexpr int collapseMs = 300;
     static constexpr int cardRadius = 28;
-    static constexpr int stripRadius = 10;
 
     static QRegion roundedRegion(int width, int height, int topRadius, int bottomRadius);
 
@@ -111,6 +112,7 @@ private:
     quintptr focusOwner();
 
     NotchTrackingView *m_trackerView = nullptr;
+    PointerStandIn *m_standIn = nullptr;
     QQuickItem *m_rootItem = nullptr;
     QVariantAnimation *m_animation = nullptr;
     QRect m_screen;
@@ -120,7 +122,6 @@ private:
     PanelHints::ActiveWindowQuery m_focusQuery;
     int m_height = hitH;
     bool m_isExpanded = false;
-    bool m_composited = true;
     bool m_shellTracksPointer = false;
     bool m_suppressed = false;
     bool m_closingFromKeyboard = false;

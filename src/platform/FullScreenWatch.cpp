@@ -9,6 +9,7 @@
 #include <QWindow>
 #include <algorithm>
 #include <cstdlib>
+#include <initializer_list>
 #include <utility>
 
 namespace {
@@ -50,9 +51,9 @@ void FullScreenWatch::setEnabled(bool enabled)
         if (!m_connection)
             return;
         m_root = X11::rootWindow(m_connection);
-        m_activeAtom = X11::atom(m_connection, "_NET_ACTIVE_WINDOW");
-        m_stateAtom = X11::atom(m_connection, "_NET_WM_STATE");
-        m_fullScreenAtom = X11::atom(m_connection, "_NET_WM_STATE_FULLSCREEN");
+        m_activeAtom = X11::atom(X11::Atom::NetActiveWindow);
+        m_stateAtom = X11::atom(X11::Atom::NetWmState);
+        m_fullScreenAtom = X11::atom(X11::Atom::NetWmStateFullScreen);
         // Qt already selects property changes on the root window (it follows
         // _NET_WORKAREA), so its events reach the filter without asking the
         // server anything here.
@@ -63,8 +64,8 @@ void FullScreenWatch::setEnabled(bool enabled)
         ask();
     } else {
         qGuiApp->removeNativeEventFilter(this);
-        m_poll.stop();
-        m_step = Step::Idle;
+        dropQuestions();
+        m_askAgain = false;
         setArea(QRect());
     }
 }
@@ -118,8 +119,11 @@ void FullScreenWatch::ask()
 void FullScreenWatch::collect()
 {
     if (++m_tries > MaxTries) {
-        m_poll.stop();
-        m_step = Step::Idle;
+        // What it was asked may have changed meanwhile: a change announced
+        // while waiting is asked about afresh.
+        dropQuestions();
+        if (std::exchange(m_askAgain, false))
+            ask();
         return;
     }
     if (m_step == Step::Active) {
@@ -188,6 +192,19 @@ void FullScreenWatch::collect()
         if (std::exchange(m_askAgain, false))
             ask();
     }
+}
+
+void FullScreenWatch::dropQuestions()
+{
+    // Unread answers would stay with the connection for good.
+    if (m_step == Step::Active) {
+        xcb_discard_reply(m_connection, m_activeCookie);
+    } else if (m_step == Step::Details) {
+        for (const unsigned cookie : { m_stateCookie, m_geometryCookie, m_translateCookie })
+            xcb_discard_reply(m_connection, cookie);
+    }
+    m_step = Step::Idle;
+    m_poll.stop();
 }
 
 void FullScreenWatch::setArea(const QRect &area)

@@ -35,6 +35,7 @@ Q_SIGNALS:
 private:
     void ask();
     void collect();
+    void dropQuestions();
     void setArea(const QRect &area);
 
     xcb_connection_t *m_connection = nullptr;

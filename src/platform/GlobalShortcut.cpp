@@ -12,6 +12,11 @@
 #include <QGuiApplication>
 #include <algorithm>
 #include <array>
+#include <cstdlib>
+
+// xcb/xkb.h names a member "explicit", which C++ cannot take; of it only the
+// extension is needed, whose events Qt has asked for on this connection.
+extern "C" xcb_extension_t xcb_xkb_id;
 
 namespace {
 
@@ -88,8 +93,8 @@ GlobalShortcut::GlobalShortcut(const QDBusConnection &bus, QObject *parent)
     : QObject(parent)
     , m_bus(bus)
 {
-    m_keymapPoll.setInterval(PollMs);
-    connect(&m_keymapPoll, &QTimer::timeout, this, &GlobalShortcut::collectKeymap);
+    m_poll.setInterval(PollMs);
+    connect(&m_poll, &QTimer::timeout, this, &GlobalShortcut::collectX11);
 }
 
 GlobalShortcut::~GlobalShortcut()
@@ -153,16 +158,36 @@ void GlobalShortcut::apply()
 
 void GlobalShortcut::release()
 {
-    m_keymapPoll.stop();
+    stopAsking();
+    ungrab();
+    m_keycode = 0;
+    m_keysym = 0;
+    if (m_backend == Backend::Shell && !m_sequence.isEmpty())
+        Q_EMIT acceleratorChanged(QString());
+}
+
+void GlobalShortcut::stopAsking()
+{
+    // Unread answers would stay with the connection for good.
+    if (m_step == Step::Keymap) {
+        xcb_discard_reply(m_connection, m_keymapCookie);
+    } else if (m_step == Step::Grabs) {
+        for (const xcb_void_cookie_t cookie : m_grabCookies)
+            xcb_discard_reply(m_connection, cookie.sequence);
+        xcb_discard_reply(m_connection, m_grabsDoneCookie);
+    }
+    m_step = Step::Idle;
+    m_poll.stop();
+}
+
+void GlobalShortcut::ungrab()
+{
+    // Letting go of a grab another client holds does nothing.
     if (m_connection && m_keycode) {
         for (const uint16_t variant : kLockVariants)
             xcb_ungrab_key(m_connection, m_keycode, m_root, m_modifiers | variant);
         xcb_flush(m_connection);
     }
-    m_keycode = 0;
-    m_grabSequences.clear();
-    if (m_backend == Backend::Shell && !m_sequence.isEmpty())
-        Q_EMIT acceleratorChanged(QString());
 }
 
 void GlobalShortcut::setShellResult(bool grabbed)
@@ -222,88 +247,141 @@ QString GlobalShortcut::toAccelerator(const QKeySequence &sequence)
 void GlobalShortcut::grabX11()
 {
     m_connection = X11::connection();
-    const quint32 keysym = keysymFor(m_sequence[0].key());
-    if (!m_connection || !keysym) {
+    m_keysym = keysymFor(m_sequence[0].key());
+    if (!m_connection || !m_keysym) {
         setState(State::Unavailable);
         return;
     }
     m_root = X11::rootWindow(m_connection);
     m_modifiers = x11Modifiers(m_sequence[0].keyboardModifiers());
+    if (!m_filtering) {
+        // Qt has set up XKB on this connection, so its data is at hand.
+        const xcb_query_extension_reply_t *xkb = xcb_get_extension_data(m_connection, &xcb_xkb_id);
+        if (xkb && xkb->present)
+            m_xkbEvent = xkb->first_event;
+        qGuiApp->installNativeEventFilter(this);
+        m_filtering = true;
+    }
+    setState(State::Off);
+    askKeymap();
+}
+
+void GlobalShortcut::askKeymap()
+{
     // Which key carries the symbol is the server's keymap; asked, not
     // waited for.
+    stopAsking();
     const xcb_setup_t *setup = xcb_get_setup(m_connection);
     m_keymapCookie = xcb_get_keyboard_mapping(
         m_connection, setup->min_keycode, uint8_t(setup->max_keycode - setup->min_keycode + 1))
                          .sequence;
     xcb_flush(m_connection);
+    m_step = Step::Keymap;
     m_tries = 0;
-    setState(State::Off);
-    m_keymapPoll.start();
+    m_poll.start();
 }
 
-void GlobalShortcut::collectKeymap()
+void GlobalShortcut::collectX11()
 {
-    xcb_get_keyboard_mapping_reply_t *reply = nullptr;
-    if (!X11::takeReply(m_connection, m_keymapCookie, &reply)) {
-        if (++m_tries > MaxTries) {
-            m_keymapPoll.stop();
+    if (m_step == Step::Keymap) {
+        xcb_get_keyboard_mapping_reply_t *reply = nullptr;
+        if (!X11::takeReply(m_connection, m_keymapCookie, &reply)) {
+            // A grab already in place stays.
+            if (++m_tries > MaxTries) {
+                stopAsking();
+                if (!m_keycode)
+                    setState(State::Unavailable);
+            }
+            return;
+        }
+        m_step = Step::Idle;
+        m_poll.stop();
+        xcb_keycode_t keycode = 0;
+        if (reply) {
+            const xcb_keysym_t *syms = xcb_get_keyboard_mapping_keysyms(reply);
+            const int count = xcb_get_keyboard_mapping_keysyms_length(reply);
+            const int perKey = std::max<int>(1, reply->keysyms_per_keycode);
+            const xcb_keycode_t first = xcb_get_setup(m_connection)->min_keycode;
+            // The unshifted and shifted symbols of each key.
+            for (int i = 0; i < count && !keycode; ++i) {
+                if (i % perKey < 2 && syms[i] == m_keysym)
+                    keycode = xcb_keycode_t(first + i / perKey);
+            }
+            std::free(reply);
+        }
+        if (!keycode) {
+            ungrab();
+            m_keycode = 0;
             setState(State::Unavailable);
+        } else if (keycode != m_keycode) {
+            regrab(keycode);
         }
         return;
     }
-    m_keymapPoll.stop();
-    const quint32 keysym = keysymFor(m_sequence[0].key());
-    xcb_keycode_t keycode = 0;
-    if (reply) {
-        const xcb_keysym_t *syms = xcb_get_keyboard_mapping_keysyms(reply);
-        const int count = xcb_get_keyboard_mapping_keysyms_length(reply);
-        const int perKey = std::max<int>(1, reply->keysyms_per_keycode);
-        const xcb_keycode_t first = xcb_get_setup(m_connection)->min_keycode;
-        // The unshifted and shifted symbols of each key.
-        for (int i = 0; i < count && !keycode; ++i) {
-            if (i % perKey < 2 && syms[i] == keysym)
-                keycode = xcb_keycode_t(first + i / perKey);
+    if (m_step == Step::Grabs) {
+        xcb_get_input_focus_reply_t *done = nullptr;
+        if (!X11::takeReply(m_connection, m_grabsDoneCookie, &done)) {
+            if (++m_tries > MaxTries) {
+                stopAsking();
+                setState(State::Unavailable);
+            }
+            return;
         }
-        std::free(reply);
+        std::free(done);
+        m_step = Step::Idle;
+        m_poll.stop();
+        bool taken = false;
+        for (const xcb_void_cookie_t cookie : m_grabCookies) {
+            // The server answered a later request, so this one is done and
+            // its error, if any, is at hand: no wait.
+            xcb_generic_error_t *error = xcb_request_check(m_connection, cookie);
+            taken = taken || (error && error->error_code == BadAccess);
+            std::free(error);
+        }
+        if (taken) {
+            // Brivane keeps working without it; what was grabbed goes back.
+            ungrab();
+            setState(State::Taken);
+        } else {
+            setState(State::Registered);
+        }
     }
-    if (!keycode) {
-        setState(State::Unavailable);
-        return;
-    }
+}
+
+void GlobalShortcut::regrab(xcb_keycode_t keycode)
+{
+    ungrab();
     m_keycode = keycode;
-    if (!m_filtering) {
-        qGuiApp->installNativeEventFilter(this);
-        m_filtering = true;
-    }
     // Keys go to the root window whichever window has the keyboard; a
     // BadAccess answer to any of these means another client holds it.
-    for (const uint16_t variant : kLockVariants) {
-        m_grabSequences.append(uint16_t(xcb_grab_key(
-            m_connection, 0, m_root, m_modifiers | variant, keycode, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC)
-                                            .sequence));
+    for (size_t i = 0; i < kLockVariants.size(); ++i) {
+        m_grabCookies[i] = xcb_grab_key_checked(m_connection, 0, m_root, m_modifiers | kLockVariants[i],
+            keycode, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
     }
+    m_grabsDoneCookie = xcb_get_input_focus(m_connection).sequence;
     xcb_flush(m_connection);
-    setState(State::Registered);
+    m_step = Step::Grabs;
+    m_tries = 0;
+    m_poll.start();
 }
 
 bool GlobalShortcut::nativeEventFilter(const QByteArray &eventType, void *message, qintptr *)
 {
-    if (eventType != "xcb_generic_event_t" || !m_keycode)
+    if (eventType != "xcb_generic_event_t" || m_backend != Backend::X11 || !m_keysym)
         return false;
     auto *event = static_cast<xcb_generic_event_t *>(message);
     const uint8_t type = event->response_type & ~0x80;
-    if (type == 0) {
-        auto *error = reinterpret_cast<xcb_generic_error_t *>(event);
-        if (!m_grabSequences.contains(error->sequence))
-            return false;
-        if (error->error_code == BadAccess) {
-            // Brivane keeps working without it; what was grabbed goes back.
-            release();
-            setState(State::Taken);
-        }
-        return true;
+    // The symbol may now be on another key: a new keymap, or through XKB,
+    // which tells its own clients of a new keyboard only in its own event.
+    // XKB's events all share one type; the second byte tells them apart.
+    constexpr uint8_t XkbNewKeyboardNotify = 0;
+    if ((type == XCB_MAPPING_NOTIFY
+            && reinterpret_cast<xcb_mapping_notify_event_t *>(event)->request == XCB_MAPPING_KEYBOARD)
+        || (m_xkbEvent && type == m_xkbEvent && event->pad0 == XkbNewKeyboardNotify)) {
+        askKeymap();
+        return false;
     }
-    if (type == XCB_KEY_PRESS) {
+    if (type == XCB_KEY_PRESS && m_keycode) {
         auto *press = reinterpret_cast<xcb_key_press_event_t *>(event);
         const uint16_t modifiers = press->state & ~(LockMask | NumLockMask);
         if (press->event == m_root && press->detail == m_keycode

@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <array>
 #include <xcb/xcb.h>
 
 // One key combination that reaches Brivane wherever the keyboard is, taken
@@ -65,7 +66,11 @@ private:
     void release();
     void setState(State state);
     void grabX11();
-    void collectKeymap();
+    void askKeymap();
+    void collectX11();
+    void regrab(xcb_keycode_t keycode);
+    void ungrab();
+    void stopAsking();
     void registerWithKde();
 
     QDBusConnection m_bus;
@@ -75,14 +80,21 @@ private:
     // Bumped at every change, so late answers for an earlier one are dropped.
     quint64 m_generation = 0;
 
-    // X11: the grab and the requests whose errors mean "taken".
+    // X11: the grab, and the questions in flight: the keymap, which key
+    // carries the symbol; then whether each grab was granted, known once the
+    // answer to a request sent after them is in.
     xcb_connection_t *m_connection = nullptr;
     xcb_window_t m_root = 0;
+    quint32 m_keysym = 0;
     xcb_keycode_t m_keycode = 0;
     uint16_t m_modifiers = 0;
-    QList<uint16_t> m_grabSequences;
+    uint8_t m_xkbEvent = 0;
+    enum class Step { Idle, Keymap, Grabs };
+    Step m_step = Step::Idle;
     unsigned m_keymapCookie = 0;
-    QTimer m_keymapPoll;
+    std::array<xcb_void_cookie_t, 4> m_grabCookies {};
+    unsigned m_grabsDoneCookie = 0;
+    QTimer m_poll;
     int m_tries = 0;
     bool m_filtering = false;
     bool m_kdeConnected = false;

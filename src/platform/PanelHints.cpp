@@ -13,8 +13,8 @@ namespace {
 
 // The states that keep a panel out of task bars, pagers and Alt+Tab; the
 // last is KWin's own for its switcher.
-constexpr std::initializer_list<const char *> kPanelStates
-    = { "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER", "_KDE_NET_WM_STATE_SKIP_SWITCHER" };
+constexpr std::initializer_list<X11::Atom> kPanelStates = { X11::Atom::NetWmStateSkipTaskbar,
+    X11::Atom::NetWmStateSkipPager, X11::Atom::KdeNetWmStateSkipSwitcher };
 
 // Requests about a window go to the root window, where the window manager
 // listens (EWMH).
@@ -46,10 +46,10 @@ void markAsPanel(QWindow *window)
     // Qt merges what it finds in _NET_WM_STATE with its own states when it
     // maps the window, so these survive show().
     const auto id = xcb_window_t(window->winId());
-    for (const char *name : kPanelStates) {
-        const xcb_atom_t state = X11::atom(c, name);
+    for (const X11::Atom name : kPanelStates) {
+        const xcb_atom_t state = X11::atom(name);
         xcb_change_property(
-            c, XCB_PROP_MODE_APPEND, id, X11::atom(c, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32, 1, &state);
+            c, XCB_PROP_MODE_APPEND, id, X11::atom(X11::Atom::NetWmState), XCB_ATOM_ATOM, 32, 1, &state);
     }
     xcb_flush(c);
 }
@@ -60,37 +60,52 @@ void reassertPanel(QWindow *window)
     if (!c || !window)
         return;
     const auto id = xcb_window_t(window->winId());
-    const xcb_atom_t wmState = X11::atom(c, "_NET_WM_STATE");
+    const xcb_atom_t wmState = X11::atom(X11::Atom::NetWmState);
     constexpr uint32_t remove = 0, add = 1, fromPager = 2;
-    for (const char *name : kPanelStates)
-        sendToRoot(c, id, wmState, { add, X11::atom(c, name), 0, fromPager });
-    sendToRoot(c, id, wmState, { remove, X11::atom(c, "_NET_WM_STATE_DEMANDS_ATTENTION"), 0, fromPager });
+    for (const X11::Atom name : kPanelStates)
+        sendToRoot(c, id, wmState, { add, X11::atom(name), 0, fromPager });
+    sendToRoot(c, id, wmState, { remove, X11::atom(X11::Atom::NetWmStateDemandsAttention), 0, fromPager });
     xcb_flush(c);
 }
 
-ActiveWindowQuery queryActiveWindow()
+ActiveWindowQuery::~ActiveWindowQuery()
 {
+    drop();
+}
+
+void ActiveWindowQuery::ask()
+{
+    drop();
     xcb_connection_t *c = X11::connection();
     if (!c)
-        return {};
-    const xcb_get_property_cookie_t cookie = xcb_get_property(
-        c, 0, X11::rootWindow(c), X11::atom(c, "_NET_ACTIVE_WINDOW"), XCB_ATOM_WINDOW, 0, 1);
+        return;
+    m_sequence = xcb_get_property(
+        c, 0, X11::rootWindow(c), X11::atom(X11::Atom::NetActiveWindow), XCB_ATOM_WINDOW, 0, 1)
+                     .sequence;
+    m_pending = true;
     xcb_flush(c);
-    return { cookie.sequence, true };
 }
 
-quintptr takeActiveWindow(ActiveWindowQuery &query)
+std::optional<quintptr> ActiveWindowQuery::take()
 {
     xcb_connection_t *c = X11::connection();
-    if (!c || !query.pending)
-        return 0;
-    query.pending = false;
-    xcb_get_property_reply_t *reply = xcb_get_property_reply(c, { query.sequence }, nullptr);
+    xcb_get_property_reply_t *reply = nullptr;
+    if (!c || !m_pending || !X11::takeReply(c, m_sequence, &reply))
+        return std::nullopt;
+    m_pending = false;
     quintptr result = 0;
     if (reply && reply->format == 32 && xcb_get_property_value_length(reply) >= 4)
         result = *static_cast<const xcb_window_t *>(xcb_get_property_value(reply));
     std::free(reply);
     return result;
+}
+
+void ActiveWindowQuery::drop()
+{
+    // An answer never read would stay with the connection for good.
+    if (xcb_connection_t *c = X11::connection(); c && m_pending)
+        xcb_discard_reply(c, m_sequence);
+    m_pending = false;
 }
 
 void activate(quintptr window)
@@ -99,7 +114,7 @@ void activate(quintptr window)
     if (!c || !window)
         return;
     constexpr uint32_t fromPager = 2, now = XCB_CURRENT_TIME;
-    sendToRoot(c, xcb_window_t(window), X11::atom(c, "_NET_ACTIVE_WINDOW"), { fromPager, now, 0 });
+    sendToRoot(c, xcb_window_t(window), X11::atom(X11::Atom::NetActiveWindow), { fromPager, now, 0 });
     xcb_flush(c);
 }
 

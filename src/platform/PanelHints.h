@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QtGlobal>
+#include <optional>
 
 class QWindow;
 
@@ -22,16 +23,28 @@ void markAsPanel(QWindow *window);
 void reassertPanel(QWindow *window);
 
 // Which window has the keyboard, as the window manager announces it. The
-// question is sent at once and its answer read later with
-// takeActiveWindow(), by when it has long arrived, so nothing waits on the
-// server. The answer is 0 when no window, or a native Wayland window, has it.
-struct ActiveWindowQuery
+// question is sent with ask() and its answer taken later with take(), which
+// never waits: it has nothing until the answer is in, which is within a
+// round trip, long before the card that asked closes. The answer is 0 when
+// no window, or a native Wayland window, has it.
+class ActiveWindowQuery
 {
-    unsigned sequence = 0;
-    bool pending = false;
+public:
+    ActiveWindowQuery() = default;
+    ActiveWindowQuery(const ActiveWindowQuery &) = delete;
+    ActiveWindowQuery &operator=(const ActiveWindowQuery &) = delete;
+    ~ActiveWindowQuery();
+
+    // A question still unanswered is dropped.
+    void ask();
+    std::optional<quintptr> take();
+
+private:
+    void drop();
+
+    unsigned m_sequence = 0;
+    bool m_pending = false;
 };
-ActiveWindowQuery queryActiveWindow();
-quintptr takeActiveWindow(ActiveWindowQuery &query);
 
 // Asks the window manager to focus the window. Sent as a pager would, since a
 // panel acts on the user's pointer and has no input event of its own to

@@ -3,10 +3,10 @@
 
 #include "X11.h"
 
-#include <QByteArray>
 #include <QGuiApplication>
-#include <QHash>
+#include <array>
 #include <cstdlib>
+#include <cstring>
 
 namespace X11 {
 
@@ -22,19 +22,31 @@ xcb_window_t rootWindow(xcb_connection_t *connection)
     return it.rem ? it.data->root : xcb_window_t(XCB_WINDOW_NONE);
 }
 
-xcb_atom_t atom(xcb_connection_t *connection, const char *name)
+xcb_atom_t atom(Atom which)
 {
-    static QHash<QByteArray, xcb_atom_t> cache;
-    const QByteArray bytes(name);
-    if (const auto it = cache.constFind(bytes); it != cache.constEnd())
-        return *it;
-    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, uint16_t(bytes.size()), bytes.constData()), nullptr);
-    const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    std::free(reply);
-    if (result != XCB_ATOM_NONE)
-        cache.insert(bytes, result);
-    return result;
+    // In the order of the enumeration.
+    static constexpr std::array<const char *, size_t(Atom::Count)> kNames { "_NET_ACTIVE_WINDOW",
+        "_NET_WM_STATE", "_NET_WM_STATE_FULLSCREEN", "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER",
+        "_KDE_NET_WM_STATE_SKIP_SWITCHER", "_NET_WM_STATE_DEMANDS_ATTENTION", "_NET_WM_CM_S0" };
+    static std::array<xcb_atom_t, size_t(Atom::Count)> atoms {};
+    static bool interned = false;
+    xcb_connection_t *c = connection();
+    if (!c || which == Atom::Count)
+        return XCB_ATOM_NONE;
+    if (!interned) {
+        interned = true;
+        // Every question goes out before the first answer is read: the wait
+        // for that answer is the only one.
+        std::array<xcb_intern_atom_cookie_t, size_t(Atom::Count)> cookies;
+        for (size_t i = 0; i < kNames.size(); ++i)
+            cookies[i] = xcb_intern_atom(c, 0, uint16_t(std::strlen(kNames[i])), kNames[i]);
+        for (size_t i = 0; i < kNames.size(); ++i) {
+            xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(c, cookies[i], nullptr);
+            atoms[i] = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+            std::free(reply);
+        }
+    }
+    return atoms[size_t(which)];
 }
 
 } // namespace X11

@@ -14,9 +14,23 @@ namespace X11 {
 // None when this is not an X11 client.
 xcb_connection_t *connection();
 xcb_window_t rootWindow(xcb_connection_t *connection);
-// Atoms live as long as the server, so each name costs one round trip per
-// process; XCB_ATOM_NONE when the server does not answer.
-xcb_atom_t atom(xcb_connection_t *connection, const char *name);
+
+// Every atom the platform code names.
+enum class Atom {
+    NetActiveWindow,
+    NetWmState,
+    NetWmStateFullScreen,
+    NetWmStateSkipTaskbar,
+    NetWmStateSkipPager,
+    KdeNetWmStateSkipSwitcher,
+    NetWmStateDemandsAttention,
+    NetWmCmS0,
+    Count
+};
+// Atoms live as long as the server: all of them are asked for together the
+// first time one is needed, so they cost one round trip per process.
+// XCB_ATOM_NONE off X11 or when the server does not answer.
+xcb_atom_t atom(Atom atom);
 
 // Takes the answer to an earlier request if it has arrived, without waiting:
 // true once it is there (the reply may still be none, after an error).

@@ -10,6 +10,7 @@ list(APPEND BRIVANE_SOURCES
     platform/Compositor.h platform/Compositor.cpp
     platform/X11.h platform/X11.cpp
     platform/PanelHints.h platform/PanelHints.cpp
+    platform/PointerStandIn.h platform/PointerStandIn.cpp
     platform/FullScreenWatch.h platform/FullScreenWatch.cpp
     platform/GlobalShortcut.h platform/GlobalShortcut.cpp
     platform/ShellExtension.h platform/ShellExtension.cpp

@@ -86,6 +86,7 @@ collapse() {
     xdotool mousemove "$mid_x" 800
     wait_until 10 shape_is "$collapsed" || { screenshot fail-collapse; fail "leaving did not collapse the card ($(shape_of))"; }
     wait_until 10 pixel_is "$probe_x" 300 "$desktop" || { screenshot fail-collapse-drawn; fail "the card stayed on screen"; }
+    pixel_is "$probe_x" 5 "$desktop" || { screenshot fail-strip-drawn; fail "the collapsed strip paints over the desktop"; }
 }
 
 # pick_tab <index>: click it and wait until its label shows in its colour.

@@ -42,13 +42,16 @@ brivane_mapped() {
     [ -n "$(brivane_window)" ]
 }
 
-# shape_of [window]: the strip's input shape as WxH+X+Y (the first strip).
+# shape_of [window]: the strip's shape, which bounds its input too, as WxH+X+Y
+# (the first strip).
 shape_of() {
     xwininfo -shape -id "${1:-$(brivane_window)}" | sed -n 's/.*Window shape extents: *\([0-9x+]*\).*/\1/p'
 }
 # shape_is <WxH+X+Y> [window]
 shape_is() { [ "$(shape_of "${2:-}")" = "$1" ]; }
-collapsed="380x32+0+0"
+# Nothing composites in these sessions: the collapsed strip has no shape at
+# all, and a window that only takes the pointer stands in for it.
+collapsed="0x0+0+0"
 expanded="380x520+0+0"
 
 settings_window() { client_window "Brivane Settings"; }

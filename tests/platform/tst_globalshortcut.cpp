@@ -10,6 +10,7 @@
 #include <QDBusConnection>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 #include <xcb/xcb.h>
@@ -65,6 +66,20 @@ private Q_SLOTS:
         pressKeys(QStringLiteral("ctrl+alt+j"));
         pressKeys(QStringLiteral("ctrl+alt+k"));
         QTRY_COMPARE(activated.count(), 2);
+
+        // A new keymap moves K to another key (evdev's Y): the grab follows.
+        const auto remap = [](const char *k, const char *y) {
+            QProcess::execute(QStringLiteral("xmodmap"),
+                { QStringLiteral("-e"), QLatin1String("keycode 45 = ") + QLatin1String(k),
+                    QStringLiteral("-e"), QLatin1String("keycode 29 = ") + QLatin1String(y) });
+        };
+        remap("y Y", "k K");
+        const auto restore = qScopeGuard([&remap] { remap("k K", "y Y"); });
+        for (int i = 0; i < 20 && activated.count() < 3; ++i) {
+            pressKeys(QStringLiteral("ctrl+alt+k"));
+            QTest::qWait(50);
+        }
+        QCOMPARE(activated.count(), 3);
         shortcut.setShortcut(QKeySequence());
         QCOMPARE(shortcut.state(), GlobalShortcut::State::Off);
     }
