@@ -8,8 +8,8 @@
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/media_views [seconds-per-case]
 #include "app/QmlFactory.h"
-#include "ui/Symbols.h"
 #include "media/MediaStore.h"
+#include "ui/Symbols.h"
 
 #include <QGuiApplication>
 #include <QQmlEngine>

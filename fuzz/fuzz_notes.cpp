@@ -4,9 +4,9 @@
 // libFuzzer harness for the stored notes list ("brivane_notes"): any bytes
 // decode without a crash, and whatever decodes is written back by the encoder
 // in a form that decodes to exactly the same notes.
-#include "ui/Text.h"
 #include "desk/NotesModel.h"
 #include "desk/NotesStore.h"
+#include "ui/Text.h"
 
 #include <cmath>
 #include <cstddef>

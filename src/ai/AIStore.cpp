@@ -6,10 +6,10 @@
 #include "ModelList.h"
 #include "ReplyReader.h"
 #include "ServerAddress.h"
-#include "ui/Text.h"
 #include "platform/HttpStreamClient.h"
 #include "platform/KeyValueStore.h"
 #include "platform/SecretKeyring.h"
+#include "ui/Text.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

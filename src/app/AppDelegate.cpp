@@ -9,7 +9,6 @@
 #include "QmlFactory.h"
 #include "Translations.h"
 #include "ai/AIStore.h"
-#include "ui/Symbols.h"
 #include "desk/ClipboardStore.h"
 #include "desk/NotesStore.h"
 #include "media/MediaStore.h"
@@ -23,6 +22,7 @@
 #include "platform/ShellExtension.h"
 #include "platform/SingleInstance.h"
 #include "platform/UnixSignals.h"
+#include "ui/Symbols.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -64,7 +64,7 @@ AppDelegate::~AppDelegate()
 
 void AppDelegate::applicationDidFinishLaunching()
 {
-    m_notchPanel = new NotchPanel(m_sharedNotes, m_sharedClipboard, m_sharedAI, m_sharedMedia, &m_engine);
+    m_notchPanel = new NotchPanel(cardStores(), &m_engine);
     m_panels.append(m_notchPanel);
     if (qEnvironmentVariableIsSet("BRIVANE_REPORT_FIRST_FRAME")) {
         // For bench/shell.sh: the moment the strip is first on screen.
@@ -224,8 +224,7 @@ void AppDelegate::placePanels()
         delete m_panels.takeLast();
     for (qsizetype i = 1; i < wanted.size(); ++i) {
         if (i == m_panels.size()) {
-            auto *panel
-                = new NotchPanel(m_sharedNotes, m_sharedClipboard, m_sharedAI, m_sharedMedia, &m_engine);
+            auto *panel = new NotchPanel(cardStores(), &m_engine);
             setUpPanel(panel);
             m_panels.append(panel);
             panel->pinToScreen(screenNamed(wanted.at(i)));
@@ -235,6 +234,14 @@ void AppDelegate::placePanels()
         }
     }
     suppressUnderFullScreen();
+}
+
+QVariantMap AppDelegate::cardStores() const
+{
+    return { { QStringLiteral("notes"), QVariant::fromValue(m_sharedNotes) },
+        { QStringLiteral("clipboard"), QVariant::fromValue(m_sharedClipboard) },
+        { QStringLiteral("ai"), QVariant::fromValue(m_sharedAI) },
+        { QStringLiteral("media"), QVariant::fromValue(m_sharedMedia) } };
 }
 
 bool AppDelegate::collapseOpenCard()

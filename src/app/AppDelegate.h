@@ -70,6 +70,8 @@ private:
     void placePanels();
     void setUpPanel(NotchPanel *panel);
     void chooseShortcutBackend();
+    // What the card's views are given: every store they show.
+    QVariantMap cardStores() const;
     // Collapses the card where one is open; false when none was.
     bool collapseOpenCard();
     void openCardOn(QScreen *screen);

@@ -5,10 +5,6 @@
 
 #include "NotchTrackingView.h"
 #include "QmlFactory.h"
-#include "ai/AIStore.h"
-#include "desk/ClipboardStore.h"
-#include "desk/NotesStore.h"
-#include "media/MediaStore.h"
 #include "platform/Compositor.h"
 #include "platform/LayerSurface.h"
 #include "platform/PanelHints.h"
@@ -24,8 +20,7 @@
 #include <cmath>
 #include <utility>
 
-NotchPanel::NotchPanel(
-    NotesStore *notes, ClipboardStore *clipboard, AIStore *ai, MediaStore *media, QQmlEngine *engine)
+NotchPanel::NotchPanel(const QVariantMap &stores, QQmlEngine *engine)
 {
     setTitle(QStringLiteral("Brivane"));
     setFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus
@@ -55,12 +50,9 @@ NotchPanel::NotchPanel(
         }
     });
 
-    m_rootItem = QmlFactory::createItem(engine, QStringLiteral("NotchRootView"),
-        { { QStringLiteral("notes"), QVariant::fromValue(notes) },
-            { QStringLiteral("clipboard"), QVariant::fromValue(clipboard) },
-            { QStringLiteral("ai"), QVariant::fromValue(ai) },
-            { QStringLiteral("media"), QVariant::fromValue(media) },
-            { QStringLiteral("panel"), QVariant::fromValue<QObject *>(this) } });
+    QVariantMap properties = stores;
+    properties.insert(QStringLiteral("panel"), QVariant::fromValue<QObject *>(this));
+    m_rootItem = QmlFactory::createItem(engine, QStringLiteral("NotchRootView"), properties);
     if (m_rootItem) {
         m_rootItem->setParent(contentItem());
         m_rootItem->setParentItem(contentItem());
@@ -69,15 +61,19 @@ NotchPanel::NotchPanel(
 
     m_trackerView = new NotchTrackingView(this, this);
     m_standIn = new PointerStandIn(this, this);
-    QPointer<NotchPanel> weak(this);
-    m_trackerView->onMouseEnter = m_standIn->onEnter = [weak] {
-        if (weak && !weak->m_shellTracksPointer)
-            weak->pointerEntered();
+    // The shell's extension, where it follows the pointer, decides alone.
+    const auto entered = [this] {
+        if (!m_shellTracksPointer)
+            pointerEntered();
     };
-    m_trackerView->onMouseExit = m_standIn->onLeave = [weak] {
-        if (weak && !weak->m_shellTracksPointer)
-            weak->pointerLeft();
+    const auto left = [this] {
+        if (!m_shellTracksPointer)
+            pointerLeft();
     };
+    connect(m_trackerView, &NotchTrackingView::entered, this, entered);
+    connect(m_standIn, &PointerStandIn::entered, this, entered);
+    connect(m_trackerView, &NotchTrackingView::left, this, left);
+    connect(m_standIn, &PointerStandIn::left, this, left);
     m_openTimer.setSingleShot(true);
     m_closeTimer.setSingleShot(true);
     connect(&m_openTimer, &QTimer::timeout, this, &NotchPanel::expand);

@@ -9,14 +9,11 @@
 #include <QQuickWindow>
 #include <QRect>
 #include <QTimer>
+#include <QVariantMap>
 #include <algorithm>
 
-class AIStore;
-class ClipboardStore;
-class MediaStore;
 class NotchTrackingView;
 class PointerStandIn;
-class NotesStore;
 class QQmlEngine;
 class QQuickItem;
 class QScreen;
@@ -43,8 +40,9 @@ public:
 
     static QRegion roundedRegion(int width, int height, int topRadius, int bottomRadius);
 
-    NotchPanel(
-        NotesStore *notes, ClipboardStore *clipboard, AIStore *ai, MediaStore *media, QQmlEngine *engine);
+    // `stores` are the root view's required properties, by name, handed in
+    // by whoever owns the stores.
+    NotchPanel(const QVariantMap &stores, QQmlEngine *engine);
     ~NotchPanel() override;
 
     // Frames in Qt's screen coordinates (y grows downwards): both states share

@@ -24,10 +24,10 @@ bool NotchTrackingView::eventFilter(QObject *watched, QEvent *event)
             m_pointer = static_cast<QMouseEvent *>(event)->position();
         else if (event->type() == QEvent::Leave)
             m_pointer.reset();
-        if (event->type() == QEvent::Enter && onMouseEnter)
-            onMouseEnter();
-        else if (event->type() == QEvent::Leave && onMouseExit)
-            onMouseExit();
+        if (event->type() == QEvent::Enter)
+            Q_EMIT entered();
+        else if (event->type() == QEvent::Leave)
+            Q_EMIT left();
     }
     return QObject::eventFilter(watched, event);
 }

@@ -6,7 +6,6 @@
 #include <QObject>
 #include <QPointer>
 #include <QWindow>
-#include <functional>
 #include <optional>
 
 // Reports the pointer entering and leaving a window. The window's input
@@ -18,12 +17,13 @@ class NotchTrackingView : public QObject
 public:
     explicit NotchTrackingView(QWindow *window, QObject *parent = nullptr);
 
-    std::function<void()> onMouseEnter;
-    std::function<void()> onMouseExit;
-
     // Where the pointer was last seen over the window, in its coordinates;
     // none once it has left.
     std::optional<QPointF> pointer() const { return m_pointer; }
+
+Q_SIGNALS:
+    void entered();
+    void left();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -195,10 +195,10 @@ bool PointerStandIn::nativeEventFilter(const QByteArray &eventType, void *messag
         return false;
     // Unmapping under the pointer says it left; that is not the user's.
     if (m_mapped) {
-        if (type == XCB_ENTER_NOTIFY && onEnter)
-            onEnter();
-        else if (type == XCB_LEAVE_NOTIFY && onLeave)
-            onLeave();
+        if (type == XCB_ENTER_NOTIFY)
+            Q_EMIT entered();
+        else if (type == XCB_LEAVE_NOTIFY)
+            Q_EMIT left();
     }
     return true;
 }

@@ -8,7 +8,6 @@
 #include <QPointer>
 #include <QRect>
 #include <QTimer>
-#include <functional>
 #include <xcb/xcb.h>
 
 class QWindow;
@@ -34,10 +33,11 @@ public:
     void uncover();
     bool isCovering() const { return m_covering; }
 
-    std::function<void()> onEnter;
-    std::function<void()> onLeave;
-
     bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
+
+Q_SIGNALS:
+    void entered();
+    void left();
 
 private:
     void place();

@@ -108,7 +108,6 @@ private Q_SLOTS:
         QVERIFY(store.isDefaultServer() && store.needsKey());
         // Without a TLS backend every question would end in an error.
         QVERIFY(QSslSocket::supportsSsl());
-
     }
 
     // What the address field takes, asks about or refuses; only what it takes
@@ -466,8 +465,8 @@ private Q_SLOTS:
               "\"message\":{\"role\":\"assistant\",\"content\":\"<i>Whole</i> answer\"},"
               "\"finish_reason\":\"stop\"}]}";
         // The lines themselves are the decoder's (tst_replystream).
-        QTest::newRow("an empty stream") << http("200 OK", {}, "Content-Type: text/event-stream\r\n")
-                                         << kNoResponse;
+        QTest::newRow("an empty stream")
+            << http("200 OK", {}, "Content-Type: text/event-stream\r\n") << kNoResponse;
         QTest::newRow("a plain JSON completion is the answer") << http("200 OK", whole,
             "Content-Type: application/json\r\n") << QStringLiteral("<i>Whole</i> answer");
     }

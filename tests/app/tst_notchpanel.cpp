@@ -16,8 +16,7 @@ class TestNotchPanel : public QObject
 
     std::unique_ptr<NotchPanel> makePanel()
     {
-        return std::make_unique<NotchPanel>(
-            &m_stores->notes, &m_stores->clipboard, &m_stores->ai, &m_stores->media, m_engine.get());
+        return std::make_unique<NotchPanel>(m_stores->views(), m_engine.get());
     }
 
 private Q_SLOTS:
@@ -35,31 +34,31 @@ private Q_SLOTS:
         panel->setCloseGrace(150);
 
         // A pass through the strip shorter than the delay opens nothing.
-        tracker->onMouseEnter();
+        Q_EMIT tracker->entered();
         QVERIFY(panel->isOpenPending());
-        tracker->onMouseExit();
+        Q_EMIT tracker->left();
         QVERIFY(!panel->isOpenPending());
         QVERIFY(!panel->isExpanded());
 
         // Resting in it opens the card; leaving and coming back within the
         // grace keeps it open; staying away closes it.
-        tracker->onMouseEnter();
+        Q_EMIT tracker->entered();
         QTRY_VERIFY(panel->isExpanded());
-        tracker->onMouseExit();
+        Q_EMIT tracker->left();
         QVERIFY(panel->isExpanded());
         QSignalSpy changes(panel.get(), &NotchPanel::isExpandedChanged);
-        tracker->onMouseEnter();
+        Q_EMIT tracker->entered();
         QVERIFY(!changes.wait(300)); // well past the grace
         QVERIFY(panel->isExpanded());
-        tracker->onMouseExit();
+        Q_EMIT tracker->left();
         QTRY_VERIFY(!panel->isExpanded());
 
         // With no delays both are immediate, as before.
         panel->setOpenDelay(0);
         panel->setCloseGrace(0);
-        tracker->onMouseEnter();
+        Q_EMIT tracker->entered();
         QVERIFY(panel->isExpanded());
-        tracker->onMouseExit();
+        Q_EMIT tracker->left();
         QVERIFY(!panel->isExpanded());
     }
 
@@ -94,7 +93,7 @@ private Q_SLOTS:
         QCOMPARE(root->property("selectedTab").toInt(), 6); // wraps round
         // The pointer opens without moving the keyboard into a field.
         press(Qt::Key_Escape, Qt::NoModifier);
-        panel->trackerView()->onMouseEnter();
+        Q_EMIT panel->trackerView()->entered();
         QVERIFY(!root->property("keyboardOpened").toBool());
         press(Qt::Key_Escape, Qt::NoModifier);
         QVERIFY(!panel->isExpanded());
@@ -104,7 +103,7 @@ private Q_SLOTS:
         panel->setSuppressed(true);
         QVERIFY(!panel->isExpanded());
         panel->toggle();
-        panel->trackerView()->onMouseEnter();
+        Q_EMIT panel->trackerView()->entered();
         QVERIFY(!panel->isExpanded());
         panel->setSuppressed(false);
         panel->toggle();

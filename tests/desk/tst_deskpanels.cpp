@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "TestSupport.h"
-#include "ui/Theme.h"
 #include "desk/CalculatorStore.h"
 #include "desk/TimerStore.h"
+#include "ui/Theme.h"
 
 #include <QtQuickTest/quicktest.h>
 

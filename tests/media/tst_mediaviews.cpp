@@ -2,12 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "TestSupport.h"
-#include "ui/Theme.h"
 #include "media/AlbumArtView.h"
 #include "media/MediaFormat.h"
 #include "media/MediaShadow.h"
 #include "media/MediaStore.h"
 #include "media/WaveView.h"
+#include "ui/Theme.h"
 
 #include <cmath>
 #include <limits>

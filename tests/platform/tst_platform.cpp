@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "TestSupport.h"
-#include "ui/Symbols.h"
 #include "platform/ActiveScreen.h"
 #include "platform/Autostart.h"
 #include "platform/ImageLoader.h"
@@ -11,6 +10,7 @@
 #include "platform/Session.h"
 #include "platform/VolumeControl.h"
 #include "platform/WaylandProbe.h"
+#include "ui/Symbols.h"
 
 #include <QDBusVariant>
 #include <QElapsedTimer>

@@ -3,9 +3,9 @@
 
 #include "FakeFigures.h"
 #include "TestSupport.h"
-#include "ui/Symbols.h"
 #include "stats/StatsSampler.h"
 #include "stats/StatsSource.h"
+#include "ui/Symbols.h"
 
 using TestSupport::ViewHost;
 

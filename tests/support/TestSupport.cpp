@@ -123,14 +123,17 @@ QString temporaryPreferencesPath(const QTemporaryDir &dir)
     return dir.filePath(QStringLiteral("brivane/preferences.json"));
 }
 
+QVariantMap CardStores::views()
+{
+    return { { "notes", QVariant::fromValue(&notes) }, { "clipboard", QVariant::fromValue(&clipboard) },
+        { "ai", QVariant::fromValue(&ai) }, { "media", QVariant::fromValue(&media) } };
+}
+
 std::unique_ptr<ViewHost> CardStores::card()
 {
-    return std::make_unique<ViewHost>(QStringLiteral("NotchRootView"),
-        QVariantMap { { "notes", QVariant::fromValue(&notes) },
-            { "clipboard", QVariant::fromValue(&clipboard) }, { "ai", QVariant::fromValue(&ai) },
-            { "media", QVariant::fromValue(&media) },
-            { "panel", QVariant::fromValue<QObject *>(&fakePanel()) } },
-        QSize(380, 520));
+    QVariantMap properties = views();
+    properties.insert("panel", QVariant::fromValue<QObject *>(&fakePanel()));
+    return std::make_unique<ViewHost>(QStringLiteral("NotchRootView"), properties, QSize(380, 520));
 }
 
 FakePanel &fakePanel()

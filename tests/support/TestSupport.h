@@ -83,6 +83,8 @@ struct CardStores
     // The whole card around them, on a stand-in for the panel; it opens once
     // setExpanded(true) is called.
     std::unique_ptr<ViewHost> card();
+    // The stores by the names the card's views take them.
+    QVariantMap views();
 };
 
 // The stand-in panel of every card made here: what the views follow of it.
