@@ -74,6 +74,10 @@ NotchPanel::NotchPanel(const QVariantMap &stores, QQmlEngine *engine)
     connect(m_standIn, &PointerStandIn::entered, this, entered);
     connect(m_trackerView, &NotchTrackingView::left, this, left);
     connect(m_standIn, &PointerStandIn::left, this, left);
+    connect(m_trackerView, &NotchTrackingView::pressed, this, [this] {
+        if (m_isExpanded && !m_openedFromKeyboard)
+            LayerSurface::clicked(this);
+    });
     m_openTimer.setSingleShot(true);
     m_closeTimer.setSingleShot(true);
     connect(&m_openTimer, &QTimer::timeout, this, &NotchPanel::expand);
@@ -270,7 +274,10 @@ void NotchPanel::expand()
     LayerSurface::setKeyboard(
         this, m_openedFromKeyboard ? LayerSurface::Keyboard::Exclusive : LayerSurface::Keyboard::OnDemand);
     setFlag(Qt::WindowDoesNotAcceptFocus, false);
-    PanelHints::activate(this);
+    // A layer surface opened by hover waits for a click: asking to be
+    // activated would have the compositor (KWin 6) hand it the keyboard.
+    if (m_openedFromKeyboard || QGuiApplication::platformName() != QLatin1String("wayland"))
+        PanelHints::activate(this);
     PanelHints::reassertPanel(this);
     // Told once the window takes the keyboard, before the frame moves: the
     // views may focus a field.

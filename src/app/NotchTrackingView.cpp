@@ -28,6 +28,8 @@ bool NotchTrackingView::eventFilter(QObject *watched, QEvent *event)
             Q_EMIT entered();
         else if (event->type() == QEvent::Leave)
             Q_EMIT left();
+        else if (event->type() == QEvent::MouseButtonPress)
+            Q_EMIT pressed();
     }
     return QObject::eventFilter(watched, event);
 }

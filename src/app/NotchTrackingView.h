@@ -24,6 +24,7 @@ public:
 Q_SIGNALS:
     void entered();
     void left();
+    void pressed();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

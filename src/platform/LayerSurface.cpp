@@ -60,11 +60,12 @@ void setKeyboard(QWindow *window, Keyboard keyboard)
 #if BRIVANE_HAVE_LAYERSHELLQT
     if (!onWayland())
         return;
+    // "When clicked" waits for the click itself (see clicked()): KWin 6
+    // hands an on-demand surface the keyboard as soon as it is shown.
     using LS = LayerShellQt::Window;
     const LS::KeyboardInteractivity mode = keyboard == Keyboard::Exclusive
         ? LS::KeyboardInteractivityExclusive
-        : keyboard == Keyboard::OnDemand ? LS::KeyboardInteractivityOnDemand
-                                         : LS::KeyboardInteractivityNone;
+        : LS::KeyboardInteractivityNone;
     LS::get(window)->setKeyboardInteractivity(mode);
 #endif
 }
@@ -74,6 +75,17 @@ bool takeLost(QWindow *window)
     const bool lost = window->property(kSurfaceLostProperty).toBool();
     window->setProperty(kSurfaceLostProperty, QVariant());
     return lost;
+}
+
+void clicked([[maybe_unused]] QWindow *window)
+{
+#if BRIVANE_HAVE_LAYERSHELLQT
+    if (onWayland()
+        && LayerShellQt::Window::get(window)->keyboardInteractivity()
+            == LayerShellQt::Window::KeyboardInteractivityNone)
+        LayerShellQt::Window::get(window)->setKeyboardInteractivity(
+            LayerShellQt::Window::KeyboardInteractivityExclusive);
+#endif
 }
 
 void setBelowFullScreen(QWindow *window, bool below)

@@ -23,8 +23,13 @@ bool fromLibrary();
 void attach(QWindow *window);
 
 // How the surface takes the keyboard: not at all (the collapsed strip), when
-// clicked (a card opened by hover), or at once (opened from the keyboard).
+// clicked (a card opened by hover: clicked() then hands it over), or at once
+// (opened from the keyboard).
 void setKeyboard(QWindow *window, Keyboard keyboard);
+
+// The card opened by hover was clicked: it takes the keyboard now, until it
+// stops taking keys. Brivane's own plugin sees the click itself.
+void clicked(QWindow *window);
 
 // Whether full-screen windows cover the surface: the top layer, which
 // compositors draw under them ("Hide over full-screen apps"), or the overlay
