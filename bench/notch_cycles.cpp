@@ -58,18 +58,25 @@ static unsigned shape_height(Display *dpy, Window w)
 }
 
 /* Waits until the bounding shape's bottom edge is at `height`. */
+/* Where nothing composites, the collapsed strip is shaped to nothing. */
+static int has_height(Display *dpy, Window w, unsigned height)
+{
+    const unsigned h = shape_height(dpy, w);
+    return h == height || (height == CollapsedH && h == 0);
+}
+
 static int wait_height(Display *dpy, Window w, unsigned height)
 {
     const double deadline = now_s() + TimeoutS;
     for (;;) {
-        if (shape_height(dpy, w) == height)
+        if (has_height(dpy, w, height))
             return 1;
         /* Drain what came; block on the connection until the next event. */
         while (XPending(dpy)) {
             XEvent ev;
             XNextEvent(dpy, &ev);
         }
-        if (shape_height(dpy, w) == height)
+        if (has_height(dpy, w, height))
             return 1;
         const double left = deadline - now_s();
         if (left <= 0)

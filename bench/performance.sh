@@ -96,15 +96,17 @@ shape_bottom() {
     xwininfo -shape -id "$win" |
         awk '/Window shape extents:/ {split($4, g, /[x+]/); print g[2] + g[4]}'
 }
+# wait_shape <height>...: until the shape's bottom is one of them.
 wait_shape() {
     local deadline=$((SECONDS + 10))
-    until [ "$(shape_bottom)" = "$1" ]; do
-        [ $SECONDS -lt $deadline ] || { echo "the card never reached height $1" >&2; exit 1; }
+    until [[ " $* " == *" $(shape_bottom) "* ]]; do
+        [ $SECONDS -lt $deadline ] || { echo "the card never reached height $*" >&2; exit 1; }
         sleep 0.05
     done
 }
 expand() { xdotool mousemove 756 10; wait_shape 520; xdotool mousemove 756 300; }
-collapse() { xdotool mousemove 756 800; wait_shape 32; }
+# Where nothing composites, the collapsed strip is shaped to nothing.
+collapse() { xdotool mousemove 756 800; wait_shape 32 0; }
 tab_x() { awk -v i="$1" 'BEGIN {printf "%d", 566 + 4 + (372 / 7) * (i + 0.5)}'; }
 
 verdict() { if awk "BEGIN {exit !($1)}"; then echo met; else echo "**not met**"; fi; }
