@@ -251,9 +251,23 @@ void MediaStore::finishTick(const std::optional<TrackUpdate> &update)
         apply(*update);
     }
     m_tickRunning = false;
+    schedulePolls();
     Q_EMIT tickFinished(update.has_value());
     if (std::exchange(m_refreshAgain, false))
         tryMediaRemote();
+}
+
+void MediaStore::schedulePolls()
+{
+    if (!m_backends.autoPoll)
+        return;
+    // A quiet service wakes us by playersChanged; the art of a new track is
+    // still asked for on the next tick.
+    const bool artPending = m_title != m_lastTitle || m_artUrl != m_lastArtUrl;
+    if (m_backends.service && m_backends.service->quiet() && !artPending)
+        m_pollTimer.stop();
+    else if (!m_pollTimer.isActive())
+        m_pollTimer.start();
 }
 
 void MediaStore::apply(const TrackUpdate &update)

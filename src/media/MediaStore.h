@@ -147,6 +147,8 @@ private:
     void finishTick(const std::optional<MediaSources::TrackUpdate> &update);
     void apply(const MediaSources::TrackUpdate &update);
     void fetchAlbumArt();
+    // Rests the poll timer while the service is quiet, runs it otherwise.
+    void schedulePolls();
     void startArtFetch(std::function<QImage()> fetch);
     void sendCommand(NowPlayingService::Command command);
     void refreshSoon();

@@ -186,6 +186,8 @@ void MprisNowPlaying::onPropertiesChanged(const QDBusMessage &message)
 void MprisNowPlaying::onSeeked(const QDBusMessage &message)
 {
     noteActivity(message.service());
+    // A paused player moved is not polled: its new position must be read.
+    Q_EMIT playersChanged();
 }
 
 void MprisNowPlaying::onNameOwnerChanged(
@@ -198,6 +200,10 @@ void MprisNowPlaying::onNameOwnerChanged(
     }
     if (!name.startsWith(kPrefix))
         return;
+    if (newOwner.isEmpty())
+        m_names.remove(name);
+    else
+        m_names.insert(name);
     if (!oldOwner.isEmpty())
         forgetOwner(oldOwner);
     m_owners.remove(name);
@@ -242,15 +248,36 @@ void MprisNowPlaying::query(Answer done)
             return;
         const QDBusMessage reply = watcher->reply();
         QStringList names;
-        if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty())
+        const bool listed = reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty();
+        if (listed)
             names = unwrap(reply.arguments().constFirst()).toStringList();
+        // The bus orders this reply before any later NameOwnerChanged, so
+        // the signals keep the list true from here on.
+        m_namesListed = listed;
+        m_names.clear();
         for (const QString &name : std::as_const(names)) {
-            if (name.startsWith(kPrefix) && name.size() > kPrefix.size())
+            if (name.startsWith(kPrefix) && name.size() > kPrefix.size()) {
+                m_names.insert(name);
                 askPlayer(query, name);
+            }
         }
         if (query->outstanding == 0)
             finish(query);
     });
+}
+
+bool MprisNowPlaying::quiet() const
+{
+    if (!m_namesListed || !m_bus.isConnected())
+        return false;
+    for (const QString &name : m_names) {
+        const auto known = m_known.constFind(m_owners.value(name));
+        if (known == m_known.cend() || !known->complete || !known->announces)
+            return false;
+        if (stringValue(known->properties.value(QStringLiteral("PlaybackStatus"))) == QLatin1String("Playing"))
+            return false;
+    }
+    return true;
 }
 
 void MprisNowPlaying::askPlayer(const std::shared_ptr<Query> &query, const QString &busName)

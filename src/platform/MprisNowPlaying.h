@@ -8,6 +8,7 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QHash>
+#include <QSet>
 #include <QVariantMap>
 #include <memory>
 
@@ -30,6 +31,9 @@ public:
 
     void query(Answer done) override;
     void send(const QString &busName, Command command, std::function<void()> done) override;
+    // No player, or only players that announce their changes and do not
+    // play (a playing one moves its position without a word).
+    bool quiet() const override;
 
     // One player's answer, as read from its properties.
     struct PlayerState
@@ -84,4 +88,6 @@ private:
     QHash<QString, Known> m_known; // by unique connection name
     QHash<QString, QString> m_owners; // well-known name to unique name, as last read
     quint64 m_activityClock = 0;
+    QSet<QString> m_names; // the players' well-known names, once listed
+    bool m_namesListed = false;
 };

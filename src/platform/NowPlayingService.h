@@ -42,6 +42,9 @@ public:
     // Sends a transport command to one player; `done` runs once it was
     // answered or gave up.
     virtual void send(const QString &busName, Command command, std::function<void()> done) = 0;
+    // True while nothing a query would answer can change without
+    // playersChanged: polling may rest until then.
+    virtual bool quiet() const { return false; }
 
     // The identity of the player the user chose, "" for the automatic
     // choice; it applies from the next query on.

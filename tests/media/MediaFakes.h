@@ -37,6 +37,8 @@ public:
         sent << qMakePair(busName, command);
         QTimer::singleShot(0, this, done);
     }
+    bool isQuiet = false;
+    bool quiet() const override { return isQuiet; }
     void changed() { Q_EMIT playersChanged(); }
 };
 

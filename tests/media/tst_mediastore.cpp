@@ -73,6 +73,28 @@ private Q_SLOTS:
         QCOMPARE(poll->interval(), 2000);
     }
 
+    // A quiet service is not polled until it reports a change, except for
+    // the tick that asks for a new track's art.
+    void aQuietServiceIsNotPolled()
+    {
+        auto store = makeStore(true);
+        auto *poll = store->findChild<QTimer *>("pollTimer");
+        service->isQuiet = true;
+        QVERIFY(tick(*store));
+        QVERIFY(!poll->isActive());
+
+        service->answer = serviceTrack("Song", "file:///art.png");
+        QVERIFY(tick(*store));
+        QVERIFY(poll->isActive());
+        QVERIFY(tick(*store));
+        QVERIFY(!poll->isActive());
+        QTRY_VERIFY(store->hasAlbumArt());
+
+        service->isQuiet = false;
+        QVERIFY(tick(*store));
+        QVERIFY(poll->isActive());
+    }
+
     void nothingIsResetWhenNothingPlays()
     {
         auto store = makeStore();

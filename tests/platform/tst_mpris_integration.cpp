@@ -226,6 +226,7 @@ private Q_SLOTS:
         QCOMPARE(ask().title, "First");
         QCOMPARE(ask().title, "First");
         QCOMPARE(reads(getAll), 2);
+        QVERIFY(!service.quiet()); // it has never announced anything
 
         QSignalSpy changes(&service, &NowPlayingService::playersChanged);
         service.send("org.mpris.MediaPlayer2.loud", NowPlayingService::Command::PlayPause, [] {});
@@ -236,6 +237,14 @@ private Q_SLOTS:
             QCOMPARE(ask().title, "First");
         QCOMPARE(reads(getAll), fullReads);
         QVERIFY(reads("Get Position") >= 3);
+        QVERIFY(!service.quiet()); // playing: its position moves unannounced
+
+        for (const bool quiet : { true, false }) {
+            service.send("org.mpris.MediaPlayer2.loud", NowPlayingService::Command::PlayPause, [] {});
+            QTRY_COMPARE_WITH_TIMEOUT(service.quiet(), quiet, kWaitMs);
+        }
+        cleanup();
+        QTRY_VERIFY_WITH_TIMEOUT(service.quiet(), kWaitMs); // no player at all
     }
 
     void wrongValueTypesReadAsMissing()
