@@ -36,6 +36,7 @@ public:
     static constexpr int panelWidth = 380;
     static constexpr int expandMs = 550;
     static constexpr int collapseMs = 300;
+    static constexpr int trimAfterMs = 2000;
     static constexpr int cardRadius = 28;
 
     static QRegion roundedRegion(int width, int height, int topRadius, int bottomRadius);
@@ -89,7 +90,8 @@ public:
     void setShellTracksPointer(bool tracks) { m_shellTracksPointer = tracks; }
 
     NotchTrackingView *trackerView() const { return m_trackerView; }
-    QQuickItem *rootItem() const { return m_rootItem; }
+    // The card's views, built on first need.
+    QQuickItem *rootItem();
 
 Q_SIGNALS:
     void isExpandedChanged();
@@ -112,6 +114,8 @@ private:
     NotchTrackingView *m_trackerView = nullptr;
     PointerStandIn *m_standIn = nullptr;
     QQuickItem *m_rootItem = nullptr;
+    QVariantMap m_rootStores;
+    QQmlEngine *m_engine = nullptr;
     QVariantAnimation *m_animation = nullptr;
     QRect m_screen;
     QRect m_available;
@@ -128,6 +132,7 @@ private:
     int m_closeGrace = 0;
     QTimer m_openTimer;
     QTimer m_closeTimer;
+    QTimer m_trimTimer;
     QPointer<QScreen> m_pinned;
     QMetaObject::Connection m_screenConnection;
     QMetaObject::Connection m_availableConnection;
