@@ -175,12 +175,15 @@ sleep 5 # Brivane's polls find the player
 cpu_playing=$(cpu_percent "$period" "$pid")
 
 log "collapsed with a player whose title is 1 MB, $period s"
+# Alone on the bus but for a paused mpv, so the figure is that player's.
+playerctl -p mpv pause
 "$build/bench/bench_media_player" --name big --title "Long title " --title-size 1048576 \
     --status Paused --announce >>"$work/programs.log" 2>&1 &
 big_pid=$!
 sleep 5 # Brivane's polls find the player
 cpu_big=$(cpu_percent "$period" "$pid")
 stop "$big_pid"
+playerctl -p mpv play
 sleep 3
 
 log "expanded on the Now tab while playing, $period s"

@@ -11,6 +11,7 @@
 #include "ai/AIStore.h"
 #include "desk/ClipboardStore.h"
 #include "desk/NotesStore.h"
+#include "desk/TimerStore.h"
 #include "media/MediaStore.h"
 #include "platform/ActiveScreen.h"
 #include "platform/DesktopNotice.h"
@@ -46,6 +47,7 @@ AppDelegate::AppDelegate(KeyValueStore &preferences, QObject *parent)
     , m_sharedClipboard(new ClipboardStore(preferences, this))
     , m_sharedAI(new AIStore(preferences, this))
     , m_sharedMedia(new MediaStore(this))
+    , m_sharedTimer(new TimerStore(this))
     , m_panelSettings(new PanelSettings(preferences, this))
     , m_fullScreen(new FullScreenWatch(this))
     , m_shortcut(new GlobalShortcut(QDBusConnection::sessionBus(), this))
@@ -115,6 +117,11 @@ void AppDelegate::applyPanelSettings()
     };
     connect(settings, &PanelSettings::hideOverFullScreenChanged, this, follow);
     follow();
+
+    // The strip shows a count the card no longer does: it goes on.
+    const auto activity = [this] { m_sharedTimer->setKeepsRunning(m_panelSettings->showActivity()); };
+    connect(settings, &PanelSettings::showActivityChanged, this, activity);
+    activity();
 
     // Monitors come and go while Brivane runs; the strips follow, once the
     // change has settled.
@@ -241,7 +248,9 @@ QVariantMap AppDelegate::cardStores() const
     return { { QStringLiteral("notes"), QVariant::fromValue(m_sharedNotes) },
         { QStringLiteral("clipboard"), QVariant::fromValue(m_sharedClipboard) },
         { QStringLiteral("ai"), QVariant::fromValue(m_sharedAI) },
-        { QStringLiteral("media"), QVariant::fromValue(m_sharedMedia) } };
+        { QStringLiteral("media"), QVariant::fromValue(m_sharedMedia) },
+        { QStringLiteral("timer"), QVariant::fromValue(m_sharedTimer) },
+        { QStringLiteral("settings"), QVariant::fromValue(m_panelSettings) } };
 }
 
 bool AppDelegate::collapseOpenCard()

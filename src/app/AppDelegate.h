@@ -18,6 +18,7 @@ class MediaStore;
 class NotchPanel;
 class NotesStore;
 class PanelSettings;
+class TimerStore;
 class FullScreenWatch;
 class ActiveScreen;
 class QScreen;
@@ -87,6 +88,7 @@ private:
     ClipboardStore *m_sharedClipboard;
     AIStore *m_sharedAI;
     MediaStore *m_sharedMedia;
+    TimerStore *m_sharedTimer;
     PanelSettings *m_panelSettings;
     FullScreenWatch *m_fullScreen;
     GlobalShortcut *m_shortcut;

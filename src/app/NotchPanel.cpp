@@ -52,12 +52,11 @@ NotchPanel::NotchPanel(const QVariantMap &stores, QQmlEngine *engine)
         }
     });
 
-    // The collapsed strip draws nothing: it goes on screen first and its
-    // views are built right after, or at once where they are wanted sooner.
+    // Built before the window is shown: assistive technology lists the
+    // window's children as it appears, and misses views added later.
     m_rootStores = stores;
     m_engine = engine;
-    connect(this, &QQuickWindow::frameSwapped, this, &NotchPanel::rootItem,
-        Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
+    rootItem();
 
     m_trackerView = new NotchTrackingView(this, this);
     m_standIn = new PointerStandIn(this, this);
@@ -247,7 +246,12 @@ void NotchPanel::applyHeight(int height)
     // corners are cut away.
     const bool composited = Compositor::instance().isActive();
     if (!composited && !m_isExpanded && height <= hitH) {
-        m_standIn->cover(QRect(0, 0, panelWidth, hitH));
+        QRegion drawn;
+        for (const QVariant &part : std::as_const(m_stripParts)) {
+            const QRect r = part.toRect();
+            drawn += roundedRegion(r.width(), r.height(), r.height() / 2, r.height() / 2).translated(r.topLeft());
+        }
+        m_standIn->cover(QRect(0, 0, panelWidth, hitH), drawn);
         if (changed)
             Q_EMIT frameChanged();
         return;
@@ -383,6 +387,15 @@ void NotchPanel::setSuppressed(bool suppressed)
         showCollapsed();
     }
     Q_EMIT suppressedChanged();
+}
+
+void NotchPanel::setStripParts(const QVariantList &parts)
+{
+    if (parts == m_stripParts)
+        return;
+    m_stripParts = parts;
+    applyHeight(m_height);
+    Q_EMIT stripPartsChanged();
 }
 
 QQuickItem *NotchPanel::rootItem()

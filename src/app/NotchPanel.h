@@ -30,6 +30,9 @@ class NotchPanel : public QQuickWindow
     Q_OBJECT
     Q_PROPERTY(bool isExpanded READ isExpanded NOTIFY isExpandedChanged)
     Q_PROPERTY(QRect frame READ frame NOTIFY frameChanged)
+    // What the collapsed strip draws (its live activity), as rectangles in
+    // the window; it is the whole shape of a strip nothing composites.
+    Q_PROPERTY(QVariantList stripParts READ stripParts WRITE setStripParts NOTIFY stripPartsChanged)
 public:
     static constexpr int hitH = 32;
     static constexpr int expandedH = 520;
@@ -90,6 +93,9 @@ public:
     void setShellTracksPointer(bool tracks) { m_shellTracksPointer = tracks; }
 
     NotchTrackingView *trackerView() const { return m_trackerView; }
+    QVariantList stripParts() const { return m_stripParts; }
+    void setStripParts(const QVariantList &parts);
+
     // The card's views, built on first need.
     QQuickItem *rootItem();
 
@@ -97,6 +103,7 @@ Q_SIGNALS:
     void isExpandedChanged();
     void suppressedChanged();
     void frameChanged();
+    void stripPartsChanged();
 
 protected:
     bool event(QEvent *event) override;
@@ -115,6 +122,7 @@ private:
     PointerStandIn *m_standIn = nullptr;
     QQuickItem *m_rootItem = nullptr;
     QVariantMap m_rootStores;
+    QVariantList m_stripParts;
     QQmlEngine *m_engine = nullptr;
     QVariantAnimation *m_animation = nullptr;
     QRect m_screen;

@@ -15,6 +15,8 @@ Item {
     required property ClipboardStore clipboard
     required property AIStore ai
     required property MediaStore media
+    required property TimerStore timer
+    required property PanelSettings settings
 
     // The panel hosting this view; the card opens and closes with it.
     property QtObject panel: null
@@ -36,6 +38,24 @@ Item {
             cardBuilt = true
         else
             keyboardOpened = false
+    }
+
+    // The strip's live activity, only while it is asked for and the card
+    // is closed; otherwise the strip draws nothing.
+    Loader {
+        id: activity
+        objectName: "stripActivityLoader"
+        active: root.settings !== null && root.settings.showActivity && !root.isExpanded
+        sourceComponent: StripActivity {
+            media: root.media
+            timer: root.timer
+        }
+    }
+    Binding {
+        target: root.panel
+        property: "stripParts"
+        value: activity.item ? activity.item.parts : []
+        when: root.panel !== null
     }
 
     Rectangle {

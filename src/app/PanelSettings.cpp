@@ -14,6 +14,7 @@ namespace {
 const QString kOpenDelay = QStringLiteral("brivane_open_delay_ms");
 const QString kCloseGrace = QStringLiteral("brivane_close_grace_ms");
 const QString kHideOverFullScreen = QStringLiteral("brivane_hide_over_fullscreen");
+const QString kShowActivity = QStringLiteral("brivane_show_activity");
 const QString kMonitor = QStringLiteral("brivane_monitor");
 const QString kShortcut = QStringLiteral("brivane_shortcut");
 const QString kPlayer = QStringLiteral("brivane_player");
@@ -34,6 +35,7 @@ PanelSettings::PanelSettings(KeyValueStore &preferences, QObject *parent)
     m_closeGrace = readDelay(kCloseGrace);
     m_hideOverFullScreen
         = preferences.string(kHideOverFullScreen).value_or(QString()) == QLatin1String("true");
+    m_showActivity = preferences.string(kShowActivity).value_or(QString()) == QLatin1String("true");
     if (const auto monitor = preferences.string(kMonitor); monitor && isName(*monitor))
         m_monitor = *monitor;
     if (const auto stored = preferences.string(kShortcut)) {
@@ -80,6 +82,15 @@ void PanelSettings::setHideOverFullScreen(bool hide)
     m_hideOverFullScreen = hide;
     m_preferences.setString(kHideOverFullScreen, hide ? QStringLiteral("true") : QStringLiteral("false"));
     Q_EMIT hideOverFullScreenChanged();
+}
+
+void PanelSettings::setShowActivity(bool show)
+{
+    if (m_showActivity == show)
+        return;
+    m_showActivity = show;
+    m_preferences.setString(kShowActivity, show ? QStringLiteral("true") : QStringLiteral("false"));
+    Q_EMIT showActivityChanged();
 }
 
 void PanelSettings::setMonitor(const QString &monitor)

@@ -26,6 +26,9 @@ class PanelSettings : public QObject
     Q_PROPERTY(int closeGrace READ closeGrace WRITE setCloseGrace NOTIFY closeGraceChanged)
     Q_PROPERTY(bool hideOverFullScreen READ hideOverFullScreen WRITE setHideOverFullScreen NOTIFY
             hideOverFullScreenChanged)
+    // What plays and a countdown's time left, drawn in the collapsed strip;
+    // off by default, and then the strip draws nothing.
+    Q_PROPERTY(bool showActivity READ showActivity WRITE setShowActivity NOTIFY showActivityChanged)
     // "" for the primary monitor, "*" for every monitor, else a monitor's name.
     Q_PROPERTY(QString monitor READ monitor WRITE setMonitor NOTIFY monitorChanged)
     // A key combination as the desktop names it ("Super+Alt+B"), "" for none.
@@ -47,6 +50,8 @@ public:
     void setCloseGrace(int ms);
     bool hideOverFullScreen() const { return m_hideOverFullScreen; }
     void setHideOverFullScreen(bool hide);
+    bool showActivity() const { return m_showActivity; }
+    void setShowActivity(bool show);
     QString monitor() const { return m_monitor; }
     void setMonitor(const QString &monitor);
     QString shortcut() const { return m_shortcut; }
@@ -74,6 +79,7 @@ Q_SIGNALS:
     void openDelayChanged();
     void closeGraceChanged();
     void hideOverFullScreenChanged();
+    void showActivityChanged();
     void monitorChanged();
     void shortcutChanged();
     void shortcutStatusChanged();
@@ -87,6 +93,7 @@ private:
     int m_openDelay = 0;
     int m_closeGrace = 0;
     bool m_hideOverFullScreen = false;
+    bool m_showActivity = false;
     QString m_monitor;
     QString m_shortcut = DefaultShortcut;
     QString m_shortcutStatus;

@@ -67,22 +67,22 @@ GridLayout {
         Accessible.name: qsTr("Close after")
     }
 
-    Switch {
-        id: hideSwitch
+    SettingSwitch {
         objectName: "hideOverFullScreen"
         Layout.columnSpan: 2
         text: qsTr("Hide over full-screen apps")
+        textColor: group.textColor
         checked: group.settings ? group.settings.hideOverFullScreen : false
         onToggled: group.settings.hideOverFullScreen = checked
-        Accessible.role: Accessible.CheckBox
-        Accessible.name: text
-        Accessible.checked: checked
-        contentItem: Text {
-            text: hideSwitch.text
-            color: group.textColor
-            leftPadding: hideSwitch.indicator.width + hideSwitch.spacing
-            verticalAlignment: Text.AlignVCenter
-        }
+    }
+
+    SettingSwitch {
+        objectName: "showActivity"
+        Layout.columnSpan: 2
+        text: qsTr("Show activity in the strip")
+        textColor: group.textColor
+        checked: group.settings ? group.settings.showActivity : false
+        onToggled: group.settings.showActivity = checked
     }
 
     Text {

@@ -16,7 +16,7 @@ const QList<TabModel::Tab> &TabModel::tabs()
         { "note.text", QT_TRANSLATE_NOOP3("TabModel", "Notes", "tab label"), "yellow", "desk/NotesPanel.qml",
             "notes" },
         { "timer", QT_TRANSLATE_NOOP3("TabModel", "Timer", "tab label"), "orange", "desk/TimerPanel.qml",
-            "" },
+            "timer" },
         { "function.inset", QT_TRANSLATE_NOOP3("TabModel", "Calc", "tab label"), "blue",
             "desk/CalculatorPanel.qml", "" },
         { "doc.on.clipboard", QT_TRANSLATE_NOOP3("TabModel", "Clip", "tab label"), "green",

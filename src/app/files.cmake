@@ -18,4 +18,6 @@ list(APPEND BRIVANE_QML
     app/TabBar.qml
     app/SettingsView.qml
     app/SettingsGeneralGroup.qml
+    app/SettingSwitch.qml
+    app/StripActivity.qml
 )

@@ -5,22 +5,21 @@ import QtQuick
 import QtQuick.Controls.Basic
 import Brivane
 
-// The "Timer" tab: a stopwatch and a countdown. Its store lives and dies with
-// the panel, so a count left running ends silently when the tab goes.
+// The "Timer" tab: a stopwatch and a countdown, shown from the shared store.
 Item {
     id: root
     objectName: "timerPanel"
 
-    // This panel's own count, for tests and tools.
+    required property TimerStore timer
+    // The count shown, for tests and tools.
     readonly property TimerStore store: timer
 
     implicitWidth: 340
     implicitHeight: column.implicitHeight
 
-    TimerStore {
-        id: timer
-        objectName: "timerStore"
-    }
+    // Unless the strip shows it, a count nobody sees ends with this panel.
+    Component.onCompleted: timer.hold()
+    Component.onDestruction: timer.release()
 
     // A choice among several: a radio button to assistive technology, whose
     // checked state follows the store (a click only asks the store).

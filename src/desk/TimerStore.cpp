@@ -29,6 +29,48 @@ TimerStore::TimerStore(QObject *parent)
     // Each second shows when it begins, not up to a coarse timer's slack late.
     m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, &TimerStore::tick);
+    m_endShown.setSingleShot(true);
+    m_endShown.setInterval(kEndShownMs);
+    connect(&m_endShown, &QTimer::timeout, this, &TimerStore::justEndedChanged);
+}
+
+void TimerStore::endShown(bool shown)
+{
+    if (shown == m_endShown.isActive())
+        return;
+    if (shown)
+        m_endShown.start();
+    else
+        m_endShown.stop();
+    Q_EMIT justEndedChanged();
+}
+
+void TimerStore::hold()
+{
+    ++m_holders;
+}
+
+void TimerStore::release()
+{
+    m_holders = std::max(0, m_holders - 1);
+    abandonUnseen();
+}
+
+void TimerStore::setKeepsRunning(bool keeps)
+{
+    m_keepsRunning = keeps;
+    abandonUnseen();
+}
+
+void TimerStore::abandonUnseen()
+{
+    if (m_holders > 0 || m_keepsRunning)
+        return;
+    halt();
+    endShown(false);
+    setIsStopwatch(true);
+    setCountdownTotal(60);
+    setSeconds(0);
 }
 
 void TimerStore::show(qint64 seconds)
@@ -103,6 +145,7 @@ QVariantList TimerStore::countdownLengths()
 
 void TimerStore::start()
 {
+    endShown(false);
     setIsRunning(true);
     setSeconds(startValue());
     scheduleTick();
@@ -123,6 +166,7 @@ void TimerStore::stop()
 
 void TimerStore::reset()
 {
+    endShown(false);
     stop();
     setSeconds(startValue());
 }
@@ -165,6 +209,7 @@ void TimerStore::tick()
         // shows the end itself.
         show(std::max(now, std::min<qint64>(0, m_seconds - 1)));
         halt();
+        endShown(true);
         if (m_beep)
             m_beep();
         return;

@@ -12,8 +12,9 @@
 // A stopwatch counting whole seconds up from zero and a countdown that beeps
 // when it runs out. The time is read from a clock that also counts while the
 // machine sleeps; the timer only shows it, so a late tick shows the true time.
-// Owned by the timer panel: it goes when the panel goes, and its timer with
-// it, so an abandoned count ends silently.
+// Shared by every card. Unless it keeps running for the strip, a count ends
+// silently when no timer panel shows it any more, and the next panel starts
+// afresh.
 class TimerStore : public QObject
 {
     Q_OBJECT
@@ -25,6 +26,8 @@ class TimerStore : public QObject
     Q_PROPERTY(QString display READ display NOTIFY secondsChanged)
     // The countdown lengths offered: [{seconds, label}], label "1m" and so on.
     Q_PROPERTY(QVariantList countdownLengths READ countdownLengths CONSTANT)
+    // For a few seconds after a countdown ran out by itself.
+    Q_PROPERTY(bool justEnded READ justEnded NOTIFY justEndedChanged)
 public:
     explicit TimerStore(QObject *parent = nullptr);
 
@@ -35,6 +38,9 @@ public:
     void setIsStopwatch(bool isStopwatch);
     qint64 countdownTotal() const { return m_countdownTotal; }
     void setCountdownTotal(qint64 seconds);
+
+    bool justEnded() const { return m_endShown.isActive(); }
+    static constexpr int kEndShownMs = 4000;
 
     QString display() const { return formatSeconds(m_seconds); }
     // "m:ss" with minutes unwrapped (3725 s is "62:05"); a negative time,
@@ -57,6 +63,12 @@ public:
     // (countdown). Does nothing while stopped.
     Q_INVOKABLE void skip();
 
+    // A timer panel shows the store between hold() and release().
+    Q_INVOKABLE void hold();
+    Q_INVOKABLE void release();
+    // Whether a count goes on with no panel showing it (the strip shows it).
+    void setKeepsRunning(bool keeps);
+
     // Shows the time the clock gives, and ends a countdown that reached
     // zero; run by the timer at each whole second (tests call it directly).
     void tick();
@@ -74,6 +86,7 @@ Q_SIGNALS:
     void isRunningChanged();
     void isStopwatchChanged();
     void countdownTotalChanged();
+    void justEndedChanged();
 
 private:
     qint64 startValue() const { return m_isStopwatch ? 0 : m_countdownTotal; }
@@ -82,6 +95,9 @@ private:
     qint64 counted() const;
     void halt();
     void scheduleTick();
+    void endShown(bool shown);
+    // Ends a count nobody sees, silently, and starts afresh.
+    void abandonUnseen();
 
     qint64 m_seconds = 0;
     bool m_isRunning = false;
@@ -91,6 +107,9 @@ private:
     qint64 m_base = 0;
     qint64 m_startedAt = 0;
     QTimer m_timer;
+    QTimer m_endShown;
+    int m_holders = 0;
+    bool m_keepsRunning = false;
     std::function<void()> m_beep;
     Clock m_now;
 };

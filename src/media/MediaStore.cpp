@@ -174,9 +174,31 @@ void MediaStore::setAlbumArt(const QImage &image)
     if (image.isNull())
         return;
     m_albumArt = image;
+    m_artTint = tintOf(image);
     m_artSlot->set(image);
     ++m_albumArtSerial;
     Q_EMIT albumArtChanged();
+}
+
+QColor MediaStore::tintOf(const QImage &image)
+{
+    if (image.isNull())
+        return {};
+    const QImage small = image.scaled(8, 8, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                             .convertToFormat(QImage::Format_RGB32);
+    double r = 0, g = 0, b = 0;
+    for (int y = 0; y < small.height(); ++y) {
+        for (int x = 0; x < small.width(); ++x) {
+            const QRgb pixel = small.pixel(x, y);
+            r += qRed(pixel);
+            g += qGreen(pixel);
+            b += qBlue(pixel);
+        }
+    }
+    const double n = double(small.width()) * small.height() * 255;
+    const QColor mean = QColor::fromRgbF(float(r / n), float(g / n), float(b / n));
+    // Dark or grey art would vanish on the dark strip: lift its brightness.
+    return QColor::fromHsvF(mean.hsvHueF(), mean.hsvSaturationF(), std::max(0.75f, mean.valueF()));
 }
 
 void MediaStore::setPlayers(const QStringList &players)

@@ -6,6 +6,7 @@
 #include "MediaSources.h"
 #include "platform/NowPlayingService.h"
 
+#include <QColor>
 #include <QImage>
 #include <QObject>
 #include <QQuickImageProvider>
@@ -55,6 +56,8 @@ class MediaStore : public QObject
     // The volume slider's value, 0 to 1.
     Q_PROPERTY(float volume READ volume WRITE setVolumeValue NOTIFY volumeChanged)
     Q_PROPERTY(bool hasAlbumArt READ hasAlbumArt NOTIFY albumArtChanged)
+    // The art's own colour, lit for a dark ground; invalid without art.
+    Q_PROPERTY(QColor artTint READ artTint NOTIFY albumArtChanged)
     // An image-provider address that changes with every new image.
     Q_PROPERTY(QString albumArtUrl READ albumArtUrl NOTIFY albumArtChanged)
     // The identities of the players on the bus, sorted, each once.
@@ -85,6 +88,8 @@ public:
     float volume() const { return m_volume; }
     QImage albumArt() const { return m_albumArt; }
     bool hasAlbumArt() const { return !m_albumArt.isNull(); }
+    QColor artTint() const { return m_artTint; }
+    static QColor tintOf(const QImage &image);
     QString albumArtUrl() const;
     QStringList players() const { return m_players; }
     QString preferredPlayer() const { return m_preferredPlayer; }
@@ -185,6 +190,7 @@ private:
     Clock m_now;
     float m_volume = 0.5f;
     QImage m_albumArt;
+    QColor m_artTint;
     int m_albumArtSerial = 0;
     QStringList m_players;
     QString m_preferredPlayer;

@@ -216,6 +216,17 @@ void WaveView::itemChange(ItemChange change, const ItemChangeData &value)
     }
 }
 
+void WaveView::setTickInterval(int ms)
+{
+    ms = std::max(ms, 10);
+    if (ms == m_tickInterval)
+        return;
+    m_tickInterval = ms;
+    if (m_timer.isActive())
+        m_timer.start(m_tickInterval, this);
+    Q_EMIT tickIntervalChanged();
+}
+
 void WaveView::updateTicking()
 {
     // isVisible() is the effective visibility: a hidden ancestor hides it too.
@@ -223,7 +234,7 @@ void WaveView::updateTicking()
     if (shouldTick == m_timer.isActive())
         return;
     if (shouldTick)
-        m_timer.start(TickMs, this);
+        m_timer.start(m_tickInterval, this);
     else
         m_timer.stop();
     Q_EMIT tickingChanged();

@@ -29,6 +29,8 @@ class WaveView : public QQuickItem
     Q_PROPERTY(bool active READ isActive WRITE setActive NOTIFY activeChanged)
     // Radians; grows by PhaseStep every tick.
     Q_PROPERTY(double phase READ phase NOTIFY phaseChanged)
+    // Milliseconds between ticks; the strip's small meter ticks slower.
+    Q_PROPERTY(int tickInterval READ tickInterval WRITE setTickInterval NOTIFY tickIntervalChanged)
     // Whether the tick timer is running right now.
     Q_PROPERTY(bool ticking READ isTicking NOTIFY tickingChanged)
 public:
@@ -52,6 +54,8 @@ public:
     void setActive(bool active);
     double phase() const { return m_phase->load(); }
     bool isTicking() const { return m_timer.isActive(); }
+    int tickInterval() const { return m_tickInterval; }
+    void setTickInterval(int ms);
 
     // Height of bar i as a fraction of the meter's height, 0.15 to 0.83.
     static double barHeight(int index, double phase);
@@ -73,6 +77,7 @@ Q_SIGNALS:
     void activeChanged();
     void phaseChanged();
     void tickingChanged();
+    void tickIntervalChanged();
 
 protected:
     QSGNode *updatePaintNode(QSGNode *old, UpdatePaintNodeData *) override;
@@ -90,6 +95,7 @@ private:
     // Shared with the scene graph, which may read it on its own thread.
     std::shared_ptr<std::atomic<double>> m_phase = std::make_shared<std::atomic<double>>(0.0);
     QBasicTimer m_timer;
+    int m_tickInterval = TickMs;
     QPointer<QQuickWindow> m_window;
     QMetaObject::Connection m_windowVisibility;
 };

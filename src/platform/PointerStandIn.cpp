@@ -10,6 +10,7 @@
 #include <QWindow>
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 #include <xcb/shape.h>
 
 namespace {
@@ -52,17 +53,24 @@ PointerStandIn::~PointerStandIn()
     }
 }
 
-void PointerStandIn::cover(const QRect &area)
+void PointerStandIn::cover(const QRect &area, const QRegion &drawn)
 {
     if (!m_connection || !m_window)
         return;
     const auto window = xcb_window_t(m_window->winId());
-    if (!m_covering) {
+    if (!m_covering || drawn != m_drawn) {
         // No rectangles: nothing of the window is drawn, and nothing takes
-        // its input.
+        // its input; the stand-in takes it over the drawn parts too.
+        const qreal ratio = m_window->devicePixelRatio();
+        std::vector<xcb_rectangle_t> rectangles;
+        for (const QRect &r : drawn) {
+            rectangles.push_back({ qint16(std::lround(r.x() * ratio)), qint16(std::lround(r.y() * ratio)),
+                quint16(std::lround(r.width() * ratio)), quint16(std::lround(r.height() * ratio)) });
+        }
         xcb_shape_rectangles(m_connection, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING,
-            XCB_CLIP_ORDERING_UNSORTED, window, 0, 0, 0, nullptr);
+            XCB_CLIP_ORDERING_UNSORTED, window, 0, 0, quint32(rectangles.size()), rectangles.data());
         m_covering = true;
+        m_drawn = drawn;
     }
     m_area = area;
     if (!m_standIn) {
@@ -81,6 +89,7 @@ void PointerStandIn::cover(const QRect &area)
 void PointerStandIn::uncover()
 {
     m_covering = false;
+    m_drawn = {};
     place();
 }
 

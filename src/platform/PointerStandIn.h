@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QRect>
+#include <QRegion>
 #include <QTimer>
 #include <xcb/xcb.h>
 
@@ -25,9 +26,9 @@ public:
     explicit PointerStandIn(QWindow *window, QObject *parent = nullptr);
     ~PointerStandIn() override;
 
-    // Shapes the window to nothing and, while it is shown, takes the pointer
-    // over area, in the window's coordinates.
-    void cover(const QRect &area);
+    // Shapes the window to `drawn` (nothing by default) and, while it is
+    // shown, takes the pointer over area, in the window's coordinates.
+    void cover(const QRect &area, const QRegion &drawn = {});
     // The stand-in goes; the window's shape is its mask again, which the
     // caller sets afterwards.
     void uncover();
@@ -50,6 +51,7 @@ private:
     xcb_window_t m_root = 0;
     xcb_window_t m_standIn = 0;
     QRect m_area;
+    QRegion m_drawn;
     bool m_covering = false;
     bool m_mapped = false;
     // The window's ancestor that is a child of the root window, which the

@@ -38,7 +38,7 @@ open_settings
 
 # The AI group follows the General group (two spin boxes, a switch and the
 # player choice): the server address, the model, then the key.
-xdotool key --clearmodifiers Tab Tab Tab Tab Tab Tab Tab Tab Tab
+xdotool key --clearmodifiers Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab
 xdotool key --clearmodifiers ctrl+a BackSpace
 xdotool type --delay 20 'sk-typed-in-settings'
 xdotool key --clearmodifiers Tab
@@ -82,7 +82,7 @@ helpers+=($!)
 wait_until 10 test -s "$BRIVANE_ARTIFACTS/server.port" || fail "the local server did not start"
 address="http://127.0.0.1:$(cat "$BRIVANE_ARTIFACTS/server.port")/v1"
 open_settings
-xdotool key --clearmodifiers Tab Tab Tab Tab Tab Tab Tab ctrl+a
+xdotool key --clearmodifiers Tab Tab Tab Tab Tab Tab Tab Tab ctrl+a
 xdotool type --delay 20 'http://me:pw@127.0.0.1/v1'
 xdotool key --clearmodifiers Tab shift+Tab ctrl+a
 xdotool type --delay 20 "$address"

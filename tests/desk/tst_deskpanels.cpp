@@ -139,9 +139,9 @@ private Q_SLOTS:
     // reaches it and the display follows.
     void timerModesLengthsAndControls()
     {
-        ViewHost view(QStringLiteral("TimerPanel"), {});
-        auto *store = view.root()->property("store").value<TimerStore *>();
-        QVERIFY(store);
+        TimerStore timer;
+        ViewHost view(QStringLiteral("TimerPanel"), { { "timer", QVariant::fromValue(&timer) } });
+        TimerStore *store = &timer;
         qint64 ms = 0; // the store's clock, moved a second at each tick
         store->setClock([&ms] { return ms; });
         QVERIFY(!view.find("countdownLengths")->isVisible());
@@ -168,29 +168,58 @@ private Q_SLOTS:
         QCOMPARE(view.text("timerDisplay"), QStringLiteral("5:00"));
     }
 
-    void anAbandonedTimerGoesWithItsTab()
+    // A count nobody sees ends silently, unless the strip shows it: then it
+    // goes on with the card closed, its time in the strip, and chimes.
+    void aCountNobodySeesEndsUnlessTheStripShowsIt_data()
     {
+        QTest::addColumn<bool>("strip");
+        QTest::newRow("strip off") << false;
+        QTest::newRow("strip on") << true;
+    }
+    void aCountNobodySeesEndsUnlessTheStripShowsIt()
+    {
+        QFETCH(bool, strip);
+        TimerStore &store = m_stores->timer;
+        m_stores->settings.setShowActivity(strip);
+        store.setKeepsRunning(strip);
+        qint64 ms = 0;
+        store.setClock([&ms] { return ms; });
+        int beeps = 0;
+        store.setBeep([&beeps] { ++beeps; });
         auto card = m_stores->card();
         ViewHost &view = *card;
         TestSupport::setExpanded(true);
         view.click("tab_Timer");
         QTRY_VERIFY(view.find("timerPanel"));
-        QPointer<TimerStore> store = view.find("timerPanel")->property("store").value<TimerStore *>();
-        QVERIFY(store);
-        int beeps = 0;
-        store->setBeep([&beeps] { ++beeps; });
         view.click("modeCountdown");
         view.click("timerPlayPause");
-        QVERIFY(store->timerActive());
+        QVERIFY(store.timerActive());
 
         view.click("tab_Notes");
-        QTRY_VERIFY(store.isNull()); // and its timer with it: no beep can come
-        view.click("tab_Timer");
-        QTRY_VERIFY(view.find("timerPanel"));
-        QCOMPARE(view.text("timerDisplay"), QStringLiteral("0:00"));
-        QVERIFY(view.find("modeStopwatch")->property("selected").toBool());
-        QCOMPARE(beeps, 0);
+        QTRY_VERIFY(!view.find("timerPanel"));
+        QCOMPARE(store.isRunning(), strip);
         TestSupport::setExpanded(false);
+        QTRY_COMPARE(bool(view.find("stripTime")), strip);
+        if (strip) {
+            ms += 1000;
+            store.tick();
+            QCOMPARE(view.text("stripTime"), QStringLiteral("0:59"));
+            ms += 59000;
+            store.tick();
+            QCOMPARE(view.text("stripTime"), QStringLiteral("0:00"));
+            QVERIFY(store.justEnded());
+            QCOMPARE(beeps, 1);
+        } else {
+            QCOMPARE(store.display(), QStringLiteral("0:00"));
+            QVERIFY(store.isStopwatch());
+            QCOMPARE(beeps, 0);
+        }
+        QQuickItem *art = view.find("stripArt");
+        QVERIFY(!art || !art->isVisible()); // nothing plays
+        store.reset();
+        m_stores->settings.setShowActivity(false);
+        store.setKeepsRunning(false);
+        QTRY_VERIFY(!view.find("stripActivity"));
     }
 
     // The store's table has the arithmetic; the keys only have to reach it.

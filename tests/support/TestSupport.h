@@ -5,8 +5,10 @@
 
 #include "FakeClipboard.h"
 #include "ai/AIStore.h"
+#include "app/PanelSettings.h"
 #include "desk/ClipboardStore.h"
 #include "desk/NotesStore.h"
+#include "desk/TimerStore.h"
 #include "media/MediaStore.h"
 #include "platform/KeyValueStore.h"
 
@@ -80,6 +82,8 @@ struct CardStores
     ClipboardStore clipboard { prefs, clip };
     AIStore ai { prefs };
     MediaStore media;
+    TimerStore timer;
+    PanelSettings settings { prefs };
     // The whole card around them, on a stand-in for the panel; it opens once
     // setExpanded(true) is called.
     std::unique_ptr<ViewHost> card();
@@ -92,8 +96,10 @@ class FakePanel : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(bool isExpanded MEMBER m_expanded NOTIFY isExpandedChanged)
+    Q_PROPERTY(QVariantList stripParts MEMBER m_stripParts)
 public:
     bool m_expanded = false;
+    QVariantList m_stripParts;
 Q_SIGNALS:
     void isExpandedChanged();
 };
