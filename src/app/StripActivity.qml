@@ -15,7 +15,9 @@ Item {
     required property MediaStore media
     required property TimerStore timer
 
-    readonly property bool hasTrack: strip.media.title.length > 0
+    // The store keeps the last track shown; the strip shows one only while
+    // its player is there.
+    readonly property bool hasTrack: strip.media.title.length > 0 && strip.media.players.length > 0
     readonly property bool counting: (strip.timer.isRunning && !strip.timer.isStopwatch) || strip.timer.justEnded
     // The drawn rectangles, in the strip, for the window's shape.
     readonly property var parts: {

@@ -14,16 +14,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-prefs=$(prefs_file)
-
-# with_prefs '<json members>': starts Brivane afresh on these preferences.
-with_prefs() {
-    stop_brivane
-    mkdir -p "$(dirname "$prefs")"
-    echo "{ $1 }" >"$prefs"
-    start_brivane
-}
-
 strips() { xdotool search --onlyvisible --name '^Brivane$' 2>/dev/null | sort; }
 strip_count() { strips | grep -c .; }
 count_is() { [ "$(strip_count)" = "$1" ]; }

@@ -85,6 +85,14 @@ start_brivane() {
     wait_until 20 brivane_mapped || fail "the Brivane strip never appeared"
 }
 
+# with_prefs '<json members>': starts Brivane afresh on these preferences.
+with_prefs() {
+    stop_brivane
+    mkdir -p "$(dirname "$(prefs_file)")"
+    echo "{ $1 }" >"$(prefs_file)"
+    start_brivane
+}
+
 # Brivane processes of this session (other sessions may run their own).
 session_instances() {
     local pid count=0
