@@ -4,7 +4,7 @@
 // A frameless Qt Quick window set up like the notch panel (380 x 32 unless
 // given as arguments: bare_window [width height [--animate]]), the reference
 // floor in bench/shell.sh and bench/performance.sh. With --animate, one
-// 98 x 20 rectangle changes at 20 Hz: the least any Qt Quick window can spend
+// 98 x 20 rectangle changes at 20 Hz (or --animate=WxH@Hz): the least any Qt Quick window can spend
 // on a meter that moves that often.
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -13,6 +13,7 @@
 #include <QSGRectangleNode>
 #include <QSGRendererInterface>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -21,16 +22,16 @@ namespace {
 class Blinker : public QQuickItem
 {
 public:
-    explicit Blinker(QQuickItem *parent)
+    Blinker(QQuickItem *parent, QSize size, int intervalMs)
         : QQuickItem(parent)
     {
         setFlag(ItemHasContents);
-        setSize(QSizeF(98, 20));
+        setSize(size);
         m_timer.callOnTimeout(this, [this] {
             ++m_step;
             update();
         });
-        m_timer.start(50);
+        m_timer.start(intervalMs);
     }
 
 protected:
@@ -41,7 +42,8 @@ protected:
             node = window()->createRectangleNode();
             node->setColor(Qt::red);
         }
-        node->setRect(0, 0, 20 + (m_step * 7) % 78, 20);
+        const int w = int(width());
+        node->setRect(0, 0, w / 5 + (m_step * 7) % std::max(1, w - w / 5), height());
         return node;
     }
 
@@ -74,8 +76,13 @@ int main(int argc, char *argv[])
             std::fflush(stdout);
         }
     });
-    if (argc > 3 && qstrcmp(argv[3], "--animate") == 0)
-        new Blinker(window.contentItem());
+    // --animate is the card's meter, 98x20 at 20 Hz; --animate=WxH@Hz another.
+    if (argc > 3 && qstrncmp(argv[3], "--animate", 9) == 0) {
+        int w = 98, h = 20, hz = 20;
+        if (argv[3][9] == '=')
+            std::sscanf(argv[3] + 10, "%dx%d@%d", &w, &h, &hz);
+        new Blinker(window.contentItem(), QSize(std::max(w, 1), std::max(h, 1)), 1000 / std::max(hz, 1));
+    }
     window.show();
     return app.exec();
 }

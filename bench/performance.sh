@@ -214,6 +214,25 @@ rss_n=$(rss_kb "$pid")
 cycle_seconds=$(awk 'END {print $6}' <<<"$cycle_log")
 trend=$(awk '{printf "%s%d: %.1f", (NR > 1 ? ", " : ""), $2, $4 / 1024}' <<<"$cycle_log")
 
+log "collapsed with the strip's activity on, playing, $period s (beside the bare window animating the meter's area)"
+stop "$pid"
+exec {LAUNCH_FD}>&-
+prefs="$XDG_CONFIG_HOME/brivane/preferences.json"
+mkdir -p "$(dirname "$prefs")"
+python3 - "$prefs" <<'PY'
+import json, os, sys
+path = sys.argv[1]
+prefs = json.load(open(path)) if os.path.exists(path) else {}
+prefs["brivane_show_activity"] = "true"
+json.dump(prefs, open(path, "w"))
+PY
+launch "$brivane"; pid=$LAUNCH_PID
+launch "$bare" 380 32 --animate=33x14@10; bare_pid=$LAUNCH_PID
+sleep 5 # the player is found and the strip drawn
+import -window root -crop 400x40+556+0 "$shots/perf-strip-activity.png"
+{ read -r cpu_activity; read -r bare_strip; } < <(cpu_percent "$period" "$pid" "$bare_pid")
+stop "$bare_pid"
+
 stop "$mpv_pid"
 stop "$pid"
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
@@ -246,7 +265,8 @@ out="$root/docs/performance.md"
     echo "| CPU, ${period} s collapsed idle after visiting every tab | $cpu_idle_tabs | | under 0.1% | $(verdict "$(pct_num "$cpu_idle_tabs") < 0.1") |"
     echo "| CPU, ${period} s collapsed, a player playing | $cpu_playing | | under 0.2% | $(verdict "$(pct_num "$cpu_playing") < 0.2") |"
     echo "| CPU, ${period} s collapsed, a paused player with a 1 MB title that announces its changes | $cpu_big | | at most 0.05% | $(verdict "$(pct_num "$cpu_big") <= 0.05") |"
-    echo "| CPU, ${period} s expanded on the Now tab, playing (the bare window redrawing one 98x20 rectangle at 20 Hz beside it) | $cpu_expanded | $bare_animated | at most 0.5% | $(verdict "$(pct_num "$cpu_expanded") <= 0.5") |"
+    echo "| CPU, ${period} s expanded on the Now tab, playing (the bare window redrawing one 98x20 rectangle at 20 Hz beside it) | $cpu_expanded | $bare_animated | at most 1.5 × bare | $(verdict "$(pct_num "$cpu_expanded") <= 1.5 * $(pct_num "$bare_animated")") |"
+    echo "| CPU, ${period} s collapsed with \"Show activity in the strip\" on, a player playing (the bare window redrawing a 33x14 rectangle at 10 Hz beside it) | $cpu_activity | $bare_strip | at most 1.5 × bare | $(verdict "$(pct_num "$cpu_activity") <= 1.5 * $(pct_num "$bare_strip")") |"
     echo "| Resident memory, expanded on the Now tab, playing | $(mb "$rss_now") | | | |"
     echo "| UI-thread cost of a media poll tick, 3 players (median of $ticks) | ${media_us} µs | | | |"
     echo "| UI-thread cost of a stats refresh (median of 1,000; changing a row) | ${stats_us} µs (${stats_row_us} µs) | | | |"

@@ -7,7 +7,6 @@
 #include "QmlFactory.h"
 #include "platform/Compositor.h"
 #include "platform/LayerSurface.h"
-#include "platform/Memory.h"
 #include "platform/PanelHints.h"
 #include "platform/PointerStandIn.h"
 
@@ -15,7 +14,6 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QQuickItem>
-#include <QQmlEngine>
 #include <QScreen>
 #include <QVariantAnimation>
 #include <algorithm>
@@ -54,9 +52,14 @@ NotchPanel::NotchPanel(const QVariantMap &stores, QQmlEngine *engine)
 
     // Built before the window is shown: assistive technology lists the
     // window's children as it appears, and misses views added later.
-    m_rootStores = stores;
-    m_engine = engine;
-    rootItem();
+    QVariantMap properties = stores;
+    properties.insert(QStringLiteral("panel"), QVariant::fromValue<QObject *>(this));
+    m_rootItem = QmlFactory::createItem(engine, QStringLiteral("NotchRootView"), properties);
+    if (m_rootItem) {
+        m_rootItem->setParent(contentItem());
+        m_rootItem->setParentItem(contentItem());
+        m_rootItem->setSize(QSizeF(panelWidth, expandedH));
+    }
 
     m_trackerView = new NotchTrackingView(this, this);
     m_standIn = new PointerStandIn(this, this);
@@ -79,19 +82,6 @@ NotchPanel::NotchPanel(const QVariantMap &stores, QQmlEngine *engine)
     });
     m_openTimer.setSingleShot(true);
     m_closeTimer.setSingleShot(true);
-    // Once the card has been closed a while, what its panels held goes back
-    // to the system.
-    m_trimTimer.setSingleShot(true);
-    m_trimTimer.setInterval(trimAfterMs);
-    connect(&m_trimTimer, &QTimer::timeout, this, [this] {
-        if (m_isExpanded || !m_rootItem)
-            return;
-        if (QQmlEngine *engine = qmlEngine(m_rootItem)) {
-            engine->collectGarbage();
-            engine->trimComponentCache();
-        }
-        Memory::releaseFreed();
-    });
     connect(&m_openTimer, &QTimer::timeout, this, &NotchPanel::expand);
     connect(&m_closeTimer, &QTimer::timeout, this, &NotchPanel::collapse);
 
@@ -282,7 +272,6 @@ void NotchPanel::expand()
 {
     if (m_isExpanded)
         return;
-    rootItem();
     m_isExpanded = true;
     // Shaped as the card from its first frame on, where the strip had no shape.
     applyHeight(m_height);
@@ -314,7 +303,6 @@ void NotchPanel::collapse()
     PanelHints::activate(focusOwner());
     Q_EMIT isExpandedChanged();
     animateTo(hitH, collapseMs, QPointF(0.4, 0.0), QPointF(1.0, 0.2));
-    m_trimTimer.start();
 }
 
 void NotchPanel::pointerEntered()
@@ -367,8 +355,8 @@ void NotchPanel::openFromKeyboard()
     m_closeTimer.stop();
     if (m_isExpanded || m_suppressed)
         return;
-    if (QQuickItem *root = rootItem())
-        root->setProperty("keyboardOpened", true);
+    if (m_rootItem)
+        m_rootItem->setProperty("keyboardOpened", true);
     // A layer surface then takes the keyboard at once, not on a click.
     m_openedFromKeyboard = true;
     expand();
@@ -398,32 +386,15 @@ void NotchPanel::setStripParts(const QVariantList &parts)
     Q_EMIT stripPartsChanged();
 }
 
-QQuickItem *NotchPanel::rootItem()
-{
-    if (m_rootItem || !m_engine)
-        return m_rootItem;
-    QVariantMap properties = std::exchange(m_rootStores, {});
-    properties.insert(QStringLiteral("panel"), QVariant::fromValue<QObject *>(this));
-    m_rootItem = QmlFactory::createItem(std::exchange(m_engine, nullptr), QStringLiteral("NotchRootView"), properties);
-    if (m_rootItem) {
-        m_rootItem->setParent(contentItem());
-        m_rootItem->setParentItem(contentItem());
-        m_rootItem->setSize(QSizeF(panelWidth, expandedH));
-    }
-    m_trimTimer.start(); // what starting up needed only once
-    return m_rootItem;
-}
-
 void NotchPanel::stepTab(int step)
 {
-    QQuickItem *root = rootItem();
-    if (!root)
+    if (!m_rootItem)
         return;
-    const int count = root->property("tabCount").toInt();
+    const int count = m_rootItem->property("tabCount").toInt();
     if (count <= 0)
         return;
-    const int tab = root->property("selectedTab").toInt();
-    root->setProperty("selectedTab", ((tab + step) % count + count) % count);
+    const int tab = m_rootItem->property("selectedTab").toInt();
+    m_rootItem->setProperty("selectedTab", ((tab + step) % count + count) % count);
 }
 
 bool NotchPanel::event(QEvent *event)

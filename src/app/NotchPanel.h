@@ -39,7 +39,6 @@ public:
     static constexpr int panelWidth = 380;
     static constexpr int expandMs = 550;
     static constexpr int collapseMs = 300;
-    static constexpr int trimAfterMs = 2000;
     static constexpr int cardRadius = 28;
 
     static QRegion roundedRegion(int width, int height, int topRadius, int bottomRadius);
@@ -96,8 +95,7 @@ public:
     QVariantList stripParts() const { return m_stripParts; }
     void setStripParts(const QVariantList &parts);
 
-    // The card's views, built on first need.
-    QQuickItem *rootItem();
+    QQuickItem *rootItem() const { return m_rootItem; }
 
 Q_SIGNALS:
     void isExpandedChanged();
@@ -121,9 +119,7 @@ private:
     NotchTrackingView *m_trackerView = nullptr;
     PointerStandIn *m_standIn = nullptr;
     QQuickItem *m_rootItem = nullptr;
-    QVariantMap m_rootStores;
     QVariantList m_stripParts;
-    QQmlEngine *m_engine = nullptr;
     QVariantAnimation *m_animation = nullptr;
     QRect m_screen;
     QRect m_available;
@@ -140,7 +136,6 @@ private:
     int m_closeGrace = 0;
     QTimer m_openTimer;
     QTimer m_closeTimer;
-    QTimer m_trimTimer;
     QPointer<QScreen> m_pinned;
     QMetaObject::Connection m_screenConnection;
     QMetaObject::Connection m_availableConnection;

@@ -7,7 +7,6 @@ list(APPEND BRIVANE_SOURCES
     platform/SingleInstance.h platform/SingleInstance.cpp
     platform/Sound.h platform/Sound.cpp
     platform/UnixSignals.h platform/UnixSignals.cpp
-    platform/Memory.h platform/Memory.cpp
     platform/Compositor.h platform/Compositor.cpp
     platform/X11.h platform/X11.cpp
     platform/PanelHints.h platform/PanelHints.cpp
