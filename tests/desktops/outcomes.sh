@@ -456,6 +456,30 @@ PY
     check fullscreen-hides 4 "with \"Hide over full-screen apps\" on, the full-screen window covers the strip" covered
     stop_window
 fi
+# With "Show activity in the strip" on, a playing player is drawn at both
+# ends of the collapsed strip, on every path the strip takes.
+kill "$BRIVANE_PID" 2>/dev/null
+wait "$BRIVANE_PID" 2>/dev/null
+python3 - "$(prefs_file)" <<'PY'
+import json, sys
+prefs = json.load(open(sys.argv[1]))
+prefs["brivane_show_activity"] = "true"
+prefs["brivane_hide_over_fullscreen"] = "false"
+json.dump(prefs, open(sys.argv[1], "w"))
+PY
+"$BRIVANE_FAKE_PLAYER" --name strip --title "Strip Check" --status Playing >>"$out/fake-player.log" 2>&1 &
+children+=("$!")
+"$BRIVANE_BIN" >>"$out/brivane-activity.log" 2>&1 &
+BRIVANE_PID=$!
+children+=("$BRIVANE_PID")
+ends_drawn() {
+    outer_near $((card_x + 12)) $((area_top + 16)) "$card_colour" &&
+        outer_near $((card_x + 366)) $((area_top + 16)) "$card_colour" &&
+        ! outer_near "$mid_x" $((area_top + 16)) "$card_colour"
+}
+check strip-activity 24 "with the strip's activity on, a playing player is drawn at both ends of the collapsed strip" \
+    wait_until 20 ends_drawn
+shot activity
 shot final
 report "$passes passed, $failures failed, $skips skipped"
 [ "$failures" = 0 ]
