@@ -458,6 +458,7 @@ PY
 fi
 # With "Show activity in the strip" on, a playing player is drawn at both
 # ends of the collapsed strip, on every path the strip takes.
+point "$mid_x" 700
 kill "$BRIVANE_PID" 2>/dev/null
 wait "$BRIVANE_PID" 2>/dev/null
 python3 - "$(prefs_file)" <<'PY'
