@@ -296,6 +296,10 @@
         <translation>Über Vollbild-Anwendungen ausblenden</translation>
     </message>
     <message>
+        <source>Show activity in the strip</source>
+        <translation>Aktivität im Streifen zeigen</translation>
+    </message>
+    <message>
         <source>Show on</source>
         <translation>Anzeigen auf</translation>
     </message>
@@ -450,6 +454,21 @@
     <message>
         <source>Uptime</source>
         <translation>Laufzeit</translation>
+    </message>
+</context>
+<context>
+    <name>StripActivity</name>
+    <message>
+        <source>Playing: %1</source>
+        <translation>Läuft: %1</translation>
+    </message>
+    <message>
+        <source>Paused: %1</source>
+        <translation>Angehalten: %1</translation>
+    </message>
+    <message>
+        <source>Time left: %1</source>
+        <translation>Verbleibend: %1</translation>
     </message>
 </context>
 <context>
