@@ -75,22 +75,25 @@ void PanelSettings::setCloseGrace(int ms)
         Q_EMIT closeGraceChanged();
 }
 
+bool PanelSettings::storeFlag(bool &field, const QString &key, bool on)
+{
+    if (field == on)
+        return false;
+    field = on;
+    m_preferences.setString(key, on ? QStringLiteral("true") : QStringLiteral("false"));
+    return true;
+}
+
 void PanelSettings::setHideOverFullScreen(bool hide)
 {
-    if (m_hideOverFullScreen == hide)
-        return;
-    m_hideOverFullScreen = hide;
-    m_preferences.setString(kHideOverFullScreen, hide ? QStringLiteral("true") : QStringLiteral("false"));
-    Q_EMIT hideOverFullScreenChanged();
+    if (storeFlag(m_hideOverFullScreen, kHideOverFullScreen, hide))
+        Q_EMIT hideOverFullScreenChanged();
 }
 
 void PanelSettings::setShowActivity(bool show)
 {
-    if (m_showActivity == show)
-        return;
-    m_showActivity = show;
-    m_preferences.setString(kShowActivity, show ? QStringLiteral("true") : QStringLiteral("false"));
-    Q_EMIT showActivityChanged();
+    if (storeFlag(m_showActivity, kShowActivity, show))
+        Q_EMIT showActivityChanged();
 }
 
 void PanelSettings::setMonitor(const QString &monitor)

@@ -87,6 +87,7 @@ Q_SIGNALS:
 
 private:
     int readDelay(const QString &key) const;
+    bool storeFlag(bool &field, const QString &key, bool on);
     bool storeDelay(int &field, const QString &key, int ms);
 
     KeyValueStore &m_preferences;
