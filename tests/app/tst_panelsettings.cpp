@@ -22,6 +22,7 @@ private Q_SLOTS:
             QCOMPARE(settings.openDelay(), 0);
             QCOMPARE(settings.closeGrace(), 0);
             QVERIFY(!settings.hideOverFullScreen());
+            QVERIFY(!settings.showActivity());
             QCOMPARE(settings.shortcut(), QStringLiteral("Super+Alt+B"));
             QSignalSpy spy(&settings, &PanelSettings::openDelayChanged);
             settings.setOpenDelay(300);
@@ -29,6 +30,7 @@ private Q_SLOTS:
             QCOMPARE(spy.count(), 1);
             settings.setCloseGrace(5000); // clamped to the range
             settings.setHideOverFullScreen(true);
+            settings.setShowActivity(true);
             prefs.flush();
         }
         {
@@ -37,6 +39,7 @@ private Q_SLOTS:
             QCOMPARE(settings.openDelay(), 300);
             QCOMPARE(settings.closeGrace(), 1000);
             QVERIFY(settings.hideOverFullScreen());
+            QVERIFY(settings.showActivity());
             // Hand-edited nonsense reads as the defaults.
             prefs.setString(QStringLiteral("brivane_open_delay_ms"), QStringLiteral("-20"));
             prefs.setString(QStringLiteral("brivane_close_grace_ms"), QStringLiteral("soon"));
