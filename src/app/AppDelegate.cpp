@@ -22,6 +22,7 @@
 #include "platform/ShellExtension.h"
 #include "platform/SingleInstance.h"
 #include "platform/UnixSignals.h"
+#include "shelf/ShelfStore.h"
 #include "ui/Symbols.h"
 
 #include <QCursor>
@@ -46,6 +47,7 @@ AppDelegate::AppDelegate(KeyValueStore &preferences, QObject *parent)
     , m_sharedClipboard(new ClipboardStore(preferences, this))
     , m_sharedAI(new AIStore(preferences, this))
     , m_sharedMedia(new MediaStore(this))
+    , m_sharedShelf(new ShelfStore(preferences, this))
     , m_panelSettings(new PanelSettings(preferences, this))
     , m_fullScreen(new FullScreenWatch(this))
     , m_shortcut(new GlobalShortcut(QDBusConnection::sessionBus(), this))
@@ -241,7 +243,8 @@ QVariantMap AppDelegate::cardStores() const
     return { { QStringLiteral("notes"), QVariant::fromValue(m_sharedNotes) },
         { QStringLiteral("clipboard"), QVariant::fromValue(m_sharedClipboard) },
         { QStringLiteral("ai"), QVariant::fromValue(m_sharedAI) },
-        { QStringLiteral("media"), QVariant::fromValue(m_sharedMedia) } };
+        { QStringLiteral("media"), QVariant::fromValue(m_sharedMedia) },
+        { QStringLiteral("shelf"), QVariant::fromValue(m_sharedShelf) } };
 }
 
 bool AppDelegate::collapseOpenCard()

@@ -126,7 +126,8 @@ QString temporaryPreferencesPath(const QTemporaryDir &dir)
 QVariantMap CardStores::views()
 {
     return { { "notes", QVariant::fromValue(&notes) }, { "clipboard", QVariant::fromValue(&clipboard) },
-        { "ai", QVariant::fromValue(&ai) }, { "media", QVariant::fromValue(&media) } };
+        { "ai", QVariant::fromValue(&ai) }, { "media", QVariant::fromValue(&media) },
+        { "shelf", QVariant::fromValue(&shelf) } };
 }
 
 std::unique_ptr<ViewHost> CardStores::card()

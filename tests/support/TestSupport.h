@@ -9,6 +9,7 @@
 #include "desk/NotesStore.h"
 #include "media/MediaStore.h"
 #include "platform/KeyValueStore.h"
+#include "shelf/ShelfStore.h"
 
 #include <QQmlEngine>
 #include <QQuickItem>
@@ -80,6 +81,7 @@ struct CardStores
     ClipboardStore clipboard { prefs, clip };
     AIStore ai { prefs };
     MediaStore media;
+    ShelfStore shelf { prefs };
     // The whole card around them, on a stand-in for the panel; it opens once
     // setExpanded(true) is called.
     std::unique_ptr<ViewHost> card();
