@@ -64,6 +64,15 @@ NotchPanel::NotchPanel(const QVariantMap &stores, QQmlEngine *engine)
     connect(this, &QQuickWindow::frameSwapped, this, &NotchPanel::rootItem,
         Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
 
+    if (m_shelf) {
+        // The row a drag out of the card comes from must outlive the drag:
+        // the card closes only once it is over, where the pointer is away.
+        connect(m_shelf, &ShelfStore::draggingOutChanged, this, [this] {
+            if (!m_shelf->draggingOut() && !pointerOverCard())
+                pointerLeft();
+        });
+    }
+
     m_trackerView = new NotchTrackingView(this, this);
     m_standIn = new PointerStandIn(this, this);
     // The shell's extension, where it follows the pointer, decides alone.
@@ -339,6 +348,8 @@ void NotchPanel::pointerEntered()
 
 void NotchPanel::pointerLeft()
 {
+    if (m_shelf && m_shelf->draggingOut())
+        return;
     // A pass through the strip shorter than the delay opens nothing.
     m_openTimer.stop();
     if (!m_isExpanded)

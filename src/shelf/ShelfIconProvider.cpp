@@ -51,9 +51,14 @@ QPixmap ShelfIconProvider::requestPixmap(const QString &id, QSize *size, const Q
     const int side = requestedSize.width() > 0 ? requestedSize.width() : defaultSize;
     if (size)
         *size = QSize(side, side);
-    // The id is a type name the store chose; an unknown one is the default
-    // type, whose icons are the generic ones.
-    const QMimeType type = QMimeDatabase().mimeTypeForName(id);
+    return icon(id, side);
+}
+
+QPixmap ShelfIconProvider::icon(const QString &mimeType, int side)
+{
+    // The name is one the store chose; an unknown one is the default type,
+    // whose icons are the generic ones.
+    const QMimeType type = QMimeDatabase().mimeTypeForName(mimeType);
     for (const QString &name : { type.iconName(), type.genericIconName() }) {
         if (name.isEmpty())
             continue;

@@ -12,6 +12,7 @@ class ShelfIconProvider : public QQuickImageProvider
 public:
     ShelfIconProvider();
     QPixmap requestPixmap(const QString &id, QSize *size, const QSize &requestedSize) override;
+    static QPixmap icon(const QString &mimeType, int side);
 
     static constexpr int defaultSize = 32;
 };

@@ -65,8 +65,6 @@ QVariant ShelfModel::data(const QModelIndex &index, int role) const
         return QLocale().formattedDataSize(entry.size, 1, QLocale::DataSizeSIFormat);
     case FolderRole:
         return Text::bounded(QDir::toNativeSeparators(QFileInfo(entry.path).path()), folderLength);
-    case UriRole:
-        return QString::fromUtf8(entry.url.toEncoded());
     case IconRole:
         return QStringLiteral("image://shelficon/") + entry.mimeType;
     case MissingRole:
@@ -79,5 +77,5 @@ QVariant ShelfModel::data(const QModelIndex &index, int role) const
 QHash<int, QByteArray> ShelfModel::roleNames() const
 {
     return { { NameRole, "name" }, { DetailRole, "detail" }, { FolderRole, "folder" },
-        { UriRole, "uri" }, { IconRole, "icon" }, { MissingRole, "missing" } };
+        { IconRole, "icon" }, { MissingRole, "missing" } };
 }

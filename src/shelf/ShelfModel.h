@@ -21,7 +21,6 @@ public:
         NameRole = Qt::UserRole + 1,
         DetailRole,
         FolderRole,
-        UriRole,
         IconRole,
         MissingRole,
     };

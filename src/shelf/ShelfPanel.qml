@@ -82,7 +82,6 @@ Item {
                 required property string name
                 required property string detail
                 required property string folder
-                required property string uri
                 required property string icon
                 required property bool missing
 
@@ -93,18 +92,12 @@ Item {
                 Accessible.role: Accessible.ListItem
                 Accessible.name: row.missing ? qsTr("%1, missing").arg(row.name) : row.name
 
-                // What leaves the card when the row is dragged: the file's
-                // URI, for a file manager, a browser's upload field or a mail.
+                // Moved by the pointer only to tell the drag has begun; what
+                // leaves the card is the file's URI, given by the store.
                 Item {
                     id: dragged
                     width: 1
                     height: 1
-                    Drag.active: dragArea.drag.active
-                    Drag.dragType: Drag.Automatic
-                    Drag.supportedActions: Qt.CopyAction | Qt.LinkAction
-                    Drag.proposedAction: Qt.CopyAction
-                    Drag.mimeData: { "text/uri-list": row.uri }
-                    Drag.imageSource: row.icon
                 }
                 MouseArea {
                     id: dragArea
@@ -114,6 +107,7 @@ Item {
                     enabled: !row.missing
                     preventStealing: true
                     drag.target: dragged
+                    drag.onActiveChanged: if (drag.active) root.shelf.dragOut(row.index, dragArea)
                     onReleased: {
                         dragged.x = 0
                         dragged.y = 0

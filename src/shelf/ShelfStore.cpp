@@ -3,11 +3,14 @@
 
 #include "ShelfStore.h"
 
+#include "ShelfIconProvider.h"
 #include "platform/FileLauncher.h"
 #include "platform/KeyValueStore.h"
 
 #include <QDir>
+#include <QDrag>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMimeData>
 #include <QMimeDatabase>
 #include <QScopeGuard>
@@ -172,6 +175,14 @@ void ShelfStore::setDragOver(bool over)
         Q_EMIT shownChanged();
 }
 
+void ShelfStore::setDraggingOut(bool dragging)
+{
+    if (dragging == m_draggingOut)
+        return;
+    m_draggingOut = dragging;
+    Q_EMIT draggingOutChanged();
+}
+
 void ShelfStore::setNotice(const QString &notice)
 {
     if (notice == m_notice)
@@ -241,6 +252,26 @@ void ShelfStore::openAt(int index)
     if (index < 0 || index >= m_entries.size() || m_entries.at(index).missing)
         return;
     FileLauncher::open(m_entries.at(index).url);
+}
+
+void ShelfStore::dragOut(int index, QObject *view)
+{
+    if (index < 0 || index >= m_entries.size() || m_entries.at(index).missing || m_draggingOut || !view)
+        return;
+    const Entry &entry = m_entries.at(index);
+    // The store, not the row, owns the drag: the row may go while it runs.
+    auto *drag = new QDrag(this);
+    auto *data = new QMimeData;
+    data->setUrls({ entry.url });
+    drag->setMimeData(data);
+    drag->setPixmap(ShelfIconProvider::icon(entry.mimeType, ShelfIconProvider::defaultSize));
+    setDraggingOut(true);
+    drag->exec(Qt::CopyAction | Qt::LinkAction, Qt::CopyAction);
+    setDraggingOut(false);
+    // On X11 the drop's target asks for the data after this returns, and Qt
+    // deletes the drag once it is done with it; elsewhere it is over now.
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        drag->deleteLater();
 }
 
 void ShelfStore::save()

@@ -26,6 +26,8 @@ class ShelfStore : public QObject
     Q_PROPERTY(int count READ count NOTIFY countChanged)
     // A drag the shelf would take is over the card.
     Q_PROPERTY(bool dragOver READ dragOver NOTIFY dragOverChanged)
+    // A row is being dragged out of the card; the card stays open meanwhile.
+    Q_PROPERTY(bool draggingOut READ draggingOut NOTIFY draggingOutChanged)
     // Why the last drop added nothing, or not all of it; empty otherwise.
     Q_PROPERTY(QString notice READ notice NOTIFY noticeChanged)
     // Whether the card has a Shelf tab: while the shelf holds something, a
@@ -49,6 +51,7 @@ public:
     const QList<Entry> &entries() const { return m_entries; }
     int count() const { return int(m_entries.size()); }
     bool dragOver() const { return m_dragOver; }
+    bool draggingOut() const { return m_draggingOut; }
     QString notice() const { return m_notice; }
     bool shown() const { return !m_entries.isEmpty() || m_dragOver || !m_notice.isEmpty(); }
 
@@ -77,6 +80,10 @@ public:
     // Opens the file with the desktop's default application; a missing one
     // is not tried.
     Q_INVOKABLE void openAt(int index);
+    // Drags the file out as its URI (text/uri-list), for a file manager, a
+    // browser's upload field or a mail; returns once it is dropped or given
+    // up. `view` is the control the drag starts from.
+    Q_INVOKABLE void dragOut(int index, QObject *view);
 
     static constexpr int cap = 50;
     static const QString key;
@@ -84,6 +91,7 @@ public:
 Q_SIGNALS:
     void countChanged();
     void dragOverChanged();
+    void draggingOutChanged();
     void noticeChanged();
     void shownChanged();
     // The list changed in order or length; entryChanged tells of one
@@ -103,12 +111,14 @@ private:
     static Entry entryFor(const QUrl &url, const Found &found);
     void applyFound(const QList<Found> &found);
     void setNotice(const QString &notice);
+    void setDraggingOut(bool dragging);
     void changing(const std::function<void()> &change);
     void save();
 
     KeyValueStore &m_preferences;
     QList<Entry> m_entries;
     bool m_dragOver = false;
+    bool m_draggingOut = false;
     QString m_notice;
     // Looks for the files while the card opens; waited for on destruction,
     // so no answer outlives the store.
