@@ -91,7 +91,8 @@ void PointerStandIn::offerDrops()
     const xcb_atom_t proxy = X11::atom(X11::Atom::XdndProxy);
     xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, m_standIn, X11::atom(X11::Atom::XdndAware),
         XCB_ATOM_ATOM, 32, 1, &version);
-    xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, m_standIn, proxy, XCB_ATOM_WINDOW, 32, 1, &window);
+    xcb_change_property(
+        m_connection, XCB_PROP_MODE_REPLACE, m_standIn, proxy, XCB_ATOM_WINDOW, 32, 1, &window);
     xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, window, proxy, XCB_ATOM_WINDOW, 32, 1, &window);
 }
 
@@ -211,8 +212,9 @@ bool PointerStandIn::nativeEventFilter(const QByteArray &eventType, void *messag
         // window it is addressed to: readdressed, it reaches the card's.
         auto *client = reinterpret_cast<xcb_client_message_event_t *>(event);
         const xcb_atom_t kind = client->type;
-        const bool xdnd = kind == X11::atom(X11::Atom::XdndEnter) || kind == X11::atom(X11::Atom::XdndPosition)
-            || kind == X11::atom(X11::Atom::XdndLeave) || kind == X11::atom(X11::Atom::XdndDrop);
+        const bool xdnd = kind == X11::atom(X11::Atom::XdndEnter)
+            || kind == X11::atom(X11::Atom::XdndPosition) || kind == X11::atom(X11::Atom::XdndLeave)
+            || kind == X11::atom(X11::Atom::XdndDrop);
         if (xdnd && client->window == m_standIn && m_window->handle())
             client->window = xcb_window_t(m_window->winId());
         return false;

@@ -76,6 +76,6 @@ QVariant ShelfModel::data(const QModelIndex &index, int role) const
 
 QHash<int, QByteArray> ShelfModel::roleNames() const
 {
-    return { { NameRole, "name" }, { DetailRole, "detail" }, { FolderRole, "folder" },
-        { IconRole, "icon" }, { MissingRole, "missing" } };
+    return { { NameRole, "name" }, { DetailRole, "detail" }, { FolderRole, "folder" }, { IconRole, "icon" },
+        { MissingRole, "missing" } };
 }

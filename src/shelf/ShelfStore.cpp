@@ -94,8 +94,9 @@ ShelfStore::Entry ShelfStore::entryFor(const QUrl &url, const Found &found)
     entry.missing = !found.exists;
     // By name only: reading a file's content to tell its type would wait on
     // the disk.
-    entry.mimeType = found.isDir ? QStringLiteral("inode/directory")
-                                 : QMimeDatabase().mimeTypeForFile(found.path, QMimeDatabase::MatchExtension).name();
+    entry.mimeType = found.isDir
+        ? QStringLiteral("inode/directory")
+        : QMimeDatabase().mimeTypeForFile(found.path, QMimeDatabase::MatchExtension).name();
     return entry;
 }
 
@@ -215,7 +216,8 @@ void ShelfStore::setCardOpen(bool open)
         for (const QString &path : paths)
             found.append(look(path));
         // The store waits for this task before it goes, so it is still there.
-        QMetaObject::invokeMethod(this, [this, found] { applyFound(found); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, found] { applyFound(found); }, Qt::QueuedConnection);
     });
 }
 

@@ -45,7 +45,8 @@ protected:
         data->setUrls(m_files);
         drag->setMimeData(data);
         say("dragging");
-        QObject::connect(drag, &QDrag::actionChanged, drag, [](Qt::DropAction action) { say("action " + name(action)); });
+        QObject::connect(
+            drag, &QDrag::actionChanged, drag, [](Qt::DropAction action) { say("action " + name(action)); });
         const Qt::DropAction action = drag->exec(Qt::CopyAction | Qt::MoveAction | Qt::LinkAction);
         say("finished " + name(action));
     }

@@ -35,7 +35,8 @@ class TestShelfStore : public QObject
     {
         QList<QUrl> out;
         for (const QString &t : templates)
-            out.append(t.contains(':') ? QUrl(t.contains("%1") ? t.arg(m_dir->path()) : t) : QUrl::fromLocalFile(file(t)));
+            out.append(t.contains(':') ? QUrl(t.contains("%1") ? t.arg(m_dir->path()) : t)
+                                       : QUrl::fromLocalFile(file(t)));
         return out;
     }
 
@@ -54,7 +55,8 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("after");
         QTest::addColumn<bool>("notice");
         QTest::newRow("files go on top in the order dropped")
-            << QStringList { "c" } << QStringList { "a", "b" } << "" << QStringList { "a", "b", "c" } << false;
+            << QStringList { "c" } << QStringList { "a", "b" } << "" << QStringList { "a", "b", "c" }
+            << false;
         QTest::newRow("dropped again moves up, no duplicates")
             << QStringList { "a", "b" } << QStringList { "b", "file://%1/./b", "file://%1//b" } << ""
             << QStringList { "b", "a" } << false;
@@ -64,8 +66,9 @@ private Q_SLOTS:
                                   << QStringList { "a" } << true;
         QTest::newRow("another machine's file")
             << QStringList {} << QStringList { "file://otherhost%1/a" } << "" << QStringList {} << true;
-        QTest::newRow("not a path") << QStringList {} << QStringList { "file:", "file:relative", "file://%1/a%00" }
-                                    << "" << QStringList {} << true;
+        QTest::newRow("not a path") << QStringList {}
+                                    << QStringList { "file:", "file:relative", "file://%1/a%00" } << ""
+                                    << QStringList {} << true;
         QTest::newRow("files and links") << QStringList {} << QStringList { "a", "ftp://example.org/b" } << ""
                                          << QStringList { "a" } << true;
         QTest::newRow("text") << QStringList { "a" } << QStringList {} << "file:///etc/passwd"
@@ -126,7 +129,8 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(m_dir->filePath("gone")));
         // What the file holds is as untrusted as a drop.
         QStringList stored = m_prefs->stringArray(ShelfStore::key).value_or(QStringList());
-        stored << "https://example.org/x" << "not a uri" << stored.constFirst();
+        stored << "https://example.org/x"
+               << "not a uri" << stored.constFirst();
         m_prefs->setStringArray(ShelfStore::key, stored);
         m_prefs->flush();
 
