@@ -83,30 +83,6 @@ private Q_SLOTS:
         QCOMPARE(panelName(*view), QStringLiteral("calculatorPanel"));
     }
 
-    void theShelfTabIsThereWhileTheShelfHoldsFiles()
-    {
-        auto view = m_stores->card();
-        setExpanded(true);
-        QVERIFY(view->find("tab_Stats"));
-        QVERIFY(!view->find("tab_Shelf"));
-        QTemporaryDir dir;
-        QFile file(dir.filePath("report.pdf"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        m_stores->shelf.add({ QUrl::fromLocalFile(file.fileName()) });
-        view->click("tab_Shelf");
-        QCOMPARE(view->root()->property("selectedTab").toInt(), 7);
-        QCOMPARE(panelName(*view), QStringLiteral("shelfPanel"));
-        // Every control names the file it acts on.
-        QCOMPARE(ViewHost::attached(view->find("shelfOpen_0"), "Accessible.name"), "Open report.pdf");
-        QCOMPARE(ViewHost::attached(view->find("shelfRemove_0"), "Accessible.name"),
-            "Remove from shelf: report.pdf");
-        view->click("shelfRemove_0");
-        QCOMPARE(m_stores->shelf.count(), 0);
-        // The tab goes with the last file; the first tab takes its place.
-        QTRY_VERIFY(!view->find("tab_Shelf"));
-        QCOMPARE(panelName(*view), QStringLiteral("mediaPanel"));
-    }
-
     void aKnownTrackMakesRoomForTheMiniPlayer()
     {
         auto view = m_stores->card();

@@ -85,8 +85,7 @@ private Q_SLOTS:
         store.add(urls(before));
         QSignalSpy counts(&store, &ShelfStore::countChanged);
         QMimeData data;
-        if (!dropped.isEmpty())
-            data.setUrls(urls(dropped));
+        data.setUrls(urls(dropped));
         if (!text.isEmpty())
             data.setText(text);
         QVERIFY(ShelfStore::wants(&data));
@@ -109,15 +108,12 @@ private Q_SLOTS:
         QStringList many;
         for (int i = 0; i < ShelfStore::cap + 10; ++i)
             many.append(QStringLiteral("f%1").arg(i));
-        // All at once: the first fifty dropped stay.
+        // All at once, the first fifty dropped stay; one more, the oldest goes.
         QCOMPARE(store.add(urls(many)), ShelfStore::cap);
-        QCOMPARE(store.count(), ShelfStore::cap);
-        QCOMPARE(store.entries().constLast().name, "f49");
-        // One more at a time: the oldest goes.
         store.add(urls({ "f55" }));
         QCOMPARE(store.count(), ShelfStore::cap);
         QCOMPARE(names(store).constFirst(), "f55");
-        QCOMPARE(store.entries().constLast().name, "f48");
+        QCOMPARE(names(store).constLast(), "f48");
     }
 
     void keptAcrossRestartsAndMissingFilesShow()
@@ -154,9 +150,7 @@ private Q_SLOTS:
         store.setCardOpen(true);
         QTRY_COMPARE(changed.count(), 1);
         QCOMPARE(at(0, ShelfModel::MissingRole).toBool(), false);
-
         store.removeAt(0);
-        store.removeAt(5);
         QCOMPARE(reread.stringArray(ShelfStore::key)->size(), 1);
     }
 };
