@@ -89,8 +89,6 @@ Item {
                 width: column.width
                 height: 48
                 tint: Theme.cyan
-                Accessible.role: Accessible.ListItem
-                Accessible.name: row.missing ? qsTr("%1, missing").arg(row.name) : row.name
 
                 // Moved by the pointer only to tell the drag has begun; what
                 // leaves the card is the file's URI, given by the store.
@@ -103,11 +101,13 @@ Item {
                     id: dragArea
                     objectName: "shelfDrag_" + row.index
                     anchors.fill: parent
+                    Accessible.role: Accessible.ListItem
+                    Accessible.name: row.missing ? qsTr("%1, missing").arg(row.name) : row.name
                     // A missing file has nothing to give.
                     enabled: !row.missing
                     preventStealing: true
                     drag.target: dragged
-                    drag.onActiveChanged: if (drag.active) root.shelf.dragOut(row.index, dragArea)
+                    drag.onActiveChanged: if (drag.active) root.shelf.dragOut(row.index)
                     onReleased: {
                         dragged.x = 0
                         dragged.y = 0

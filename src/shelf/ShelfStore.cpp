@@ -256,9 +256,9 @@ void ShelfStore::openAt(int index)
     FileLauncher::open(m_entries.at(index).url);
 }
 
-void ShelfStore::dragOut(int index, QObject *view)
+void ShelfStore::dragOut(int index)
 {
-    if (index < 0 || index >= m_entries.size() || m_entries.at(index).missing || m_draggingOut || !view)
+    if (index < 0 || index >= m_entries.size() || m_entries.at(index).missing || m_draggingOut)
         return;
     const Entry &entry = m_entries.at(index);
     // The store, not the row, owns the drag: the row may go while it runs.

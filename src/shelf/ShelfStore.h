@@ -82,8 +82,8 @@ public:
     Q_INVOKABLE void openAt(int index);
     // Drags the file out as its URI (text/uri-list), for a file manager, a
     // browser's upload field or a mail; returns once it is dropped or given
-    // up. `view` is the control the drag starts from.
-    Q_INVOKABLE void dragOut(int index, QObject *view);
+    // up.
+    Q_INVOKABLE void dragOut(int index);
 
     static constexpr int cap = 50;
     static const QString key;
