@@ -72,6 +72,14 @@
         <source>This desktop lends its keys to no program: bind brivane --toggle in its own settings.</source>
         <translation>Diese Arbeitsumgebung überlässt keinem Programm Tasten: Legen Sie brivane --toggle in ihren eigenen Einstellungen auf eine Taste.</translation>
     </message>
+    <message>
+        <source>Finish setting up Brivane</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turn on Brivane&apos;s extension in GNOME&apos;s Extensions app, or with &quot;Turn On&quot; in Brivane&apos;s settings window, then log out and in again: the centre of the top bar will then open the card.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ClipboardPanel</name>
@@ -378,6 +386,10 @@
         <source>Notes</source>
         <translation>Notizen</translation>
     </message>
+    <message>
+        <source>Scroll the notes</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>SettingsView</name>
@@ -401,12 +413,76 @@
         <source>Start at login</source>
         <translation>Bei der Anmeldung starten</translation>
     </message>
+    <message>
+        <source>Scroll the settings</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>SettingsWindow</name>
     <message>
         <source>Brivane Settings</source>
         <translation>Brivane-Einstellungen</translation>
+    </message>
+</context>
+<context>
+    <name>ShelfModel</name>
+    <message>
+        <source>Missing</source>
+        <comment>a file on the shelf that is no longer there</comment>
+        <translation>Fehlt</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Ordner</translation>
+    </message>
+</context>
+<context>
+    <name>ShelfPanel</name>
+    <message>
+        <source>Shelf</source>
+        <comment>the Shelf tab&apos;s heading</comment>
+        <translation>Ablage</translation>
+    </message>
+    <message>
+        <source>Drop to keep a link to the files here</source>
+        <translation>Loslassen, um hier einen Verweis auf die Dateien abzulegen</translation>
+    </message>
+    <message>
+        <source>Drag files onto the strip to keep them here.</source>
+        <translation>Dateien auf den Streifen ziehen, um sie hier abzulegen.</translation>
+    </message>
+    <message>
+        <source>%1, missing</source>
+        <translation>%1, fehlt</translation>
+    </message>
+    <message>
+        <source>%1 · %2</source>
+        <comment>size or state, then the folder</comment>
+        <translation>%1 · %2</translation>
+    </message>
+    <message>
+        <source>Open %1</source>
+        <translation>%1 öffnen</translation>
+    </message>
+    <message>
+        <source>Remove from shelf: %1</source>
+        <translation>Aus der Ablage entfernen: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ShelfStore</name>
+    <message>
+        <source>Only files go on the shelf, not text.</source>
+        <translation>In die Ablage kommen nur Dateien, kein Text.</translation>
+    </message>
+    <message>
+        <source>Only files on this computer go on the shelf, not links.</source>
+        <translation>In die Ablage kommen nur Dateien auf diesem Rechner, keine Links.</translation>
+    </message>
+    <message>
+        <source>Only the files went on the shelf, not the links.</source>
+        <translation>Nur die Dateien kamen in die Ablage, nicht die Links.</translation>
     </message>
 </context>
 <context>
@@ -426,6 +502,10 @@
     <message>
         <source>Brivane&apos;s GNOME Shell extension failed to start, so the strip hangs below the top bar.</source>
         <translation>Brivanes GNOME-Shell-Erweiterung ließ sich nicht starten, daher hängt der Streifen unter der oberen Leiste.</translation>
+    </message>
+    <message>
+        <source>Extensions are switched off in GNOME&apos;s Extensions app. Switch them on there, then Brivane&apos;s, to open the card from the center of the top bar.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -514,6 +594,11 @@
         <source>Stats</source>
         <comment>tab label</comment>
         <translation>System</translation>
+    </message>
+    <message>
+        <source>Shelf</source>
+        <comment>tab label</comment>
+        <translation>Ablage</translation>
     </message>
 </context>
 <context>

@@ -23,6 +23,7 @@
 #include "platform/ShellExtension.h"
 #include "platform/SingleInstance.h"
 #include "platform/UnixSignals.h"
+#include "shelf/ShelfStore.h"
 #include "ui/Symbols.h"
 
 #include <QCursor>
@@ -48,6 +49,7 @@ AppDelegate::AppDelegate(KeyValueStore &preferences, QObject *parent)
     , m_sharedAI(new AIStore(preferences, this))
     , m_sharedMedia(new MediaStore(this))
     , m_sharedTimer(new TimerStore(this))
+    , m_sharedShelf(new ShelfStore(preferences, this))
     , m_panelSettings(new PanelSettings(preferences, this))
     , m_fullScreen(new FullScreenWatch(this))
     , m_shortcut(new GlobalShortcut(QDBusConnection::sessionBus(), this))
@@ -250,7 +252,8 @@ QVariantMap AppDelegate::cardStores() const
         { QStringLiteral("ai"), QVariant::fromValue(m_sharedAI) },
         { QStringLiteral("media"), QVariant::fromValue(m_sharedMedia) },
         { QStringLiteral("timer"), QVariant::fromValue(m_sharedTimer) },
-        { QStringLiteral("settings"), QVariant::fromValue(m_panelSettings) } };
+        { QStringLiteral("settings"), QVariant::fromValue(m_panelSettings) },
+        { QStringLiteral("shelf"), QVariant::fromValue(m_sharedShelf) } };
 }
 
 bool AppDelegate::collapseOpenCard()

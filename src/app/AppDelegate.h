@@ -24,9 +24,11 @@ class ActiveScreen;
 class QScreen;
 class GlobalShortcut;
 class ShellExtension;
+class ShelfStore;
 
 // Owns the shared stores, the notch panel and the settings window for the
-// whole run. Creates the stores in a fixed order: notes, clipboard, AI, media.
+// whole run. Creates the stores in a fixed order: notes, clipboard, AI, media,
+// shelf.
 class AppDelegate : public QObject
 {
     Q_OBJECT
@@ -59,6 +61,7 @@ public:
     ClipboardStore *sharedClipboard() const { return m_sharedClipboard; }
     AIStore *sharedAI() const { return m_sharedAI; }
     MediaStore *sharedMedia() const { return m_sharedMedia; }
+    ShelfStore *sharedShelf() const { return m_sharedShelf; }
     PanelSettings *panelSettings() const { return m_panelSettings; }
     QQmlEngine *engine() { return &m_engine; }
     // GNOME Shell's extension, where the session has a bus; it may then open
@@ -89,6 +92,7 @@ private:
     AIStore *m_sharedAI;
     MediaStore *m_sharedMedia;
     TimerStore *m_sharedTimer;
+    ShelfStore *m_sharedShelf;
     PanelSettings *m_panelSettings;
     FullScreenWatch *m_fullScreen;
     GlobalShortcut *m_shortcut;

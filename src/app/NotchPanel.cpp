@@ -5,11 +5,15 @@
 
 #include "NotchTrackingView.h"
 #include "QmlFactory.h"
+#include "TabModel.h"
 #include "platform/Compositor.h"
 #include "platform/LayerSurface.h"
 #include "platform/PanelHints.h"
 #include "platform/PointerStandIn.h"
+#include "shelf/ShelfStore.h"
 
+#include <QCursor>
+#include <QDropEvent>
 #include <QEasingCurve>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -59,6 +63,16 @@ NotchPanel::NotchPanel(const QVariantMap &stores, QQmlEngine *engine)
         m_rootItem->setParent(contentItem());
         m_rootItem->setParentItem(contentItem());
         m_rootItem->setSize(QSizeF(panelWidth, expandedH));
+    }
+    m_shelf = qobject_cast<ShelfStore *>(stores.value(QStringLiteral("shelf")).value<QObject *>());
+
+    if (m_shelf) {
+        // The row a drag out of the card comes from must outlive the drag:
+        // the card closes only once it is over, where the pointer is away.
+        connect(m_shelf, &ShelfStore::draggingOutChanged, this, [this] {
+            if (!m_shelf->draggingOut() && !pointerOverCard())
+                pointerLeft();
+        });
     }
 
     m_trackerView = new NotchTrackingView(this, this);
@@ -286,6 +300,8 @@ void NotchPanel::expand()
     if (m_openedFromKeyboard || QGuiApplication::platformName() != QLatin1String("wayland"))
         PanelHints::activate(this);
     PanelHints::reassertPanel(this);
+    if (m_shelf)
+        m_shelf->setCardOpen(true);
     // Told once the window takes the keyboard, before the frame moves: the
     // views may focus a field.
     Q_EMIT isExpandedChanged();
@@ -298,6 +314,9 @@ void NotchPanel::collapse()
         return;
     m_isExpanded = false;
     m_openedFromKeyboard = false;
+    m_dragging = false;
+    if (m_shelf)
+        m_shelf->setCardOpen(false);
     LayerSurface::setKeyboard(this, LayerSurface::Keyboard::None);
     setFlag(Qt::WindowDoesNotAcceptFocus, true);
     PanelHints::activate(focusOwner());
@@ -321,6 +340,8 @@ void NotchPanel::pointerEntered()
 
 void NotchPanel::pointerLeft()
 {
+    if (m_shelf && m_shelf->draggingOut())
+        return;
     // A pass through the strip shorter than the delay opens nothing.
     m_openTimer.stop();
     if (!m_isExpanded)
@@ -397,8 +418,65 @@ void NotchPanel::stepTab(int step)
     m_rootItem->setProperty("selectedTab", ((tab + step) % count + count) % count);
 }
 
+bool NotchPanel::pointerOverCard() const
+{
+    // Only X11 tells where the pointer is while another program drags.
+    return QGuiApplication::platformName() == QLatin1String("xcb") && targetFrame().contains(QCursor::pos());
+}
+
+bool NotchPanel::dragEvent(QEvent *event)
+{
+    if (!m_shelf)
+        return false;
+    if (event->type() == QEvent::DragLeave) {
+        if (!m_dragging)
+            return false;
+        // Over the collapsed strip a drag reaches the card through the
+        // stand-in; once the card opens it is over the card itself, and
+        // leaves the one for the other. Only leaving the card counts.
+        if (pointerOverCard())
+            return true;
+        m_dragging = false;
+        m_shelf->setDragOver(false);
+        pointerLeft();
+        return true;
+    }
+    auto *drag = static_cast<QDropEvent *>(event);
+    // The shelf's own rows dragged back over the card are nothing new.
+    if (drag->source() || m_suppressed || !ShelfStore::wants(drag->mimeData()))
+        return false;
+    const Qt::DropAction action = ShelfStore::dropAction(drag->possibleActions());
+    if (action == Qt::IgnoreAction)
+        return false;
+    if (event->type() == QEvent::DragEnter) {
+        // Opens as the pointer would, on the Shelf.
+        m_dragging = true;
+        m_shelf->setDragOver(true);
+        if (QQuickItem *root = rootItem())
+            root->setProperty("selectedTab", TabModel::shelfTab());
+        pointerEntered();
+    } else if (event->type() == QEvent::Drop) {
+        m_dragging = false;
+        m_shelf->drop(drag->mimeData());
+    }
+    drag->setDropAction(action);
+    drag->accept();
+    return true;
+}
+
 bool NotchPanel::event(QEvent *event)
 {
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::DragLeave:
+    case QEvent::Drop:
+        if (dragEvent(event))
+            return true;
+        break;
+    default:
+        break;
+    }
     // The card's own keys come before any control in it: Escape always
     // closes, Ctrl+Tab always switches tabs.
     if (event->type() == QEvent::KeyPress && m_isExpanded) {

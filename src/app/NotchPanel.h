@@ -18,6 +18,7 @@ class QQmlEngine;
 class QQuickItem;
 class QScreen;
 class QVariantAnimation;
+class ShelfStore;
 
 // The always-present panel at the top centre of the primary screen: a
 // 380 x 32 strip that grows downwards into a 380 x 520 card while the pointer
@@ -109,6 +110,8 @@ protected:
 private:
     void pointerEntered();
     void pointerLeft();
+    bool dragEvent(QEvent *event);
+    bool pointerOverCard() const;
     void stepTab(int step);
     void followScreen(QScreen *screen);
     void applyHeight(int height);
@@ -120,6 +123,9 @@ private:
     PointerStandIn *m_standIn = nullptr;
     QQuickItem *m_rootItem = nullptr;
     QVariantList m_stripParts;
+    // Files dragged over the strip go on the shelf, where the card has one.
+    QPointer<ShelfStore> m_shelf;
+    bool m_dragging = false;
     QVariantAnimation *m_animation = nullptr;
     QRect m_screen;
     QRect m_available;

@@ -17,18 +17,25 @@ Item {
     required property MediaStore media
     required property TimerStore timer
     required property PanelSettings settings
+    required property ShelfStore shelf
 
     // The panel hosting this view; the card opens and closes with it.
     property QtObject panel: null
     // Opened from the keyboard: the panel's first control takes the focus.
     property bool keyboardOpened: false
     property int selectedTab: 0
-    readonly property int tabCount: tabModel.rowCount()
+    readonly property int tabCount: tabModel.count
     readonly property bool isExpanded: root.panel !== null && root.panel.isExpanded
     readonly property bool hasTrack: root.media !== null && root.media.title.length > 0
     readonly property int scrollViewHeight: hasTrack ? 364 : 400
 
-    TabModel { id: tabModel }
+    TabModel {
+        id: tabModel
+        shelfShown: root.shelf !== null && root.shelf.shown
+    }
+    // The Shelf's tab goes once the shelf is empty; its place falls back to
+    // the first tab.
+    onTabCountChanged: if (selectedTab >= tabCount) selectedTab = 0
 
     // Set at the first expansion: the card's content is built then, not at
     // start, and kept for later expansions.

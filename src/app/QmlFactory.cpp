@@ -3,6 +3,8 @@
 
 #include "QmlFactory.h"
 
+#include "shelf/ShelfIconProvider.h"
+
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQuickItem>
@@ -12,6 +14,8 @@ namespace QmlFactory {
 void prepareEngine(QQmlEngine *engine)
 {
     engine->addImportPath(QStringLiteral("qrc:/qt/qml"));
+    // Icons by file type hold no state: every engine has its own.
+    engine->addImageProvider(QStringLiteral("shelficon"), new ShelfIconProvider);
 }
 
 QObject *create(QQmlEngine *engine, const QString &typeName, const QVariantMap &initialProperties)

@@ -4,7 +4,8 @@
 import QtQuick
 import Brivane
 
-// Seven equal buttons; the selected one is larger, bolder and coloured.
+// One equal button a tab (seven, or eight with the Shelf); the selected one
+// is larger, bolder and coloured.
 Item {
     id: bar
     required property TabModel model

@@ -25,6 +25,8 @@ const QList<TabModel::Tab> &TabModel::tabs()
             "ai" },
         { "desktopcomputer", QT_TRANSLATE_NOOP3("TabModel", "Stats", "tab label"), "purple",
             "stats/StatsPanel.qml", "" },
+        { "tray.full", QT_TRANSLATE_NOOP3("TabModel", "Shelf", "tab label"), "cyan", "shelf/ShelfPanel.qml",
+            "shelf" },
     };
     return list;
 }
@@ -34,9 +36,29 @@ TabModel::TabModel(QObject *parent)
 {
 }
 
+void TabModel::setShelfShown(bool shown)
+{
+    if (shown == m_shelfShown)
+        return;
+    const int row = shelfTab();
+    if (shown)
+        beginInsertRows(QModelIndex(), row, row);
+    else
+        beginRemoveRows(QModelIndex(), row, row);
+    m_shelfShown = shown;
+    if (shown)
+        endInsertRows();
+    else
+        endRemoveRows();
+    Q_EMIT shelfShownChanged();
+    Q_EMIT countChanged();
+}
+
 int TabModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(tabs().size());
+    if (parent.isValid())
+        return 0;
+    return m_shelfShown ? int(tabs().size()) : shelfTab();
 }
 
 QVariant TabModel::data(const QModelIndex &index, int role) const

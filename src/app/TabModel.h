@@ -7,13 +7,16 @@
 #include <QColor>
 #include <QtQml/qqmlregistration.h>
 
-// The seven tabs of the card, in order: symbol, label, colour, and the panel
-// that shows the tab with the shared store it is given. The order lives here
-// only; the root view and the tab bar follow it.
+// The tabs of the card, in order: symbol, label, colour, and the panel that
+// shows the tab with the shared store it is given. The order lives here
+// only; the root view and the tab bar follow it. Seven are always there; the
+// Shelf comes last, only while it is shown.
 class TabModel : public QAbstractListModel
 {
     Q_OBJECT
     QML_ELEMENT
+    Q_PROPERTY(bool shelfShown READ shelfShown WRITE setShelfShown NOTIFY shelfShownChanged)
+    Q_PROPERTY(int count READ count NOTIFY countChanged)
 public:
     enum Role {
         IconRole = Qt::UserRole + 1,
@@ -44,9 +47,14 @@ public:
         // takes, or none for a panel with a store of its own.
         const char *store;
     };
+    // Every tab there may be; the last is the Shelf's.
     static const QList<Tab> &tabs();
+    static int shelfTab() { return int(tabs().size()) - 1; }
 
     explicit TabModel(QObject *parent = nullptr);
+    bool shelfShown() const { return m_shelfShown; }
+    void setShelfShown(bool shown);
+    int count() const { return rowCount(); }
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
     QHash<int, QByteArray> roleNames() const override;
@@ -56,4 +64,11 @@ public:
     Q_INVOKABLE QString labelAt(int row) const;
     Q_INVOKABLE QString panelAt(int row) const;
     Q_INVOKABLE QString storeAt(int row) const;
+
+Q_SIGNALS:
+    void shelfShownChanged();
+    void countChanged();
+
+private:
+    bool m_shelfShown = false;
 };

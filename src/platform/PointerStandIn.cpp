@@ -21,6 +21,8 @@ constexpr int PollMs = 4;
 constexpr int MaxTries = 250;
 // Window managers nest a window a few frames deep at most.
 constexpr int MaxDepth = 8;
+// The XDND version Qt's own drop handling speaks.
+constexpr uint32_t XdndVersion = 5;
 
 } // namespace
 
@@ -80,10 +82,26 @@ void PointerStandIn::cover(const QRect &area, const QRegion &drawn)
         xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, m_standIn, m_root, 0, 0, 1, 1, 0,
             XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, XCB_CW_OVERRIDE_REDIRECT | XCB_CW_EVENT_MASK,
             values);
+        offerDrops();
     }
     if (!m_topLevel && !m_treePending)
         findTopLevel();
     place();
+}
+
+void PointerStandIn::offerDrops()
+{
+    // XDND: a source looks for XdndAware on the window under the pointer,
+    // the stand-in, and sends to the window its XdndProxy names. That
+    // window must name itself as its proxy for the source to trust it.
+    const auto window = xcb_window_t(m_window->winId());
+    const uint32_t version = XdndVersion;
+    const xcb_atom_t proxy = X11::atom(X11::Atom::XdndProxy);
+    xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, m_standIn, X11::atom(X11::Atom::XdndAware),
+        XCB_ATOM_ATOM, 32, 1, &version);
+    xcb_change_property(
+        m_connection, XCB_PROP_MODE_REPLACE, m_standIn, proxy, XCB_ATOM_WINDOW, 32, 1, &window);
+    xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, window, proxy, XCB_ATOM_WINDOW, 32, 1, &window);
 }
 
 void PointerStandIn::uncover()
@@ -195,6 +213,19 @@ bool PointerStandIn::nativeEventFilter(const QByteArray &eventType, void *messag
             && reinterpret_cast<xcb_reparent_notify_event_t *>(event)->window
                 == xcb_window_t(m_window->winId()))
             findTopLevel();
+        return false;
+    }
+    if (type == XCB_CLIENT_MESSAGE && m_standIn) {
+        // A drag source addresses its messages to the stand-in, the window
+        // it found, and sends them to the proxy. Qt hands a message to the
+        // window it is addressed to: readdressed, it reaches the card's.
+        auto *client = reinterpret_cast<xcb_client_message_event_t *>(event);
+        const xcb_atom_t kind = client->type;
+        const bool xdnd = kind == X11::atom(X11::Atom::XdndEnter)
+            || kind == X11::atom(X11::Atom::XdndPosition) || kind == X11::atom(X11::Atom::XdndLeave)
+            || kind == X11::atom(X11::Atom::XdndDrop);
+        if (xdnd && client->window == m_standIn && m_window->handle())
+            client->window = xcb_window_t(m_window->winId());
         return false;
     }
     if (type != XCB_ENTER_NOTIFY && type != XCB_LEAVE_NOTIFY)

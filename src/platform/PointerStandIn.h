@@ -18,7 +18,10 @@ class QWindow;
 // too; so an input-only window, which is never drawn, takes the pointer in
 // its place and tells when it enters and leaves. The stand-in is stacked
 // just above the window (its window manager's frame, that is), so what
-// covers the window covers it too. Every call does nothing off X11.
+// covers the window covers it too. A drag from another program finds the
+// stand-in too: it names the window as its XDND proxy, and what the drag
+// source says to the stand-in reaches the window's own drop handling.
+// Every call does nothing off X11.
 class PointerStandIn : public QObject, public QAbstractNativeEventFilter
 {
     Q_OBJECT
@@ -45,6 +48,7 @@ private:
     void findTopLevel();
     void collectParent();
     void dropQuestion();
+    void offerDrops();
 
     QPointer<QWindow> m_window;
     xcb_connection_t *m_connection = nullptr;

@@ -27,7 +27,8 @@ xcb_atom_t atom(Atom which)
     // In the order of the enumeration.
     static constexpr std::array<const char *, size_t(Atom::Count)> kNames { "_NET_ACTIVE_WINDOW",
         "_NET_WM_STATE", "_NET_WM_STATE_FULLSCREEN", "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER",
-        "_KDE_NET_WM_STATE_SKIP_SWITCHER", "_NET_WM_STATE_DEMANDS_ATTENTION", "_NET_WM_CM_S0" };
+        "_KDE_NET_WM_STATE_SKIP_SWITCHER", "_NET_WM_STATE_DEMANDS_ATTENTION", "_NET_WM_CM_S0", "XdndAware",
+        "XdndProxy", "XdndEnter", "XdndPosition", "XdndLeave", "XdndDrop" };
     static std::array<xcb_atom_t, size_t(Atom::Count)> atoms {};
     static bool interned = false;
     xcb_connection_t *c = connection();

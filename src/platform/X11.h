@@ -25,6 +25,12 @@ enum class Atom {
     KdeNetWmStateSkipSwitcher,
     NetWmStateDemandsAttention,
     NetWmCmS0,
+    XdndAware,
+    XdndProxy,
+    XdndEnter,
+    XdndPosition,
+    XdndLeave,
+    XdndDrop,
     Count
 };
 // Atoms live as long as the server: all of them are asked for together the

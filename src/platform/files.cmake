@@ -28,4 +28,5 @@ list(APPEND BRIVANE_SOURCES
     platform/Clipboard.h platform/Clipboard.cpp
     platform/ActiveScreen.h platform/ActiveScreen.cpp
     platform/Session.h platform/Session.cpp
+    platform/FileLauncher.h platform/FileLauncher.cpp
 )

@@ -21,6 +21,7 @@ const QHash<QString, char16_t> &table()
         { QStringLiteral("doc.on.clipboard"), 0xe14f },
         { QStringLiteral("bubble.left.fill"), 0xe0ca },
         { QStringLiteral("desktopcomputer"), 0xe30c },
+        { QStringLiteral("tray.full"), 0xe1a1 },
         // transport and volume
         { QStringLiteral("play.fill"), 0xe037 },
         { QStringLiteral("pause.fill"), 0xe034 },
@@ -49,6 +50,7 @@ const QHash<QString, char16_t> &table()
         { QStringLiteral("key.fill"), 0xe0da },
         { QStringLiteral("trash"), 0xe872 },
         { QStringLiteral("gearshape"), 0xe8b8 },
+        { QStringLiteral("arrow.up.forward.app"), 0xe89e },
     };
     return map;
 }

@@ -5,7 +5,12 @@
 #include "app/NotchPanel.h"
 #include "app/NotchTrackingView.h"
 
+#include <QFileInfo>
 #include <QKeyEvent>
+#include <QMimeData>
+#include <QTemporaryFile>
+
+using TestSupport::ViewHost;
 
 class TestNotchPanel : public QObject
 {
@@ -60,6 +65,49 @@ private Q_SLOTS:
         QVERIFY(panel->isExpanded());
         Q_EMIT tracker->left();
         QVERIFY(!panel->isExpanded());
+    }
+
+    // Files dragged over the strip open the card on the Shelf, as the pointer
+    // would; a drag that leaves closes it, a drop keeps it open.
+    void draggedFilesOpenTheCardOnTheShelf()
+    {
+        auto panel = makePanel();
+        QQuickItem *root = panel->rootItem();
+        QTemporaryFile file;
+        QVERIFY(file.open());
+        QMimeData files;
+        files.setUrls({ QUrl::fromLocalFile(file.fileName()) });
+        const auto send = [&](QEvent::Type type, Qt::DropActions offered) {
+            QDragEnterEvent enter(QPoint(190, 10), offered, &files, Qt::LeftButton, Qt::NoModifier);
+            QDropEvent drop(QPointF(190, 10), offered, &files, Qt::LeftButton, Qt::NoModifier);
+            QDropEvent &event = type == QEvent::Drop ? drop : enter;
+            QCoreApplication::sendEvent(panel.get(), &event);
+            return event.isAccepted() ? event.dropAction() : Qt::IgnoreAction;
+        };
+        // Never a move, after which the source might delete its file.
+        QCOMPARE(send(QEvent::DragEnter, Qt::CopyAction | Qt::MoveAction), Qt::CopyAction);
+        QVERIFY(panel->isExpanded());
+        QCOMPARE(root->property("tabCount").toInt(), 8);
+        QCOMPARE(root->property("selectedTab").toInt(), 7);
+        QDragLeaveEvent leave;
+        QCoreApplication::sendEvent(panel.get(), &leave);
+        QVERIFY(!panel->isExpanded());
+        QCOMPARE(root->property("tabCount").toInt(), 7);
+        QCOMPARE(send(QEvent::DragEnter, Qt::MoveAction), Qt::IgnoreAction);
+        QCOMPARE(send(QEvent::DragEnter, Qt::CopyAction | Qt::LinkAction), Qt::LinkAction);
+        QCOMPARE(send(QEvent::Drop, Qt::CopyAction | Qt::LinkAction), Qt::LinkAction);
+        QVERIFY(panel->isExpanded());
+        QCOMPARE(m_stores->shelf.count(), 1);
+        QCOMPARE(root->property("selectedTab").toInt(), 7);
+        // Every control of a row names its file.
+        const QString name = QFileInfo(file.fileName()).fileName();
+        QCOMPARE(ViewHost::attached(TestSupport::findItem(root, "shelfOpen_0"), "Accessible.name"),
+            "Open " + name);
+        QCOMPARE(ViewHost::attached(TestSupport::findItem(root, "shelfRemove_0"), "Accessible.name"),
+            "Remove from shelf: " + name);
+        // The tab goes with the last file; the first tab takes its place.
+        m_stores->shelf.removeAt(0);
+        QCOMPARE(root->property("selectedTab").toInt(), 0);
     }
 
     void keysToggleSwitchTabsAndClose()

@@ -71,12 +71,19 @@ card_on() { mid_x=$(($1 / 2)) card_x=$(($1 / 2 - 190)) probe_x=$(($1 / 2 - 180))
 [ -z "${BRIVANE_SCREEN_W:-}" ] || card_on "$BRIVANE_SCREEN_W"
 # shellcheck disable=SC2034
 card_colour="20,20,31" # rgb(0.08, 0.08, 0.12); renderers may round the blue to 30
-# Centre of tab i: seven equal shares of the bar's 372 inner points.
-tab_x() { echo $((card_x + 4 + 372 * (2 * $1 + 1) / 14)); }
+# tab_x <i> [tabs]: centre of tab i, one of equal shares (seven, or eight
+# with the Shelf) of the bar's 372 inner points.
+tab_x() { echo $((card_x + 4 + 372 * (2 * $1 + 1) / (2 * ${2:-7}))); }
 
 # The stored notes' texts, one a line, newest first.
 stored_notes() { python3 "$(dirname "${BASH_SOURCE[0]}")/../support/stored-notes.py" "$(prefs_file)"; }
 note_stored() { stored_notes 2>/dev/null | grep -qxF "$1"; }
+
+# shelf_holds <uri>: the shelf as stored lists that file.
+shelf_holds() {
+    python3 -c 'import json, sys; sys.exit(sys.argv[2] not in json.load(open(sys.argv[1])).get("brivane_shelf", []))' \
+        "$(prefs_file)" "$1"
+}
 
 # start_brivane [args...]: starts the program and waits for its strip.
 start_brivane() {

@@ -127,7 +127,8 @@ QVariantMap CardStores::views()
 {
     return { { "notes", QVariant::fromValue(&notes) }, { "clipboard", QVariant::fromValue(&clipboard) },
         { "ai", QVariant::fromValue(&ai) }, { "media", QVariant::fromValue(&media) },
-        { "timer", QVariant::fromValue(&timer) }, { "settings", QVariant::fromValue(&settings) } };
+        { "timer", QVariant::fromValue(&timer) }, { "settings", QVariant::fromValue(&settings) },
+        { "shelf", QVariant::fromValue(&shelf) } };
 }
 
 std::unique_ptr<ViewHost> CardStores::card()

@@ -11,6 +11,7 @@
 #include "desk/TimerStore.h"
 #include "media/MediaStore.h"
 #include "platform/KeyValueStore.h"
+#include "shelf/ShelfStore.h"
 
 #include <QQmlEngine>
 #include <QQuickItem>
@@ -84,6 +85,7 @@ struct CardStores
     MediaStore media;
     TimerStore timer;
     PanelSettings settings { prefs };
+    ShelfStore shelf { prefs };
     // The whole card around them, on a stand-in for the panel; it opens once
     // setExpanded(true) is called.
     std::unique_ptr<ViewHost> card();
