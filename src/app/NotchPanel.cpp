@@ -253,7 +253,8 @@ void NotchPanel::applyHeight(int height)
         QRegion drawn;
         for (const QVariant &part : std::as_const(m_stripParts)) {
             const QRect r = part.toRect();
-            drawn += roundedRegion(r.width(), r.height(), r.height() / 2, r.height() / 2).translated(r.topLeft());
+            drawn += roundedRegion(r.width(), r.height(), r.height() / 2, r.height() / 2)
+                         .translated(r.topLeft());
         }
         m_standIn->cover(QRect(0, 0, panelWidth, hitH), drawn);
         if (changed)

@@ -274,7 +274,8 @@ bool MprisNowPlaying::quiet() const
         const auto known = m_known.constFind(m_owners.value(name));
         if (known == m_known.cend() || !known->complete || !known->announces)
             return false;
-        if (stringValue(known->properties.value(QStringLiteral("PlaybackStatus"))) == QLatin1String("Playing"))
+        if (stringValue(known->properties.value(QStringLiteral("PlaybackStatus")))
+            == QLatin1String("Playing"))
             return false;
     }
     return true;
