@@ -7,6 +7,13 @@
 #include <QMutexLocker>
 
 #ifdef BRIVANE_HAVE_LIBSECRET
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusReply>
+#include <QLibrary>
+#endif
+
+#ifdef BRIVANE_HAVE_LIBSECRET
 // GLib's headers use "signals" as a name; Qt's macro of that name is not
 // needed in this file.
 #undef signals
@@ -43,49 +50,100 @@ const SecretSchema kSchema = schemaNamed("org.brivane.Brivane.ServerKey");
 const SecretSchema kOlderSchema = schemaNamed("org.brivane.Brivane.AIKey");
 constexpr const char *kApplication = "brivane";
 
+// libsecret, and GIO and GObject behind it, are opened at the first look at
+// the keyring, on the worker: a launch that never reaches it pays nothing.
+struct Libsecret
+{
+    decltype(&secret_service_get_sync) serviceGet = nullptr;
+    decltype(&secret_collection_for_alias_sync) collectionForAlias = nullptr;
+    decltype(&secret_collection_get_locked) collectionLocked = nullptr;
+    decltype(&secret_password_storev_sync) store = nullptr;
+    decltype(&secret_password_clearv_sync) clear = nullptr;
+    decltype(&secret_password_lookupv_sync) lookup = nullptr;
+    decltype(&secret_password_searchv_sync) search = nullptr;
+    decltype(&secret_password_free) freePassword = nullptr;
+    decltype(&secret_retrievable_get_attributes) attributesOf = nullptr;
+    decltype(&secret_retrievable_retrieve_secret_sync) retrieve = nullptr;
+    decltype(&secret_value_get) valueText = nullptr;
+    decltype(&secret_value_unref) valueUnref = nullptr;
+    decltype(&g_object_unref) objectUnref = nullptr;
+};
+
+template<typename F>
+bool resolve(QLibrary &library, F &function, const char *name)
+{
+    function = reinterpret_cast<F>(library.resolve(name));
+    return function != nullptr;
+}
+
+// Null when this system has no libsecret: the keyring then counts as absent.
+const Libsecret *libsecret()
+{
+    static const Libsecret *api = []() -> const Libsecret * {
+        static Libsecret loaded;
+        QLibrary secret(QStringLiteral("secret-1"), 0);
+        QLibrary gobject(QStringLiteral("gobject-2.0"), 0);
+        const bool complete = secret.load() && gobject.load()
+            && resolve(secret, loaded.serviceGet, "secret_service_get_sync")
+            && resolve(secret, loaded.collectionForAlias, "secret_collection_for_alias_sync")
+            && resolve(secret, loaded.collectionLocked, "secret_collection_get_locked")
+            && resolve(secret, loaded.store, "secret_password_storev_sync")
+            && resolve(secret, loaded.clear, "secret_password_clearv_sync")
+            && resolve(secret, loaded.lookup, "secret_password_lookupv_sync")
+            && resolve(secret, loaded.search, "secret_password_searchv_sync")
+            && resolve(secret, loaded.freePassword, "secret_password_free")
+            && resolve(secret, loaded.attributesOf, "secret_retrievable_get_attributes")
+            && resolve(secret, loaded.retrieve, "secret_retrievable_retrieve_secret_sync")
+            && resolve(secret, loaded.valueText, "secret_value_get")
+            && resolve(secret, loaded.valueUnref, "secret_value_unref")
+            && resolve(gobject, loaded.objectUnref, "g_object_unref");
+        return complete ? &loaded : nullptr;
+    }();
+    return api;
+}
+
+// The attributes every item of ours carries, and the server's when given.
+GHashTable *attributesFor(const char *server = nullptr)
+{
+    GHashTable *attributes = g_hash_table_new(g_str_hash, g_str_equal);
+    g_hash_table_insert(attributes, const_cast<char *>("application"), const_cast<char *>(kApplication));
+    if (server)
+        g_hash_table_insert(attributes, const_cast<char *>("server"), const_cast<char *>(server));
+    return attributes;
+}
+
 // Whether a Secret Service runs in this session now. Asked first because
 // libsecret would otherwise have the bus start one, leaving a keyring daemon
 // with nothing unlocked behind in sessions that chose to run none.
 bool serviceRunning()
 {
-    GError *error = nullptr;
-    GDBusConnection *bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, &error);
-    if (!bus) {
-        g_clear_error(&error);
+    QDBusConnectionInterface *bus = QDBusConnection::sessionBus().interface();
+    if (!bus)
         return false;
-    }
-    GVariant *reply = g_dbus_connection_call_sync(bus, "org.freedesktop.DBus", "/org/freedesktop/DBus",
-        "org.freedesktop.DBus", "NameHasOwner", g_variant_new("(s)", "org.freedesktop.secrets"),
-        G_VARIANT_TYPE("(b)"), G_DBUS_CALL_FLAGS_NONE, 5000, nullptr, &error);
-    g_clear_error(&error);
-    gboolean running = FALSE;
-    if (reply) {
-        g_variant_get(reply, "(b)", &running);
-        g_variant_unref(reply);
-    }
-    g_object_unref(bus);
-    return running;
+    const QDBusReply<bool> running = bus->isServiceRegistered(QStringLiteral("org.freedesktop.secrets"));
+    return running.isValid() && running.value();
 }
 
 // True when the default collection is there and open; a locked or missing one
 // would need a prompt, which a utility in the background must not raise.
 bool keyringUsable()
 {
-    if (!serviceRunning())
+    const Libsecret *api = libsecret();
+    if (!api || !serviceRunning())
         return false;
     GError *error = nullptr;
-    SecretService *service = secret_service_get_sync(SECRET_SERVICE_NONE, nullptr, &error);
+    SecretService *service = api->serviceGet(SECRET_SERVICE_NONE, nullptr, &error);
     if (!service) {
         g_clear_error(&error);
         return false;
     }
-    SecretCollection *collection = secret_collection_for_alias_sync(
+    SecretCollection *collection = api->collectionForAlias(
         service, SECRET_COLLECTION_DEFAULT, SECRET_COLLECTION_NONE, nullptr, &error);
     g_clear_error(&error);
-    const bool usable = collection && !secret_collection_get_locked(collection);
+    const bool usable = collection && !api->collectionLocked(collection);
     if (collection)
-        g_object_unref(collection);
-    g_object_unref(service);
+        api->objectUnref(collection);
+    api->objectUnref(service);
     return usable;
 }
 #endif
@@ -123,12 +181,14 @@ namespace {
 
 bool storeItem(const QString &server, const QString &secret)
 {
+    // Only called once keyringUsable() said yes, so the library is open.
+    const Libsecret *api = libsecret();
     GError *error = nullptr;
     const QByteArray serverUtf8 = server.toUtf8();
+    GHashTable *attributes = attributesFor(serverUtf8.constData());
     bool succeeded = false;
     if (secret.isEmpty()) {
-        secret_password_clear_sync(&kSchema, nullptr, &error, "application", kApplication, "server",
-            serverUtf8.constData(), nullptr);
+        api->clear(&kSchema, attributes, nullptr, &error);
         // Clearing what is not there is no failure.
         succeeded = !error;
     } else {
@@ -136,37 +196,38 @@ bool storeItem(const QString &server, const QString &secret)
         // place: a failed write leaves the old secret as it was.
         const QByteArray label = SecretKeyring::kLabel.toUtf8();
         const QByteArray secretUtf8 = secret.toUtf8();
-        succeeded = secret_password_store_sync(&kSchema, SECRET_COLLECTION_DEFAULT, label.constData(),
-            secretUtf8.constData(), nullptr, &error, "application", kApplication, "server",
-            serverUtf8.constData(), nullptr);
+        succeeded = api->store(&kSchema, attributes, SECRET_COLLECTION_DEFAULT, label.constData(),
+            secretUtf8.constData(), nullptr, &error);
     }
+    g_hash_table_unref(attributes);
     g_clear_error(&error);
     return succeeded;
 }
 
 SecretKeyring::Secrets readItems()
 {
+    const Libsecret *api = libsecret();
     SecretKeyring::Secrets secrets;
     GError *error = nullptr;
-    GList *items = secret_password_search_sync(&kSchema, SecretSearchFlags(SECRET_SEARCH_ALL), nullptr,
-        &error, "application", kApplication, nullptr);
+    GHashTable *ours = attributesFor();
+    GList *items = api->search(&kSchema, ours, SecretSearchFlags(SECRET_SEARCH_ALL), nullptr, &error);
+    g_hash_table_unref(ours);
     g_clear_error(&error);
     for (GList *l = items; l; l = l->next) {
         auto *item = static_cast<SecretRetrievable *>(l->data);
-        GHashTable *attributes = secret_retrievable_get_attributes(item);
+        GHashTable *attributes = api->attributesOf(item);
         const auto *server = static_cast<const char *>(g_hash_table_lookup(attributes, "server"));
-        SecretValue *value
-            = server ? secret_retrievable_retrieve_secret_sync(item, nullptr, &error) : nullptr;
+        SecretValue *value = server ? api->retrieve(item, nullptr, &error) : nullptr;
         g_clear_error(&error);
         if (value) {
             gsize length = 0;
-            const gchar *text = secret_value_get(value, &length);
+            const gchar *text = api->valueText(value, &length);
             secrets.insert(QString::fromUtf8(server), QString::fromUtf8(text, qsizetype(length)));
-            secret_value_unref(value);
+            api->valueUnref(value);
         }
         g_hash_table_unref(attributes);
     }
-    g_list_free_full(items, g_object_unref);
+    g_list_free_full(items, api->objectUnref);
     return secrets;
 }
 
@@ -181,23 +242,24 @@ void SecretKeyring::load(const QString &olderItemServer)
 #ifdef BRIVANE_HAVE_LIBSECRET
         available = keyringUsable();
         if (available) {
+            const Libsecret *api = libsecret();
             secrets = readItems();
             GError *error = nullptr;
-            gchar *older = secret_password_lookup_sync(
-                &kOlderSchema, nullptr, &error, "application", kApplication, nullptr);
+            GHashTable *ours = attributesFor();
+            gchar *older = api->lookup(&kOlderSchema, ours, nullptr, &error);
             g_clear_error(&error);
             if (older) {
                 const QString secret = QString::fromUtf8(older);
-                secret_password_free(older);
+                api->freePassword(older);
                 // The older item goes only once its secret is safe in its new place.
                 const bool kept = secrets.contains(olderItemServer) || storeItem(olderItemServer, secret);
                 if (kept) {
                     secrets.insert(olderItemServer, secrets.value(olderItemServer, secret));
-                    secret_password_clear_sync(
-                        &kOlderSchema, nullptr, &error, "application", kApplication, nullptr);
+                    api->clear(&kOlderSchema, ours, nullptr, &error);
                     g_clear_error(&error);
                 }
             }
+            g_hash_table_unref(ours);
         }
 #endif
         QMetaObject::invokeMethod(
