@@ -14,6 +14,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTimer>
 
 namespace {
 
@@ -86,7 +87,10 @@ AIStore::AIStore(KeyValueStore &preferences, const Connection &connection, QObje
         connect(m_connection.keyring, &SecretKeyring::loaded, this, &AIStore::keyringLoaded);
         connect(m_connection.keyring, &SecretKeyring::stored, this, &AIStore::keyringStored);
         m_keyringLook.start();
-        m_connection.keyring->load(ServerAddress::originOf(ServerAddress::defaultUrl()));
+        // The keyring's library opens its own bus connection and threads:
+        // not while the strip is still coming up.
+        QTimer::singleShot(kFirstKeyringLookMs, this,
+            [this] { m_connection.keyring->load(ServerAddress::originOf(ServerAddress::defaultUrl())); });
     }
     m_messages->append(ChatMsg(QStringLiteral("system"), kGreeting));
 }

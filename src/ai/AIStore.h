@@ -73,6 +73,7 @@ public:
         "sentences. Use simple formatting.");
     static inline const QString kDefaultModel = QStringLiteral("gpt-4o-mini");
     // What a remembered conversation may send: the newest turns that fit.
+    static constexpr int kFirstKeyringLookMs = 1000;
     static constexpr int kMaxRememberedMessages = 20;
     static constexpr qsizetype kMaxRememberedChars = 16000;
     static constexpr qsizetype kMaxModelChars = 200;

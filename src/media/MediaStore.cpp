@@ -78,8 +78,12 @@ MediaStore::MediaStore(MediaBackends backends, QObject *parent)
 
     if (m_backends.autoPoll) {
         m_pollTimer.start();
-        QTimer::singleShot(kFirstPollMs, this, &MediaStore::refresh);
-        readSystemVolume();
+        // Asking the players and the sound server (a process) waits until
+        // the strip is on screen.
+        QTimer::singleShot(kFirstPollMs, this, [this] {
+            refresh();
+            readSystemVolume();
+        });
     }
 }
 
