@@ -2,12 +2,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // A frameless Qt Quick window set up like the notch panel (380 x 32 unless
-// given as arguments: bare_window [width height [--animate]]), the reference
-// floor in bench/shell.sh and bench/performance.sh. With --animate, one
-// 98 x 20 rectangle changes at 20 Hz (or --animate=WxH@Hz): the least any Qt Quick window can spend
-// on a meter that moves that often.
+// given as arguments: bare_window [width height [--animate] [--qml]]), the
+// reference floor in bench/shell.sh and bench/performance.sh. With --animate,
+// one 98 x 20 rectangle changes at 20 Hz (or --animate=WxH@Hz): the least any
+// Qt Quick window can spend on a meter that moves that often. With --qml, its
+// content is an empty Item made by a QML engine: the floor of a QML program;
+// --qml=controls adds one of each control the card uses.
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QQmlComponent>
+#include <QQmlEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QSGRectangleNode>
@@ -52,6 +56,12 @@ private:
     int m_step = 0;
 };
 
+const QByteArray kEmpty = "import QtQuick\nItem { width: 380; height: 32 }\n";
+const QByteArray kControls
+    = "import QtQuick\nimport QtQuick.Controls.Basic\nimport QtQuick.Layouts\n"
+      "ColumnLayout { TextField {} Button { text: \"OK\" } Switch {} Slider {} SpinBox {}\n"
+      "ComboBox { model: 3 } ScrollBar {} }\n";
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -77,11 +87,27 @@ int main(int argc, char *argv[])
         }
     });
     // --animate is the card's meter, 98x20 at 20 Hz; --animate=WxH@Hz another.
-    if (argc > 3 && qstrncmp(argv[3], "--animate", 9) == 0) {
-        int w = 98, h = 20, hz = 20;
-        if (argv[3][9] == '=')
-            std::sscanf(argv[3] + 10, "%dx%d@%d", &w, &h, &hz);
-        new Blinker(window.contentItem(), QSize(std::max(w, 1), std::max(h, 1)), 1000 / std::max(hz, 1));
+    // --qml builds the window's content from a QML document, as every QML
+    // program does; --qml=controls also loads the controls the card uses.
+    QQmlEngine *engine = nullptr;
+    for (int i = 3; i < argc; ++i) {
+        if (qstrncmp(argv[i], "--animate", 9) == 0) {
+            int w = 98, h = 20, hz = 20;
+            if (argv[i][9] == '=')
+                std::sscanf(argv[i] + 10, "%dx%d@%d", &w, &h, &hz);
+            new Blinker(window.contentItem(), QSize(std::max(w, 1), std::max(h, 1)), 1000 / std::max(hz, 1));
+        } else if (qstrncmp(argv[i], "--qml", 5) == 0) {
+            engine = new QQmlEngine(&window);
+            QQmlComponent component(engine);
+            component.setData(qstrcmp(argv[i], "--qml=controls") == 0 ? kControls : kEmpty, QUrl());
+            auto *item = qobject_cast<QQuickItem *>(component.create());
+            if (!item) {
+                std::fprintf(stderr, "%s\n", qPrintable(component.errorString()));
+                return 1;
+            }
+            item->setParent(window.contentItem());
+            item->setParentItem(window.contentItem());
+        }
     }
     window.show();
     return app.exec();

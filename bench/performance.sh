@@ -124,20 +124,29 @@ stats_row_us=$(awk '/^refresh\(\) changing a row/ {print $6}' <<<"$stats_out")
 # Time to first frame: alternating launches, median of each. The last
 # launch of each stays up for the memory and idle figures.
 log "first frames ($launches launches each)"
-bare_ms=() brivane_ms=()
+bare_ms=() brivane_ms=() qml_ms=()
 for ((n = 1; n <= launches; n++)); do
     launch "$bare" 380 520; bare_ms+=("$LAUNCH_MS")
     if [ $n -lt "$launches" ]; then stop "$LAUNCH_PID"; exec {LAUNCH_FD}>&-; else bare_pid=$LAUNCH_PID; fi
+    launch "$bare" 380 520 --qml; qml_ms+=("$LAUNCH_MS")
+    if [ $n -lt "$launches" ]; then stop "$LAUNCH_PID"; exec {LAUNCH_FD}>&-; else qml_pid=$LAUNCH_PID; fi
     launch "$brivane"; brivane_ms+=("$LAUNCH_MS")
     if [ $n -lt "$launches" ]; then stop "$LAUNCH_PID"; exec {LAUNCH_FD}>&-; else pid=$LAUNCH_PID; fi
 done
 bare_first=$(printf '%s\n' "${bare_ms[@]}" | median)
 brivane_first=$(printf '%s\n' "${brivane_ms[@]}" | median)
+qml_first=$(printf '%s\n' "${qml_ms[@]}" | median)
 win=$(xdotool search --onlyvisible --name '^Brivane$' | head -n1)
 [ -n "$win" ] || { echo "no Brivane window" >&2; exit 1; }
 
 sleep 5 # start-up work settles
 bare_rss=$(rss_kb "$bare_pid")
+qml_rss=$(rss_kb "$qml_pid")
+stop "$qml_pid"
+launch "$bare" 380 520 --qml=controls
+sleep 3
+controls_rss=$(rss_kb "$LAUNCH_PID")
+stop "$LAUNCH_PID"
 rss_collapsed=$(rss_kb "$pid")
 
 log "collapsed idle, $period s (Brivane and the bare window together)"
@@ -253,7 +262,7 @@ out="$root/docs/performance.md"
     echo "Command: \`bench/performance.sh$([ $quick = 1 ] && echo ' --quick')\` (${elapsed} s)." \
          "Load average before and after: $load_before / $load_after."
     echo
-    echo "The bare window is a frameless Qt Quick window of the card's size (380x520) with the strip's window flags and nothing in it: the floor any Qt Quick program pays here. It runs in the same session, alternating with Brivane for the launches and side by side for the idle period."
+    echo "The bare window is a frameless Qt Quick window of the card's size (380x520) with the strip's window flags and nothing in it: the floor any Qt Quick program pays here. It runs in the same session, alternating with Brivane for the launches and side by side for the idle period. The floor rows compare Brivane with the same window whose content a QML engine makes (an empty Item, or one of each control the card uses): what any QML program pays before its own work."
     echo
     echo "| Measure | Brivane | Bare window | Target | |"
     echo "|---|---|---|---|---|"
@@ -261,6 +270,9 @@ out="$root/docs/performance.md"
     echo "| Resident memory, collapsed | $(mb "$rss_collapsed") | $(mb "$bare_rss") | at most 1.4 × bare ($(ratio "$rss_collapsed" "$bare_rss") ×) | $(verdict "$rss_collapsed <= 1.4 * $bare_rss") |"
     echo "| Resident memory, expanded on the last tab (Stats) after visiting every tab | $(mb "$rss_expanded") | | | |"
     echo "| Resident memory, collapsed after visiting every tab | $(mb "$rss_tabs") | $(mb "$bare_rss") | at most 1.8 × bare ($(ratio "$rss_tabs" "$bare_rss") ×) | $(verdict "$rss_tabs <= 1.8 * $bare_rss") |"
+    echo "| Floor: time to first frame, the bare window's content made by a QML engine (\`--qml\`) | ${brivane_first} ms | ${qml_first} ms | | $(ratio "$brivane_first" "$qml_first") × |"
+    echo "| Floor: resident memory, collapsed, against the same | $(mb "$rss_collapsed") | $(mb "$qml_rss") | | $(ratio "$rss_collapsed" "$qml_rss") × |"
+    echo "| Floor: resident memory after every tab, against the same with one of each control the card uses (\`--qml=controls\`) | $(mb "$rss_tabs") | $(mb "$controls_rss") | | $(ratio "$rss_tabs" "$controls_rss") × |"
     echo "| CPU, ${period} s collapsed idle | $cpu_idle | $bare_cpu | under 0.1% | $(verdict "$(pct_num "$cpu_idle") < 0.1") |"
     echo "| CPU, ${period} s collapsed idle after visiting every tab | $cpu_idle_tabs | | under 0.1% | $(verdict "$(pct_num "$cpu_idle_tabs") < 0.1") |"
     echo "| CPU, ${period} s collapsed, a player playing | $cpu_playing | | under 0.2% | $(verdict "$(pct_num "$cpu_playing") < 0.2") |"
