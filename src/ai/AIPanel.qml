@@ -15,6 +15,7 @@ Item {
     required property AIStore ai
 
     implicitHeight: column.implicitHeight
+    Component.onCompleted: panel.ai.lookUpKeyring()
 
     function ask() {
         if (panel.ai.ask(input.text))

@@ -86,11 +86,10 @@ AIStore::AIStore(KeyValueStore &preferences, const Connection &connection, QObje
         m_keyPlace = KeyPlace::Unknown;
         connect(m_connection.keyring, &SecretKeyring::loaded, this, &AIStore::keyringLoaded);
         connect(m_connection.keyring, &SecretKeyring::stored, this, &AIStore::keyringStored);
-        m_keyringLook.start();
-        // The keyring's library opens its own bus connection and threads:
-        // not while the strip is still coming up.
-        QTimer::singleShot(kFirstKeyringLookMs, this,
-            [this] { m_connection.keyring->load(ServerAddress::originOf(ServerAddress::defaultUrl())); });
+        // Keys in the plain file move to the keyring soon after start, once
+        // the strip is up, rather than on the first chat.
+        if (!m_keysInFile.isEmpty())
+            QTimer::singleShot(kKeysMoveAfterMs, this, &AIStore::lookUpKeyring);
     }
     m_messages->append(ChatMsg(QStringLiteral("system"), kGreeting));
 }
@@ -169,6 +168,7 @@ void AIStore::writeKey(const QString &server)
         break;
     case KeyPlace::Unknown:
         m_keysUnwritten.insert(server); // written once the keyring has answered
+        lookUpKeyring();
         break;
     case KeyPlace::File:
         m_keysInFile.insert(server);
@@ -196,6 +196,15 @@ void AIStore::writeKeysFile()
         m_preferences.remove(kServerKeysPreference);
     else
         m_preferences.setStringArray(kServerKeysPreference, pairs);
+}
+
+void AIStore::lookUpKeyring()
+{
+    if (!m_connection.keyring || m_keyringAsked)
+        return;
+    m_keyringAsked = true;
+    m_keyringLook.start();
+    m_connection.keyring->load(ServerAddress::originOf(ServerAddress::defaultUrl()));
 }
 
 void AIStore::lookForKeyringAgain()

@@ -73,7 +73,7 @@ public:
         "sentences. Use simple formatting.");
     static inline const QString kDefaultModel = QStringLiteral("gpt-4o-mini");
     // What a remembered conversation may send: the newest turns that fit.
-    static constexpr int kFirstKeyringLookMs = 1000;
+    static constexpr int kKeysMoveAfterMs = 1000;
     static constexpr int kMaxRememberedMessages = 20;
     static constexpr qsizetype kMaxRememberedChars = 16000;
     static constexpr qsizetype kMaxModelChars = 200;
@@ -93,6 +93,10 @@ public:
     // Stores the key edited for the current server (field left, Return):
     // once per edit, into the keyring where there is one.
     Q_INVOKABLE void keepApiKey();
+    // The keyring is first looked at when something shows or writes the key
+    // (the chat, the settings' key field): looking opens libsecret and a bus
+    // connection of its own, which a run that never chats need not carry.
+    Q_INVOKABLE void lookUpKeyring();
     // False while the key is empty or only white space.
     bool hasKey() const;
     // Only the default server needs a key; the chat asks for one then.
@@ -168,6 +172,7 @@ private:
     QString m_environmentKey; // OPENAI_API_KEY, for the default server only
     KeyPlace m_keyPlace = KeyPlace::File;
     QElapsedTimer m_keyringLook;
+    bool m_keyringAsked = false;
     QUrl m_baseUrl;
     QString m_addressProblem;
     QUrl m_pendingAddress;

@@ -17,6 +17,7 @@ Item {
     required property AIStore ai
 
     implicitHeight: group.implicitHeight
+    Component.onCompleted: root.ai.lookUpKeyring()
 
     SystemPalette { id: system; colorGroup: SystemPalette.Active }
     readonly property color secondaryText: Qt.rgba(system.windowText.r, system.windowText.g, system.windowText.b, 0.6)
