@@ -212,6 +212,12 @@ sleep 2
 bare_animated=$(cpu_percent "$period" "$LAUNCH_PID")
 stop "$LAUNCH_PID"
 exec {LAUNCH_FD}>&-
+log "the same over one of each control the card uses, $period s"
+launch "$bare" 380 520 --qml=controls --animate
+sleep 2
+controls_animated=$(cpu_percent "$period" "$LAUNCH_PID")
+stop "$LAUNCH_PID"
+exec {LAUNCH_FD}>&-
 
 log "$cycles expand and collapse cycles"
 "$build/bench/notch_cycles" "$win" "$pid" 10 10 0 >/dev/null
@@ -249,7 +255,7 @@ elapsed=$((SECONDS - started))
 
 # The table.
 growth_kb=$((rss_n - rss_10))
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {if (b == 0) printf "n/a"; else printf "%.2f", a / b}'; }
 pct_num() { tr -d '%' <<<"$1"; }
 out="$root/docs/performance.md"
 [ $quick = 1 ] && out="$BRIVANE_ARTIFACTS/performance-quick.md"
@@ -278,6 +284,7 @@ out="$root/docs/performance.md"
     echo "| CPU, ${period} s collapsed, a player playing | $cpu_playing | | under 0.2% | $(verdict "$(pct_num "$cpu_playing") < 0.2") |"
     echo "| CPU, ${period} s collapsed, a paused player with a 1 MB title that announces its changes | $cpu_big | | at most 0.05% | $(verdict "$(pct_num "$cpu_big") <= 0.05") |"
     echo "| CPU, ${period} s expanded on the Now tab, playing (the bare window redrawing one 98x20 rectangle at 20 Hz beside it) | $cpu_expanded | $bare_animated | at most 1.5 × bare | $(verdict "$(pct_num "$cpu_expanded") <= 1.5 * $(pct_num "$bare_animated")") |"
+    echo "| Floor: CPU, ${period} s expanded on the Now tab, playing, against the same rectangle redrawn over one of each control the card uses | $cpu_expanded | $controls_animated | | $(ratio "$(pct_num "$cpu_expanded")" "$(pct_num "$controls_animated")") × |"
     echo "| CPU, ${period} s collapsed with \"Show activity in the strip\" on, a player playing (the bare window redrawing a 33x14 rectangle at 10 Hz beside it) | $cpu_activity | $bare_strip | at most 1.5 × bare | $(verdict "$(pct_num "$cpu_activity") <= 1.5 * $(pct_num "$bare_strip")") |"
     echo "| Resident memory, expanded on the Now tab, playing | $(mb "$rss_now") | | | |"
     echo "| UI-thread cost of a media poll tick, 3 players (median of $ticks) | ${media_us} µs | | | |"
