@@ -81,7 +81,12 @@ rm -f "$BRIVANE_ARTIFACTS/server.port" "$BRIVANE_ARTIFACTS/server.log"
 helpers+=($!)
 wait_until 10 test -s "$BRIVANE_ARTIFACTS/server.port" || fail "the local server did not start"
 address="http://127.0.0.1:$(cat "$BRIVANE_ARTIFACTS/server.port")/v1"
+# No key left in the file: the keyring is looked at only once the key field
+# needs it, so a run that never chats does not carry libsecret.
+keyring_opened() { grep -q libsecret "/proc/$BRIVANE_PID/maps"; }
+keyring_opened && fail "the keyring was opened before anything needed a key"
 open_settings
+wait_until 10 keyring_opened || fail "the key field did not look at the keyring"
 xdotool key --clearmodifiers Tab Tab Tab Tab Tab Tab Tab Tab ctrl+a
 xdotool type --delay 20 'http://me:pw@127.0.0.1/v1'
 xdotool key --clearmodifiers Tab shift+Tab ctrl+a
