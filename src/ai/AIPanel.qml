@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 import QtQuick
-import QtQuick.Controls.Basic
 import QtQuick.Layouts
 import Brivane
 
@@ -145,15 +144,39 @@ Item {
             visible: panel.ai.isLoading
             spacing: 6
 
-            BusyIndicator {
+            // A dot circling a faint ring while the answer is written.
+            Item {
                 objectName: "busyIndicator"
                 width: 14
                 height: 14
-                padding: 0
-                palette.dark: Theme.pink
-                running: parent.visible
                 anchors.verticalCenter: parent.verticalCenter
+                Accessible.role: Accessible.Animation
                 Accessible.name: qsTr("Thinking", "the answer is being written")
+
+                Rectangle {
+                    anchors.fill: parent
+                    radius: width / 2
+                    color: "transparent"
+                    border.width: 2
+                    border.color: Qt.rgba(Theme.pink.r, Theme.pink.g, Theme.pink.b, 0.25)
+                }
+                Item {
+                    anchors.fill: parent
+                    RotationAnimator on rotation {
+                        from: 0
+                        to: 360
+                        duration: 900
+                        loops: Animation.Infinite
+                        running: panel.ai.isLoading
+                    }
+                    Rectangle {
+                        x: (parent.width - width) / 2
+                        width: 4
+                        height: 4
+                        radius: 2
+                        color: Theme.pink
+                    }
+                }
             }
             PlainLabel {
                 objectName: "busyText"

@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 import QtQuick
-import QtQuick.Controls.Basic
 import Brivane
 
 // The "Calc" tab: a display line above a grid of 20 keys. Its store lives and
@@ -58,7 +57,7 @@ Item {
 
             Repeater {
                 model: calculator.keys
-                delegate: AbstractButton {
+                delegate: PlainButton {
                     id: key
                     required property var modelData
                     objectName: modelData.name

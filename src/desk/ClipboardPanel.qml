@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 import QtQuick
-import QtQuick.Controls.Basic
 import QtQuick.Layouts
 import Brivane
 
@@ -39,7 +38,7 @@ Item {
                 Accessible.role: Accessible.Heading
             }
             Item { Layout.fillWidth: true }
-            AbstractButton {
+            PlainButton {
                 id: captureButton
                 objectName: "captureButton"
                 padding: 0

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 import QtQuick
-import QtQuick.Controls.Basic
+import QtQuick.Templates as T
 import Brivane
 
 // The "Timer" tab: a stopwatch and a countdown, shown from the shared store.
@@ -23,7 +23,7 @@ Item {
 
     // A choice among several: a radio button to assistive technology, whose
     // checked state follows the store (a click only asks the store).
-    component Chip: RadioButton {
+    component Chip: T.RadioButton {
         id: chip
         property string label
         property bool selected
@@ -66,7 +66,7 @@ Item {
         }
     }
 
-    component RoundButton: AbstractButton {
+    component RoundButton: PlainButton {
         id: button
         property string symbol
         property string name
@@ -163,7 +163,7 @@ Item {
                 onActivated: timer.reset()
             }
 
-            AbstractButton {
+            PlainButton {
                 id: playButton
                 objectName: "timerPlayPause"
                 width: 52

@@ -3,7 +3,7 @@
 
 import QtQuick
 import QtQml.Models
-import QtQuick.Controls.Basic
+import QtQuick.Templates as T
 import Brivane
 
 // The "Now" tab: the current track with its art, a level meter, progress,
@@ -296,16 +296,13 @@ Item {
                     glyphColor: Qt.rgba(1, 1, 1, 0.7)
                     onClicked: panel.media.previousTrack()
                 }
-                AbstractButton {
+                PlainButton {
                     id: playPause
                     objectName: "playPauseButton"
                     width: 58
                     height: 58
                     padding: 0
-                    focusPolicy: Qt.TabFocus
                     text: panel.media.isPlaying ? qsTr("Pause") : qsTr("Play")
-                    Accessible.role: Accessible.Button
-                    Accessible.name: playPause.text
                     onClicked: panel.media.togglePlayPause()
 
                     background: Item {
@@ -366,7 +363,7 @@ Item {
                 font.weight: Font.DemiBold
                 color: Qt.rgba(1, 1, 1, 0.4)
             }
-            Slider {
+            T.Slider {
                 id: volumeSlider
                 objectName: "volumeSlider"
                 anchors.left: speakerLow.right
@@ -377,6 +374,8 @@ Item {
                 from: 0
                 to: 1
                 stepSize: 0
+                implicitHeight: Math.max(implicitBackgroundHeight, implicitHandleHeight) + topPadding + bottomPadding
+                padding: 6
                 focusPolicy: Qt.TabFocus
                 value: panel.media.volume
                 Accessible.role: Accessible.Slider
@@ -427,7 +426,7 @@ Item {
 
         // Where the track comes from; with more than one player about, it
         // opens the choice of which one to show.
-        AbstractButton {
+        PlainButton {
             id: source
             objectName: "sourceLabel"
             x: (parent.width - width) / 2
@@ -435,10 +434,8 @@ Item {
             padding: 2
             text: MediaFormat.oneLine(panel.media.appName)
             enabled: panel.media.players.length > 1
-            focusPolicy: Qt.TabFocus
             hoverEnabled: true
             Accessible.role: enabled ? Accessible.ButtonMenu : Accessible.StaticText
-            Accessible.name: text
             Accessible.description: enabled ? qsTr("Choose the player") : ""
             onClicked: playerMenu.open()
 
@@ -456,13 +453,22 @@ Item {
             background: FocusRing { shown: source.visualFocus }
 
             // Opens above the label, so it stays on the card.
-            Menu {
+            T.Menu {
                 id: playerMenu
                 objectName: "playerMenu"
                 width: 200
+                implicitHeight: contentHeight + topPadding + bottomPadding
                 x: (source.width - width) / 2
                 y: -height - 4
                 padding: 4
+                margins: 0
+                contentItem: ListView {
+                    implicitHeight: contentHeight
+                    model: playerMenu.contentModel
+                    interactive: false
+                    clip: true
+                    currentIndex: playerMenu.currentIndex
+                }
                 background: Rectangle {
                     radius: 10
                     color: Theme.card
@@ -472,13 +478,15 @@ Item {
 
                 Instantiator {
                     model: [""].concat(panel.media.playerChoices)
-                    delegate: MenuItem {
+                    delegate: T.MenuItem {
                         id: choice
                         required property string modelData
                         readonly property bool current: panel.media.preferredPlayer === modelData
                         objectName: "playerMenuItem"
                         text: modelData.length > 0 ? modelData : qsTr("Automatic")
+                        implicitWidth: implicitContentWidth + leftPadding + rightPadding
                         height: 26
+                        padding: 6
                         Accessible.role: Accessible.MenuItem
                         Accessible.name: text
                         Accessible.checkable: true

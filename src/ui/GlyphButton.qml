@@ -2,12 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 import QtQuick
-import QtQuick.Controls.Basic
 import Brivane
 
 // A chrome-less button that shows one symbol; `text` is its spoken name. It
 // takes keyboard focus and shows a ring while it has it from the keyboard.
-AbstractButton {
+PlainButton {
     id: control
 
     property string symbol
@@ -16,10 +15,7 @@ AbstractButton {
     property color glyphColor: "white"
 
     padding: 0
-    focusPolicy: Qt.TabFocus
     hoverEnabled: true
-    Accessible.role: Accessible.Button
-    Accessible.name: control.text
 
     contentItem: Text {
         text: Symbols.glyph(control.symbol)

@@ -9,6 +9,7 @@ list(APPEND BRIVANE_SOURCES
     ui/Symbols.h ui/Symbols.cpp
 )
 list(APPEND BRIVANE_QML
+    ui/PlainButton.qml
     ui/GlyphButton.qml
     ui/FocusRing.qml
     ui/RowCard.qml

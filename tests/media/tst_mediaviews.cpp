@@ -9,6 +9,7 @@
 #include "media/WaveView.h"
 #include "ui/Theme.h"
 
+#include <QtQuickTest/quicktest.h>
 #include <cmath>
 #include <limits>
 
@@ -239,6 +240,40 @@ private Q_SLOTS:
         QTest::keyClick(window, Qt::Key_Left);
         QCOMPARE(edits.count(), 4);
         QVERIFY(m_media->volume() < before);
+    }
+
+    // With two players about, the source label opens the choice, laid out on
+    // the card, and a choice reaches the store.
+    void theSourceLabelOpensThePlayerChoice()
+    {
+        setTrack("Song", "Artist", 0, 0);
+        m_media->setPlayers({ "mpv", "Spotify" });
+        auto view = panel();
+        auto *window = qobject_cast<QQuickWindow *>(view->window());
+        QVERIFY(window);
+        QQuickItem *label = view->find("sourceLabel");
+        QVERIFY(label && label->isEnabled());
+        QVERIFY(!TestSupport::findItem(window->contentItem(), "playerMenuItem"));
+
+        view->click(label);
+        QTRY_VERIFY(TestSupport::findItem(window->contentItem(), "playerMenuItem"));
+        QVERIFY(QQuickTest::qWaitForPolish(window));
+        QQuickItem *spotify = nullptr;
+        int shown = 0;
+        for (QQuickItem *item : window->contentItem()->findChildren<QQuickItem *>("playerMenuItem")) {
+            if (!item->isVisible())
+                continue;
+            ++shown;
+            QVERIFY(item->width() > 100 && item->height() > 0);
+            const QRectF onScene = item->mapRectToScene(item->boundingRect());
+            QVERIFY2(window->contentItem()->boundingRect().contains(onScene), "a choice left the card");
+            if (item->property("text").toString() == QLatin1String("Spotify"))
+                spotify = item;
+        }
+        QCOMPARE(shown, 3); // "Automatic" and both players
+        QVERIFY(spotify);
+        view->click(spotify);
+        QCOMPARE(m_media->preferredPlayer(), QStringLiteral("Spotify"));
     }
 
     // Titles come from any player: long, marked up, right to left.
