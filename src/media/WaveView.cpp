@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QQuickWindow>
 #include <QSGImageNode>
+#include <QSGRectangleNode>
 #include <QSGTexture>
 #include <QTimerEvent>
 #include <algorithm>
@@ -20,6 +21,9 @@ int cellCount(double frameHeight)
 
 // The meter's nodes: one image node per bar, all cut from one sheet. Each
 // frame it is drawn in, it chooses every bar's cell from the current phase.
+// Below the bars lies a clear rectangle over all of them, marked changed
+// with them: the software renderer then repaints one rectangle, not a
+// region of many, which it would clip everything beneath against.
 class MeterNode : public QSGNode
 {
 public:
@@ -42,6 +46,10 @@ public:
         m_frame = size.height();
         const double total = bars * (WaveView::BarWidth + WaveView::BarSpacing) - WaveView::BarSpacing;
         const double left = std::round((size.width() - total) / 2);
+        m_span = window->createRectangleNode();
+        m_span->setColor(Qt::transparent);
+        m_span->setRect(QRectF(left, 0, std::max(0.0, total), m_sheet->textureSize().height() / m_scale));
+        appendChildNode(m_span);
         for (int i = 0; i < bars; ++i) {
             QSGImageNode *bar = window->createImageNode();
             bar->setTexture(m_sheet);
@@ -61,8 +69,9 @@ public:
             return;
         m_shownPhase = phase;
         const double cellHeight = m_sheet->textureSize().height();
+        bool changed = false;
         int i = 0;
-        for (QSGNode *child = firstChild(); child; child = child->nextSibling(), ++i) {
+        for (QSGNode *child = m_span->nextSibling(); child; child = child->nextSibling(), ++i) {
             const int cell = WaveView::cellFor(WaveView::barHeight(i, phase), m_frame);
             const QRectF source(
                 cell * WaveView::CellWidth * m_scale, 0, WaveView::BarWidth * m_scale, cellHeight);
@@ -72,13 +81,17 @@ public:
                 // Not every backend's image node reports a new source rect
                 // as a change on its own.
                 bar->markDirty(QSGNode::DirtyMaterial);
+                changed = true;
             }
         }
+        if (changed)
+            m_span->markDirty(QSGNode::DirtyMaterial);
     }
 
 private:
     std::shared_ptr<std::atomic<double>> m_phase;
     QSGTexture *m_sheet = nullptr;
+    QSGRectangleNode *m_span = nullptr;
     double m_frame = 0;
     qreal m_scale = 1;
     double m_shownPhase = 0;
