@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <QQuickWindow>
 #include <QSGImageNode>
-#include <QSGRectangleNode>
 #include <QSGTexture>
 #include <QTimerEvent>
 #include <algorithm>
@@ -19,11 +18,10 @@ int cellCount(double frameHeight)
     return 1 + std::max(0, int(std::ceil((frameHeight - WaveView::MinBarHeight) / WaveView::HeightStep)));
 }
 
-// The meter's nodes: one image node per bar, all cut from one sheet. Each
-// frame it is drawn in, it chooses every bar's cell from the current phase.
-// Below the bars lies a clear rectangle over all of them, marked changed
-// with them: the software renderer then repaints one rectangle, not a
-// region of many, which it would clip everything beneath against.
+// The meter's node: one image of all the bars, put together from a sheet of
+// every bar height each frame the phase has moved. One node, not one per
+// bar: the software renderer pays for every node of a changed area on
+// every frame, and a single one keeps the changed area one rectangle.
 class MeterNode : public QSGNode
 {
 public:
@@ -32,7 +30,6 @@ public:
     {
         setFlag(UsePreprocess);
     }
-    ~MeterNode() override { delete m_sheet; }
 
     void rebuild(QQuickWindow *window, const QColor &color, int bars, const QSizeF &size)
     {
@@ -40,58 +37,62 @@ public:
             removeChildNode(child);
             delete child;
         }
-        delete m_sheet;
+        m_image = nullptr;
+        m_texture.reset();
+        m_window = window;
         m_scale = window->effectiveDevicePixelRatio();
-        m_sheet = window->createTextureFromImage(WaveView::barSheet(color, size.height(), m_scale));
+        m_sheet = WaveView::barSheet(color, size.height(), m_scale);
         m_frame = size.height();
+        m_bars = bars;
         const double total = bars * (WaveView::BarWidth + WaveView::BarSpacing) - WaveView::BarSpacing;
+        if (total <= 0)
+            return;
         const double left = std::round((size.width() - total) / 2);
-        m_span = window->createRectangleNode();
-        m_span->setColor(Qt::transparent);
-        m_span->setRect(QRectF(left, 0, std::max(0.0, total), m_sheet->textureSize().height() / m_scale));
-        appendChildNode(m_span);
-        for (int i = 0; i < bars; ++i) {
-            QSGImageNode *bar = window->createImageNode();
-            bar->setTexture(m_sheet);
-            bar->setFiltering(QSGTexture::Nearest);
-            bar->setRect(QRectF(left + i * (WaveView::BarWidth + WaveView::BarSpacing), 0, WaveView::BarWidth,
-                m_sheet->textureSize().height() / m_scale));
-            appendChildNode(bar);
-        }
+        m_canvas
+            = QImage(int(std::ceil(total * m_scale)), m_sheet.height(), QImage::Format_ARGB32_Premultiplied);
+        m_image = window->createImageNode();
+        m_image->setFiltering(QSGTexture::Nearest);
+        m_image->setRect(QRectF(left, 0, m_canvas.width() / m_scale, m_canvas.height() / m_scale));
+        // Drawn once before it joins the tree: a node without a texture
+        // cannot be drawn.
         m_shownPhase = std::nan("");
         preprocess();
+        appendChildNode(m_image);
     }
 
     void preprocess() override
     {
         const double phase = m_phase->load();
-        if (phase == m_shownPhase || !m_sheet)
+        if (phase == m_shownPhase || !m_image)
             return;
         m_shownPhase = phase;
-        const double cellHeight = m_sheet->textureSize().height();
-        bool changed = false;
-        int i = 0;
-        for (QSGNode *child = m_span->nextSibling(); child; child = child->nextSibling(), ++i) {
-            const int cell = WaveView::cellFor(WaveView::barHeight(i, phase), m_frame);
-            const QRectF source(
-                cell * WaveView::CellWidth * m_scale, 0, WaveView::BarWidth * m_scale, cellHeight);
-            auto *bar = static_cast<QSGImageNode *>(child);
-            if (bar->sourceRect() != source) {
-                bar->setSourceRect(source);
-                // Not every backend's image node reports a new source rect
-                // as a change on its own.
-                bar->markDirty(QSGNode::DirtyMaterial);
-                changed = true;
+        m_canvas.fill(Qt::transparent);
+        {
+            QPainter painter(&m_canvas);
+            painter.setCompositionMode(QPainter::CompositionMode_Source);
+            const int width = int(std::round(WaveView::BarWidth * m_scale));
+            for (int i = 0; i < m_bars; ++i) {
+                const int cell = WaveView::cellFor(WaveView::barHeight(i, phase), m_frame);
+                const int x = int(std::round(i * (WaveView::BarWidth + WaveView::BarSpacing) * m_scale));
+                painter.drawImage(QPoint(x, 0), m_sheet,
+                    QRect(int(std::round(cell * WaveView::CellWidth * m_scale)), 0, width, m_sheet.height()));
             }
         }
-        if (changed)
-            m_span->markDirty(QSGNode::DirtyMaterial);
+        std::unique_ptr<QSGTexture> shown(m_window->createTextureFromImage(m_canvas));
+        m_image->setTexture(shown.get());
+        m_texture = std::move(shown);
+        m_image->setSourceRect(QRectF(QPointF(), m_canvas.size()));
+        m_image->markDirty(QSGNode::DirtyMaterial);
     }
 
 private:
     std::shared_ptr<std::atomic<double>> m_phase;
-    QSGTexture *m_sheet = nullptr;
-    QSGRectangleNode *m_span = nullptr;
+    QQuickWindow *m_window = nullptr;
+    QSGImageNode *m_image = nullptr;
+    std::unique_ptr<QSGTexture> m_texture;
+    QImage m_sheet;
+    QImage m_canvas;
+    int m_bars = 0;
     double m_frame = 0;
     qreal m_scale = 1;
     double m_shownPhase = 0;
