@@ -64,10 +64,7 @@ Item {
                     width: (grid.width - 3 * grid.spacing) / 4
                     height: 34
                     padding: 0
-                    focusPolicy: Qt.TabFocus
                     text: modelData.key
-                    Accessible.role: Accessible.Button
-                    Accessible.name: text
                     onClicked: calculator.press(key.modelData.key)
 
                     background: Rectangle {

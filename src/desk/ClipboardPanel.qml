@@ -42,12 +42,9 @@ Item {
                 id: captureButton
                 objectName: "captureButton"
                 padding: 0
-                focusPolicy: Qt.TabFocus
                 text: qsTr("Capture", "takes what the clipboard holds")
                 implicitWidth: captureLabel.implicitWidth + 20
                 implicitHeight: captureLabel.implicitHeight + 10
-                Accessible.role: Accessible.Button
-                Accessible.name: text
                 onClicked: root.clipboard.capture()
 
                 background: RowCard {

@@ -73,12 +73,9 @@ Item {
         signal activated()
 
         padding: 0
-        focusPolicy: Qt.TabFocus
         text: name
         implicitWidth: 36
         implicitHeight: 36
-        Accessible.role: Accessible.Button
-        Accessible.name: name
         onClicked: button.activated()
 
         background: Rectangle {
@@ -169,10 +166,7 @@ Item {
                 width: 52
                 height: 52
                 padding: 0
-                focusPolicy: Qt.TabFocus
                 text: timer.isRunning ? qsTr("Pause") : qsTr("Start")
-                Accessible.role: Accessible.Button
-                Accessible.name: text
                 onClicked: timer.toggleRunning()
 
                 background: Item {
